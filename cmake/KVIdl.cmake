@@ -16,10 +16,15 @@ function(kv_idl target idl)
     DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${idl}
     COMMENT "widl ${idl}")
   target_sources(${target} PRIVATE ${out}/${name}_i.c)
-  target_include_directories(${target} PRIVATE ${out})
+  # PUBLIC: the resource script of the DLL (or of a test executable) finds the .tlb here.
+  target_include_directories(${target} PUBLIC ${out})
   set_source_files_properties(${out}/${name}_i.c PROPERTIES COMPILE_OPTIONS -Wno-missing-braces)
-  # The resource script includes the .tlb; make the .rc recompile when it changes.
+  # The resource scripts next to the IDL embed the .tlb; recompile them when it changes.
   set_property(TARGET ${target} APPEND PROPERTY KV_TLB ${out}/${name}.tlb)
+  file(GLOB rcs ${CMAKE_CURRENT_SOURCE_DIR}/*.rc)
+  foreach(rc ${rcs})
+    set_property(SOURCE ${rc} APPEND PROPERTY OBJECT_DEPENDS ${out}/${name}.tlb)
+  endforeach()
   add_custom_target(${target}_idl DEPENDS ${out}/${name}.h ${out}/${name}.tlb)
   add_dependencies(${target} ${target}_idl)
 endfunction()

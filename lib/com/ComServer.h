@@ -1,8 +1,12 @@
 #pragma once
 // The in-process server machinery every library shares: module lifetime, the class
 // factory over a table of classes, and registration written as data and undone exactly.
+//
+// A server DLL defines kv::com::Server() (its table) and places KV_COM_SERVER_ENTRY_POINTS()
+// in one source file; its .def file exports the four Dll* functions PRIVATE.
 #include <windows.h>
 #include <objbase.h>
+#include <oaidl.h>
 #include <string>
 #include <vector>
 
@@ -47,7 +51,24 @@ HRESULT UnregisterServer();    // removes what RegisterServer wrote (from both p
 HRESULT RegisterServerIn(HKEY root, const wchar_t* classesPath);
 HRESULT UnregisterServerIn(HKEY root, const wchar_t* classesPath);
 
-// The type library embedded in this module (resource "TYPELIB" 1), loaded once.
+// The type library embedded in this module (resource "TYPELIB" 1). Each call hands out a
+// new reference; oleaut32 keeps the library loaded while one is alive.
 HRESULT GetTypeLib(ITypeLib** out);
 
 }  // namespace kv::com
+
+// The DLL entry points of a server; exported through the DLL's .def file.
+#define KV_COM_SERVER_ENTRY_POINTS()                                                        \
+    extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {             \
+        if (reason == DLL_PROCESS_ATTACH) {                                                 \
+            ::kv::com::SetModule(instance);                                                 \
+            DisableThreadLibraryCalls(instance);                                            \
+        }                                                                                   \
+        return TRUE;                                                                        \
+    }                                                                                       \
+    STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, void** ppv) {                    \
+        return ::kv::com::GetClassObject(clsid, riid, ppv);                                 \
+    }                                                                                       \
+    STDAPI DllCanUnloadNow() { return ::kv::com::CanUnloadNow(); }                         \
+    STDAPI DllRegisterServer() { return ::kv::com::RegisterServer(); }                     \
+    STDAPI DllUnregisterServer() { return ::kv::com::UnregisterServer(); }

@@ -3,13 +3,16 @@
 #include <windows.h>
 #include <oaidl.h>
 #include <string>
+#include <utility>
 
 #include "Variant.h"
 
 namespace kv::com {
 
 // Follows VT_BYREF; arrays (SAFEARRAY of any element type, any dimensions) keep their
-// bounds; VT_UI1 one-dimensional arrays become ByteArray. Unsupported types raise 13.
+// bounds; VT_UI1 one-dimensional arrays become ByteArray. Other integer and floating types
+// become Long or Double; VT_UNKNOWN objects are queried for IDispatch. Unsupported types
+// raise 13 ("Type mismatch").
 Variant FromVARIANT(const VARIANT& v);
 // Writes into an initialised (empty) VARIANT the caller then owns.
 void ToVARIANT(const Variant& value, VARIANT* out);
@@ -17,7 +20,27 @@ void ToVARIANT(const Variant& value, VARIANT* out);
 // Optional argument helpers: a missing optional VARIANT arrives as VT_ERROR/DISP_E_PARAMNOTFOUND.
 bool IsMissing(const VARIANT& v);
 
-BSTR ToBSTR(const std::wstring& s);   // raises E_OUTOFMEMORY as KVError
+BSTR ToBSTR(const std::wstring& s);   // raises 7 ("Out of memory")
 std::wstring FromBSTR(BSTR b);         // null BSTR is ""
+
+// An owned VARIANT, cleared on destruction.
+class ComVariant {
+public:
+    ComVariant() { VariantInit(&v_); }
+    explicit ComVariant(const Variant& value) : ComVariant() { ToVARIANT(value, &v_); }
+    ~ComVariant() { VariantClear(&v_); }
+    ComVariant(const ComVariant&) = delete;
+    ComVariant& operator=(const ComVariant&) = delete;
+    ComVariant(ComVariant&& o) noexcept : v_(o.v_) { VariantInit(&o.v_); }
+
+    VARIANT* Get() { return &v_; }
+    const VARIANT& operator*() const { return v_; }
+    VARIANT* operator->() { return &v_; }
+    VARIANT* Put() { VariantClear(&v_); return &v_; }   // cleared, for an [out] VARIANT*
+    VARIANT Detach() { VARIANT r = v_; VariantInit(&v_); return r; }
+
+private:
+    VARIANT v_;
+};
 
 }  // namespace kv::com

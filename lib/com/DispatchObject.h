@@ -3,30 +3,121 @@
 // reference, IDispatch served from the type info of the embedded type library, and
 // ISupportErrorInfo.
 //
-// Invoke adapts script callers before handing over to ITypeInfo::Invoke: arguments that
-// arrive as VT_BYREF|VT_VARIANT (a script variable) or in another type are coerced to the
-// declared parameter type; [in,out]/[out] parameters get a temporary of the declared type
-// whose value is written back into the caller's variable afterwards; missing optional
-// parameters get their declared default. Early-bound clients see the declared types.
+// Invoke adapts script callers before calling the member through its vtable slot:
+// arguments that arrive as VT_BYREF|VT_VARIANT (a script variable) or in another type are
+// coerced to the declared parameter type; [in,out]/[out] parameters get a temporary of the
+// declared type whose value is written back into the caller's variable afterwards; missing
+// optional parameters get their declared default. Early-bound clients see the declared types.
 //
-//   class clsMainCom : public kv::com::DispatchObject<_clsMain> { ... };
+//   class clsMainCom : public kv::com::DispatchObject<IclsMain> { ... };
 //   create: kv::com::CreateObject<clsMainCom>(riid, ppv)
 #include <windows.h>
 #include <oaidl.h>
+#include <new>
+
+#include "ComError.h"
+#include "ComPtr.h"
+#include "ComServer.h"
 
 namespace kv::com {
 
-// Declared here, defined in DispatchObject.cpp: the adapting Invoke shared by all classes.
-HRESULT AdaptedInvoke(ITypeInfo* typeInfo, IDispatch* self, DISPID member, WORD flags,
+// The adapting Invoke shared by all classes. typeInfo is the type info of the interface
+// (dispatch or dual); self is the interface pointer whose vtable serves the members.
+HRESULT AdaptedInvoke(ITypeInfo* typeInfo, IDispatch* self, DISPID member, LCID lcid, WORD flags,
                       DISPPARAMS* params, VARIANT* result, EXCEPINFO* excep, UINT* argErr);
+// The type info of iid from the embedded type library.
 HRESULT LoadTypeInfo(REFIID iid, ITypeInfo** out);
 
 template <class Interface>
 class DispatchObject : public Interface, public ISupportErrorInfo {
-    // (implemented in this header)
+public:
+    DispatchObject(const DispatchObject&) = delete;
+    DispatchObject& operator=(const DispatchObject&) = delete;
+
+    // IUnknown
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+        if (!ppv) return E_POINTER;
+        *ppv = nullptr;
+        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == __uuidof(Interface))
+            *ppv = static_cast<Interface*>(this);
+        else if (riid == IID_ISupportErrorInfo)
+            *ppv = static_cast<ISupportErrorInfo*>(this);
+        else
+            return QueryOther(riid, ppv);
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs_); }
+    STDMETHODIMP_(ULONG) Release() override {
+        LONG n = InterlockedDecrement(&refs_);
+        if (n == 0) delete this;
+        return n;
+    }
+
+    // IDispatch
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override {
+        if (!count) return E_POINTER;
+        *count = 1;
+        return S_OK;
+    }
+    STDMETHODIMP GetTypeInfo(UINT index, LCID, ITypeInfo** out) override {
+        if (!out) return E_POINTER;
+        *out = nullptr;
+        if (index != 0) return DISP_E_BADINDEX;
+        HRESULT hr = EnsureTypeInfo();
+        if (SUCCEEDED(hr)) (*out = typeInfo_.Get())->AddRef();
+        return hr;
+    }
+    STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+        if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+        HRESULT hr = EnsureTypeInfo();
+        return FAILED(hr) ? hr : DispGetIDsOfNames(typeInfo_.Get(), names, count, ids);
+    }
+    STDMETHODIMP Invoke(DISPID member, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
+                        VARIANT* result, EXCEPINFO* excep, UINT* argErr) override {
+        if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+        HRESULT hr = EnsureTypeInfo();
+        if (FAILED(hr)) return hr;
+        return AdaptedInvoke(typeInfo_.Get(), static_cast<Interface*>(this), member, lcid, flags,
+                             params, result, excep, argErr);
+    }
+
+    // ISupportErrorInfo
+    STDMETHODIMP InterfaceSupportsErrorInfo(REFIID riid) override {
+        return riid == __uuidof(Interface) ? S_OK : S_FALSE;
+    }
+
+protected:
+    DispatchObject() { ModuleAddRef(); }
+    virtual ~DispatchObject() { ModuleRelease(); }
+
+    // Further interfaces of a derived class (for example connection points).
+    virtual HRESULT QueryOther(REFIID, void**) { return E_NOINTERFACE; }
+
+private:
+    HRESULT EnsureTypeInfo() {
+        return typeInfo_ ? S_OK : LoadTypeInfo(__uuidof(Interface), typeInfo_.Put());
+    }
+
+    LONG refs_ = 1;
+    ComPtr<ITypeInfo> typeInfo_;
 };
 
+// Creates a T (which must start with one reference, as DispatchObject does) and queries it
+// for riid. A constructor that throws gives its error as the HRESULT.
 template <class T>
-HRESULT CreateObject(REFIID riid, void** ppv);
+HRESULT CreateObject(REFIID riid, void** ppv) {
+    if (!ppv) return E_POINTER;
+    *ppv = nullptr;
+    T* object = nullptr;
+    try {
+        object = new T();
+    } catch (...) {
+        return CurrentExceptionToHResult(Server().project, IID_NULL);
+    }
+    HRESULT hr = object->QueryInterface(riid, ppv);
+    object->Release();
+    return hr;
+}
 
 }  // namespace kv::com

@@ -1,0 +1,104 @@
+// Module lifetime and the class factory over the server's table of classes.
+#include "ComServer.h"
+
+#include <new>
+
+namespace kv::com {
+
+namespace {
+
+HMODULE g_module = nullptr;
+LONG g_moduleRefs = 0;
+
+const ClassEntry* FindClass(REFCLSID clsid) {
+    for (const ClassEntry& entry : Server().classes)
+        if (*entry.clsid == clsid) return &entry;
+    return nullptr;
+}
+
+// One factory object per request; it holds a module reference like any other object.
+class ClassFactory final : public IClassFactory {
+public:
+    explicit ClassFactory(const ClassEntry& entry) : entry_(entry) { ModuleAddRef(); }
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+        if (!ppv) return E_POINTER;
+        if (riid == IID_IUnknown || riid == IID_IClassFactory) {
+            *ppv = static_cast<IClassFactory*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs_); }
+    STDMETHODIMP_(ULONG) Release() override {
+        LONG n = InterlockedDecrement(&refs_);
+        if (n == 0) delete this;
+        return n;
+    }
+
+    STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
+        if (!ppv) return E_POINTER;
+        *ppv = nullptr;
+        if (outer) return CLASS_E_NOAGGREGATION;
+        return entry_.create(riid, ppv);
+    }
+    STDMETHODIMP LockServer(BOOL lock) override {
+        if (lock) ModuleAddRef();
+        else ModuleRelease();
+        return S_OK;
+    }
+
+private:
+    ~ClassFactory() { ModuleRelease(); }
+
+    LONG refs_ = 1;
+    const ClassEntry& entry_;
+};
+
+}  // namespace
+
+void SetModule(HMODULE module) { g_module = module; }
+HMODULE Module() { return g_module; }
+
+std::wstring ModulePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(g_module, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return L"";
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+void ModuleAddRef() { InterlockedIncrement(&g_moduleRefs); }
+void ModuleRelease() { InterlockedDecrement(&g_moduleRefs); }
+
+HRESULT GetClassObject(REFCLSID clsid, REFIID riid, void** ppv) {
+    if (!ppv) return E_POINTER;
+    *ppv = nullptr;
+    const ClassEntry* entry = FindClass(clsid);
+    if (!entry) return CLASS_E_CLASSNOTAVAILABLE;
+    auto* factory = new (std::nothrow) ClassFactory(*entry);
+    if (!factory) return E_OUTOFMEMORY;
+    HRESULT hr = factory->QueryInterface(riid, ppv);
+    factory->Release();
+    return hr;
+}
+
+HRESULT CanUnloadNow() { return g_moduleRefs == 0 ? S_OK : S_FALSE; }
+
+HRESULT GetTypeLib(ITypeLib** out) {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    std::wstring path = ModulePath();
+    if (path.empty()) return HRESULT_FROM_WIN32(GetLastError());
+    // The module path loads resource TYPELIB 1; REGKIND_NONE keeps the registry untouched.
+    return LoadTypeLibEx(path.c_str(), REGKIND_NONE, out);
+}
+
+}  // namespace kv::com

@@ -1,0 +1,46 @@
+// Late-bound calls on objects handed over by a caller.
+#include "DispatchCall.h"
+
+#include <string>
+
+#include "ComError.h"
+#include "ComVariant.h"
+
+namespace kv::com {
+
+DISPID GetDispId(IDispatch* object, const wchar_t* name) {
+    if (!object) throw KVError(91, L"Object variable not set");
+    DISPID id = DISPID_UNKNOWN;
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    if (hr == DISP_E_UNKNOWNNAME || hr == DISP_E_MEMBERNOTFOUND)
+        throw KVError(438, L"Object doesn't support this property or method: " + std::wstring(name));
+    CheckHr(hr);
+    return id;
+}
+
+Variant Invoke(IDispatch* object, const wchar_t* name, WORD flags, const std::vector<Variant>& args) {
+    DISPID id = GetDispId(object, name);
+    // DISPPARAMS holds the arguments last first.
+    std::vector<ComVariant> values;
+    values.reserve(args.size());
+    for (auto it = args.rbegin(); it != args.rend(); ++it) values.emplace_back(*it);
+    std::vector<VARIANT> raw;
+    raw.reserve(values.size());
+    for (auto& v : values) raw.push_back(*v);   // shallow: values keep ownership
+
+    DISPID putId = DISPID_PROPERTYPUT;
+    DISPPARAMS params{raw.data(), nullptr, static_cast<UINT>(raw.size()), 0};
+    if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
+        params.rgdispidNamedArgs = &putId;
+        params.cNamedArgs = 1;
+    }
+    ComVariant result;
+    EXCEPINFO excep{};
+    UINT argErr = 0;
+    HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result.Get(), &excep, &argErr);
+    if (FAILED(hr)) ThrowInvokeError(hr, excep);
+    return FromVARIANT(*result);
+}
+
+}  // namespace kv::com

@@ -1,0 +1,10 @@
+#include "FilesMain.h"
+
+namespace kv {
+
+clsMain& FilesMain() {
+    static clsMain main;
+    return main;
+}
+
+}  // namespace kv

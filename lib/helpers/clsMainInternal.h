@@ -1,0 +1,42 @@
+#pragma once
+// What the clsMain source files share and nobody else needs.
+#include <functional>
+#include <new>
+#include <string>
+
+#include "clsMain.h"
+
+namespace kv::detail {
+
+// Runs a member body; any error leaves it forwarded with "clsMain_<function>" and "KVCore"
+// in its chains, as every component member does.
+template <class F>
+decltype(auto) Guarded(const wchar_t* function, F&& body) {
+    try {
+        return body();
+    } catch (const KVError& e) {
+        throw KVError(e.Number, clsMain::ForwardedDescription(clsMain::conProject, clsMain::conModule,
+                                                              function, e.Description));
+    } catch (const std::bad_alloc&) {
+        throw KVError(7, clsMain::ForwardedDescription(clsMain::conProject, clsMain::conModule,
+                                                       function, L"Out of memory"));
+    }
+}
+
+// Raises the calling thread's last Windows error ("API: ..."); fallback when it is not set.
+[[noreturn]] void RaiseLastError(DWORD fallback = ERROR_INVALID_FUNCTION);
+// Raises an error code as "API: ..." unconditionally.
+[[noreturn]] void RaiseApiError(long code);
+
+// The option-button rule: the first index in 0 .. count - 1 that is set, scanning no
+// further than count - 1, which is the answer when none before it is set.
+long FirstSetOption(long count, const std::function<bool(long)>& isSet);
+
+// The user locale's decimal separator.
+std::wstring DecimalSeparator();
+
+// Upper/lower case by the platform's rules (umlauts included).
+std::wstring UpperCase(std::wstring text);
+std::wstring LowerCase(std::wstring text);
+
+}  // namespace kv::detail

@@ -1,0 +1,170 @@
+// Number helpers: checks, rounding, scaling and locale-aware number texts.
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cwchar>
+
+#include "clsMain.h"
+#include "clsMainInternal.h"
+
+namespace kv {
+
+namespace {
+
+// The value as the platform's number parser reads it in the user's locale.
+bool ParseLocaleNumber(const std::wstring& text, double& value) {
+    return SUCCEEDED(VarR8FromStr(const_cast<OLECHAR*>(text.c_str()), LOCALE_USER_DEFAULT, 0, &value));
+}
+
+// Rounded to 15 significant digits: what a number's text (as a Basic prints it) holds.
+double ToFifteenDigits(double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    return std::strtod(buffer, nullptr);
+}
+
+// Shortest round-trip digits of |value| and the exponent of the first digit.
+void Digits(double value, std::string& digits, int& exponent) {
+    char buffer[64];
+    auto r = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific);
+    std::string text(buffer, r.ptr);
+    size_t e = text.find('e');
+    exponent = std::stoi(text.substr(e + 1));
+    digits.clear();
+    for (size_t i = 0; i < e; ++i)
+        if (text[i] != '.') digits += text[i];
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+}
+
+// The locale's digit grouping in the form NUMBERFMT wants ("3;0" -> 3, "3;2;0" -> 32).
+UINT Grouping(const std::wstring& pattern) {
+    std::vector<UINT> sizes;
+    for (size_t at = 0; at < pattern.size();) {
+        size_t end = pattern.find(L';', at);
+        if (end == std::wstring::npos) end = pattern.size();
+        sizes.push_back(static_cast<UINT>(std::wcstoul(pattern.substr(at, end - at).c_str(), nullptr, 10)));
+        at = end + 1;
+    }
+    UINT result = 0;
+    for (UINT s : sizes) result = result * 10 + s;
+    if (!sizes.empty() && sizes.back() == 0) result /= 10;  // "…;0": the last group repeats
+    else result *= 10;
+    return result;
+}
+
+}  // namespace
+
+bool clsMain::IsNumber(const Variant& vntNumber, long lngFormat, const Variant& dblRangeStart,
+                       const Variant& dblRangeEnd) {
+    return detail::Guarded(L"IsNumber", [&] {
+        if (vntNumber.IsEmpty() || vntNumber.IsNull()) return false;
+        if (vntNumber.IsArray() || vntNumber.IsObject()) return false;
+        const std::wstring text = vntNumber.ToString();
+        if (text.empty()) return false;
+
+        std::wstring allowed = L"-0123456789";
+        if (lngFormat == conNF_NumberFloatingPoint) allowed += detail::DecimalSeparator();
+        if (text.find_first_not_of(allowed) != std::wstring::npos) return false;
+
+        const bool ranged = !dblRangeStart.IsEmpty() && !dblRangeEnd.IsEmpty() && !dblRangeStart.IsNull() &&
+                            !dblRangeEnd.IsNull();
+        if (!ranged) return true;
+        double value = 0;
+        // "-" may stand anywhere; a text like "1-2" passes the characters but has no value.
+        if (!ParseLocaleNumber(text, value)) return false;
+        double low = dblRangeStart.ToDouble(), high = dblRangeEnd.ToDouble();
+        if (low > high) std::swap(low, high);
+        return value >= low && value <= high;
+    });
+}
+
+double clsMain::Round(double dblNumber, double dblPrecision) {
+    return detail::Guarded(L"Round", [&] {
+        if (dblPrecision == 0) throw KVError(11, L"Division by zero");
+        const double sign = dblNumber > 0 ? 1 : (dblNumber < 0 ? -1 : 0);
+        const double q = std::trunc(ToFifteenDigits(dblNumber / dblPrecision + sign * 0.5));
+        return q * dblPrecision;
+    });
+}
+
+void clsMain::TransformSize(long& lngWidth, long& lngHeight, long lngMaxWidth, long lngMaxHeight,
+                            bool blnNeverZoom) {
+    if (lngWidth == 0 || lngHeight == 0) return;
+    if (lngWidth <= lngMaxWidth && lngHeight <= lngMaxHeight && blnNeverZoom) return;
+    double factor = static_cast<double>(lngMaxWidth) / lngWidth;
+    if (lngHeight * factor > lngMaxHeight) factor = static_cast<double>(lngMaxHeight) / lngHeight;
+    lngWidth = static_cast<long>(std::nearbyint(lngWidth * factor));
+    lngHeight = static_cast<long>(std::nearbyint(lngHeight * factor));
+}
+
+std::wstring clsMain::ConvertNumberFromExponential(double dblValue) {
+    return detail::Guarded(L"ConvertNumberFromExponential", [&]() -> std::wstring {
+        if (!std::isfinite(dblValue)) throw KVError(6, L"Overflow");
+        if (dblValue == 0) return L"0";
+        std::string digits;
+        int exponent = 0;
+        Digits(dblValue, digits, exponent);
+        const long intDigits = exponent + 1;  // digits before the decimal separator
+        std::string text;
+        std::string sep = "\x01";             // placeholder, replaced by the locale's separator
+        if (intDigits <= 0)
+            text = "0" + sep + std::string(static_cast<size_t>(-intDigits), '0') + digits;
+        else if (intDigits >= static_cast<long>(digits.size()))
+            text = digits + std::string(static_cast<size_t>(intDigits) - digits.size(), '0');
+        else
+            text = digits.substr(0, static_cast<size_t>(intDigits)) + sep + digits.substr(static_cast<size_t>(intDigits));
+        std::wstring result = dblValue < 0 ? L"-" : L"";
+        for (char c : text) result += c == '\x01' ? detail::DecimalSeparator() : std::wstring(1, static_cast<wchar_t>(c));
+        return result;
+    });
+}
+
+long clsMain::GetDecimalPos(double dblNumber) {
+    return detail::Guarded(L"GetDecimalPos", [&]() -> long {
+        const std::wstring text = Variant(dblNumber).ToString();
+        size_t at = text.find_first_of(L".,");
+        return at == std::wstring::npos ? 0 : static_cast<long>(at + 1);
+    });
+}
+
+std::wstring clsMain::FN(double dblNumber, long lngDecimalPlaces) {
+    return detail::Guarded(L"FN", [&]() -> std::wstring {
+        if (!std::isfinite(dblNumber)) throw KVError(6, L"Overflow");
+        // The value as plain digits, which GetNumberFormat expects.
+        char buffer[400];
+        auto r = std::to_chars(buffer, buffer + sizeof buffer, dblNumber, std::chars_format::fixed);
+        std::string plain(buffer, r.ptr);
+        size_t dot = plain.find('.');
+        UINT decimals = lngDecimalPlaces >= 0 ? static_cast<UINT>(lngDecimalPlaces)
+                                              : (dot == std::string::npos ? 0 : static_cast<UINT>(plain.size() - dot - 1));
+        std::wstring value(plain.begin(), plain.end());
+
+        std::wstring decimal = GetRegionalInfo(conRI_DecimalSeperator);
+        std::wstring thousand = GetRegionalInfo(conRI_ThousandsSeperator);
+        NUMBERFMTW format{};
+        format.NumDigits = decimals;
+        format.LeadingZero = static_cast<UINT>(std::wcstoul(GetRegionalInfo(conRI_LeadingZeros).c_str(), nullptr, 10));
+        format.Grouping = Grouping(GetRegionalInfo(conRI_DigitGrouping));
+        format.lpDecimalSep = decimal.data();
+        format.lpThousandSep = thousand.data();
+        format.NegativeOrder = static_cast<UINT>(std::wcstoul(GetRegionalInfo(conRI_NegativeNumberMode).c_str(), nullptr, 10));
+
+        int n = GetNumberFormatW(LOCALE_USER_DEFAULT, 0, value.c_str(), &format, nullptr, 0);
+        if (n == 0) detail::RaiseLastError();
+        std::wstring out(static_cast<size_t>(n), L'\0');
+        if (GetNumberFormatW(LOCALE_USER_DEFAULT, 0, value.c_str(), &format, out.data(), n) == 0)
+            detail::RaiseLastError();
+        out.resize(static_cast<size_t>(n - 1));
+        return out;
+    });
+}
+
+double clsMain::UnFN(const std::wstring& strNumber) {
+    return detail::Guarded(L"UnFN", [&] {
+        double value = 0;
+        if (!ParseLocaleNumber(strNumber, value)) throw KVError(13, L"Type mismatch");
+        return value;
+    });
+}
+
+}  // namespace kv

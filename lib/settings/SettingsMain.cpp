@@ -1,0 +1,10 @@
+#include "SettingsMain.h"
+
+namespace kv::settings {
+
+clsMain& Main() {
+    static clsMain instance;
+    return instance;
+}
+
+}  // namespace kv::settings

@@ -1,0 +1,352 @@
+#include "clsRegistry.h"
+
+#include <cstring>
+
+#include "SettingsMain.h"
+#include "SettingsText.h"
+
+namespace kv {
+
+using settings::Forwarded;
+using settings::FromAnsi;
+using settings::Main;
+using settings::ToAnsi;
+using settings::UpperCase;
+
+namespace {
+
+constexpr long conErrTypeNotSupported = -52000;
+constexpr long conErrKeyNotFound = -52001;
+constexpr long conErrValueNotFound = -52002;
+constexpr long conErrNoSuchIndex = -52006;
+constexpr DWORD conNameBufferChars = 1024;
+
+void RaiseIfFailed(LONG result) { Main().CreateAPIError(result, result != ERROR_SUCCESS); }
+
+}  // namespace
+
+clsRegistry::OpenedKey::~OpenedKey() {
+    if (key_) RegCloseKey(key_);
+}
+
+// ---- Choosing the key ----
+
+void clsRegistry::SetKey(std::int32_t lngMainKey, const std::wstring& strSubKey) {
+    Forwarded(conModule, L"SetKey", [&] {
+        mainKey_ = lngMainKey;
+        subKey_ = Main().TrimChars(strSubKey, L"\\");
+    });
+}
+
+void clsRegistry::SetApplication(std::int32_t lngAffects, const std::wstring& strCompany,
+                                 const std::wstring& strApplication, const std::wstring& strGroup,
+                                 const std::wstring& strSubGroup) {
+    Forwarded(conModule, L"SetApplication", [&] {
+        std::wstring path = L"software\\" + strCompany + L"\\" + strApplication;
+        // A sub group only counts below a group.
+        if (!strGroup.empty()) {
+            path += L"\\" + strGroup;
+            if (!strSubGroup.empty()) path += L"\\" + strSubGroup;
+        }
+        SetKey(lngAffects != conReg_Aff_User ? conReg_HKEY_LOCAL_MACHINE : conReg_HKEY_CURRENT_USER, path);
+    });
+}
+
+std::wstring clsRegistry::GetMainKeyName() const {
+    return Forwarded(conModule, L"GetMainKeyName", [&]() -> std::wstring {
+        switch (mainKey_) {
+            case conReg_HKEY_CLASSES_ROOT: return L"HKEY_CLASSES_ROOT";
+            case conReg_HKEY_CURRENT_USER: return L"HKEY_CURRENT_USER";
+            case conReg_HKEY_LOCAL_MACHINE: return L"HKEY_LOCAL_MACHINE";
+            case conReg_HKEY_USERS: return L"HKEY_USERS";
+            case conReg_HKEY_PERFORMANCE_DATA: return L"HKEY_PERFORMANCE_DATA";
+            case conReg_HKEY_CURRENT_CONFIG: return L"HKEY_CURRENT_CONFIG";
+            case conReg_HKEY_DYN_DATA: return L"HKEY_DYN_DATA";
+            default: return L"";
+        }
+    });
+}
+
+HKEY clsRegistry::Root() const {
+    // The predefined handles are sign-extended 32-bit values on 64-bit Windows.
+    return reinterpret_cast<HKEY>(static_cast<LONG_PTR>(mainKey_));
+}
+
+std::wstring clsRegistry::KeyPathForMessage() const {
+    return UpperCase(GetMainKeyName() + L"\\" + subKey_);
+}
+
+// ---- Opening and closing ----
+
+clsRegistry::OpenedKey clsRegistry::OpenKey(REGSAM access) const {
+    return Forwarded(conModule, L"OpenKey", [&] {
+        HKEY key = nullptr;
+        LONG result = RegOpenKeyExA(Root(), ToAnsi(subKey_).c_str(), 0, access, &key);
+        if (result == ERROR_FILE_NOT_FOUND) Main().GenerateError(conErrKeyNotFound, KeyPathForMessage());
+        RaiseIfFailed(result);
+        return OpenedKey(key);
+    });
+}
+
+clsRegistry::OpenedKey clsRegistry::CreateKey() const {
+    return Forwarded(conModule, L"CreateKey", [&] {
+        HKEY key = nullptr;
+        char emptyClass[] = "";
+        LONG result = RegCreateKeyExA(Root(), ToAnsi(subKey_).c_str(), 0, emptyClass, REG_OPTION_NON_VOLATILE,
+                                      KEY_WRITE, nullptr, &key, nullptr);
+        RaiseIfFailed(result);
+        return OpenedKey(key);
+    });
+}
+
+// ---- Existence ----
+
+bool clsRegistry::ExistKey() {
+    return Forwarded(conModule, L"ExistKey", [&] {
+        try {
+            OpenKey(KEY_READ);
+            return true;
+        } catch (const KVError& error) {
+            if (error.Number == conErrKeyNotFound) return false;
+            throw;
+        }
+    });
+}
+
+bool clsRegistry::ExistSubKeys() {
+    return Forwarded(conModule, L"ExistSubKeys", [&] {
+        try {
+            return !GetAllSubKeys().empty();
+        } catch (const KVError& error) {
+            if (error.Number == conErrKeyNotFound) return false;
+            throw;
+        }
+    });
+}
+
+bool clsRegistry::ExistValue(const std::wstring& strName) {
+    return Forwarded(conModule, L"ExistValue", [&] {
+        // Without a default a missing value raises, which is what tells us it is missing.
+        struct RestoreDefault {
+            Variant& target;
+            Variant saved;
+            ~RestoreDefault() { target = std::move(saved); }
+        } restore{default_, default_};
+        default_ = Variant();
+        try {
+            ReadValueByName(strName);
+            return true;
+        } catch (const KVError& error) {
+            if (error.Number == conErrKeyNotFound || error.Number == conErrValueNotFound) return false;
+            throw;
+        }
+    });
+}
+
+// ---- Reading ----
+
+RegReadResult clsRegistry::ReadValue(const Variant& vntName) {
+    if (vntName.IsInteger()) return ReadValueAt(vntName.Get<std::int16_t>());
+    if (vntName.IsLong()) return ReadValueAt(vntName.Get<std::int32_t>());
+    if (vntName.IsString()) return ReadValueByName(vntName.Get<std::wstring>());
+    return Variant();
+}
+
+clsRegistry::ValueEntry clsRegistry::GetDataType(HKEY key, const std::string& name) const {
+    return Forwarded(conModule, L"GetDataType", [&] {
+        ValueEntry entry{name};
+        LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &entry.type, nullptr, &entry.size);
+        if (result != ERROR_MORE_DATA) RaiseIfFailed(result);
+        return entry;
+    });
+}
+
+Variant clsRegistry::ReadData(HKEY key, const std::string& name, const ValueEntry& entry) const {
+    if (entry.type == REG_EXPAND_SZ || entry.type == REG_DWORD_BIG_ENDIAN)
+        Main().GenerateError(conErrTypeNotSupported);
+
+    // REG_DWORD is read into exactly 4 bytes: longer data is an error of the platform call.
+    DWORD size = entry.type == REG_DWORD ? sizeof(std::int32_t) : entry.size;
+    ByteArray data(size);
+    DWORD type = 0;
+    LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &type, data.empty() ? nullptr : data.data(), &size);
+    RaiseIfFailed(result);
+
+    switch (entry.type) {
+        case REG_SZ: {
+            // Text, the zero this class appends when writing, then the terminating zero;
+            // values written by others end with the terminator alone.
+            std::size_t length = size < data.size() ? size : data.size();
+            for (int zeros = 0; zeros < 2 && length > 0 && data[length - 1] == 0; ++zeros) --length;
+            return FromAnsi(reinterpret_cast<const char*>(data.data()), length);
+        }
+        case REG_DWORD: {
+            std::int32_t number = 0;
+            std::memcpy(&number, data.data(), sizeof number);
+            return number;
+        }
+        default:
+            if (size < data.size()) data.resize(size);
+            return data;
+    }
+}
+
+Variant clsRegistry::ReadValueByName(const std::wstring& strName) {
+    return Forwarded(conModule, L"ReadValue", [&]() -> Variant {
+        try {
+            OpenedKey key = OpenKey(KEY_READ);
+            std::string name = ToAnsi(strName);
+            ValueEntry entry = GetDataType(key.Get(), name);
+            return ReadData(key.Get(), name, entry);
+        } catch (const KVError& error) {
+            if (error.Number != conErrKeyNotFound && error.Number != ERROR_FILE_NOT_FOUND) throw;
+            if (!default_.IsEmpty()) return default_;
+            Main().GenerateError(conErrValueNotFound, UpperCase(strName), KeyPathForMessage());
+        }
+    });
+}
+
+std::optional<clsRegistry::ValueEntry> clsRegistry::ValueAt(HKEY key, DWORD index) const {
+    char name[conNameBufferChars];
+    DWORD nameChars = conNameBufferChars;
+    ValueEntry entry;
+    LONG result = RegEnumValueA(key, index, name, &nameChars, nullptr, &entry.type, nullptr, &entry.size);
+    if (result == ERROR_NO_MORE_ITEMS) return std::nullopt;
+    if (result != ERROR_MORE_DATA) RaiseIfFailed(result);
+    entry.name.assign(name, nameChars < conNameBufferChars ? nameChars : conNameBufferChars - 1);
+    return entry;
+}
+
+std::shared_ptr<clsRegValueItem> clsRegistry::MakeItem(const ValueEntry& entry) {
+    auto item = std::make_shared<clsRegValueItem>();
+    item->Name = FromAnsi(entry.name.data(), entry.name.size());
+    item->Value = ReadValueByName(item->Name);
+    item->DataLength = static_cast<std::int32_t>(entry.size);
+    item->DataType = static_cast<std::int32_t>(entry.type);
+    return item;
+}
+
+std::shared_ptr<clsRegValueItem> clsRegistry::ReadValueAt(std::int32_t lngIndex) {
+    return Forwarded(conModule, L"ReadValue", [&] {
+        if (lngIndex < 1) Main().GenerateError(conErrNoSuchIndex, lngIndex);
+        OpenedKey key = OpenKey(KEY_READ);
+        std::optional<ValueEntry> entry = ValueAt(key.Get(), static_cast<DWORD>(lngIndex - 1));
+        if (!entry) Main().GenerateError(conErrNoSuchIndex, lngIndex);
+        return MakeItem(*entry);
+    });
+}
+
+std::vector<std::shared_ptr<clsRegValueItem>> clsRegistry::ReadAllValues() {
+    return Forwarded(conModule, L"ReadAllValues", [&] {
+        std::vector<std::shared_ptr<clsRegValueItem>> items;
+        OpenedKey key = OpenKey(KEY_READ);
+        for (DWORD index = 0;; ++index) {
+            std::optional<ValueEntry> entry = ValueAt(key.Get(), index);
+            if (!entry) break;
+            items.push_back(MakeItem(*entry));
+        }
+        return items;
+    });
+}
+
+// ---- Sub keys ----
+
+std::wstring clsRegistry::SubKeyAt(HKEY key, std::int32_t lngIndex) const {
+    return Forwarded(conModule, L"GetNthSubKey", [&] {
+        if (lngIndex < 1) Main().GenerateError(conErrNoSuchIndex, lngIndex);
+        char name[conNameBufferChars];
+        DWORD nameChars = conNameBufferChars;
+        LONG result = RegEnumKeyExA(key, static_cast<DWORD>(lngIndex - 1), name, &nameChars, nullptr, nullptr,
+                                    nullptr, nullptr);
+        if (result == ERROR_NO_MORE_ITEMS) Main().GenerateError(conErrNoSuchIndex, lngIndex);
+        RaiseIfFailed(result);
+        return FromAnsi(name, nameChars);
+    });
+}
+
+std::wstring clsRegistry::GetNthSubKey(std::int32_t lngIndex) {
+    return Forwarded(conModule, L"GetNthSubKey", [&] {
+        OpenedKey key = OpenKey(KEY_READ);
+        return SubKeyAt(key.Get(), lngIndex);
+    });
+}
+
+std::vector<std::wstring> clsRegistry::GetAllSubKeys() {
+    return Forwarded(conModule, L"GetAllSubKeys", [&] {
+        std::vector<std::wstring> names;
+        OpenedKey key = OpenKey(KEY_READ);
+        for (std::int32_t index = 1;; ++index) {
+            std::wstring name;
+            try {
+                name = SubKeyAt(key.Get(), index);
+            } catch (const KVError&) {
+                // The lookup's end (or any failure of it) ends the list.
+            }
+            if (name.empty()) break;
+            names.push_back(std::move(name));
+        }
+        return names;
+    });
+}
+
+// ---- Writing, deleting, flushing ----
+
+bool clsRegistry::WriteValue(const std::wstring& strName, const Variant& vntValue) {
+    return Forwarded(conModule, L"WriteValue", [&] {
+        DWORD type = REG_NONE;
+        ByteArray data;
+        if (vntValue.IsString()) {
+            // Text, an appended zero character and the string's terminating zero.
+            std::string text = ToAnsi(vntValue.Get<std::wstring>());
+            data.assign(text.begin(), text.end());
+            data.insert(data.end(), {0, 0});
+            type = REG_SZ;
+        } else if (vntValue.IsInteger() || vntValue.IsLong()) {
+            std::int32_t number = vntValue.IsInteger() ? vntValue.Get<std::int16_t>() : vntValue.Get<std::int32_t>();
+            data.resize(sizeof number);
+            std::memcpy(data.data(), &number, sizeof number);
+            type = REG_DWORD;
+        } else if (vntValue.IsByteArray()) {
+            data = vntValue.Get<ByteArray>();
+            type = REG_BINARY;
+        } else {
+            // Checked before the key is created, so a refused value leaves no trace.
+            Main().GenerateError(conErrTypeNotSupported);
+        }
+        OpenedKey key = CreateKey();
+        LONG result = RegSetValueExA(key.Get(), ToAnsi(strName).c_str(), 0, type, data.data(),
+                                     static_cast<DWORD>(data.size()));
+        RaiseIfFailed(result);
+        return true;
+    });
+}
+
+bool clsRegistry::DeleteValue(const std::wstring& strName) {
+    return Forwarded(conModule, L"DeleteValue", [&] {
+        OpenedKey key = OpenKey(KEY_WRITE);
+        LONG result = RegDeleteValueA(key.Get(), ToAnsi(strName).c_str());
+        if (result == ERROR_FILE_NOT_FOUND)
+            Main().GenerateError(conErrValueNotFound, UpperCase(strName), KeyPathForMessage());
+        RaiseIfFailed(result);
+        return true;
+    });
+}
+
+bool clsRegistry::DeleteKey() {
+    return Forwarded(conModule, L"DeleteKey", [&] {
+        if (!deleteKeyAllowed_) return true;
+        LONG result = RegDeleteKeyA(Root(), ToAnsi(subKey_).c_str());
+        if (result == ERROR_FILE_NOT_FOUND) Main().GenerateError(conErrKeyNotFound, KeyPathForMessage());
+        RaiseIfFailed(result);
+        return true;
+    });
+}
+
+bool clsRegistry::WriteImmediately() {
+    return Forwarded(conModule, L"WriteImmediately", [&] {
+        RaiseIfFailed(RegFlushKey(Root()));
+        return true;
+    });
+}
+
+}  // namespace kv

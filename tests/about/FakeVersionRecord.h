@@ -1,0 +1,71 @@
+#pragma once
+// Answers the version record queries as a given Windows would, and counts them. Installs
+// itself for its lifetime. Without extended data, the extended query fails like on Windows
+// 9x or NT 4 before service pack 6.
+#include <windows.h>
+
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include "VersionRecordSeam.h"
+
+namespace kvtest {
+
+struct Extended {
+    BYTE productType;
+    WORD suiteMask;
+};
+
+class FakeVersionRecord : public kv::IVersionRecordSource {
+public:
+    FakeVersionRecord(DWORD platform, DWORD major, DWORD minor, DWORD build, std::string servicePack,
+                      std::optional<Extended> extended = std::nullopt)
+        : platform_(platform), major_(major), minor_(minor), build_(build),
+          servicePack_(std::move(servicePack)), extended_(extended) {
+        previous_ = kv::SetVersionRecords(this);
+    }
+    ~FakeVersionRecord() override { kv::SetVersionRecords(previous_); }
+
+    BOOL GetVersionEx(OSVERSIONINFOA* record) override {
+        const DWORD size = record->dwOSVersionInfoSize;
+        if (size == sizeof(OSVERSIONINFOEXA)) {
+            ++extendedQueries;
+            if (!extended_) return Fail();
+            auto* ex = reinterpret_cast<OSVERSIONINFOEXA*>(record);
+            ex->wProductType = extended_->productType;
+            ex->wSuiteMask = extended_->suiteMask;
+        } else if (size == sizeof(OSVERSIONINFOA)) {
+            ++shortQueries;
+            if (failShort) return Fail();
+        } else {
+            return Fail();
+        }
+        record->dwPlatformId = platform_;
+        record->dwMajorVersion = major_;
+        record->dwMinorVersion = minor_;
+        record->dwBuildNumber = build_;
+        std::memset(record->szCSDVersion, 0, sizeof record->szCSDVersion);
+        std::memcpy(record->szCSDVersion, servicePack_.data(),
+                    servicePack_.size() < sizeof record->szCSDVersion ? servicePack_.size()
+                                                                      : sizeof record->szCSDVersion);
+        return TRUE;
+    }
+
+    int shortQueries = 0;
+    int extendedQueries = 0;
+    bool failShort = false;
+
+private:
+    static BOOL Fail() {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return FALSE;
+    }
+
+    DWORD platform_, major_, minor_, build_;
+    std::string servicePack_;
+    std::optional<Extended> extended_;
+    kv::IVersionRecordSource* previous_ = nullptr;
+};
+
+}  // namespace kvtest
