@@ -3,7 +3,15 @@
 // Everything runs on the one user-interface thread, so nothing here is locked.
 #include <string>
 
+#include "KVError.h"
+#include "Variant.h"
+#include "clsMain.h"
+#include "clsVersionGlobal.h"
+
 namespace kvr {
+
+// Project name in error chains and message titles.
+inline constexpr const wchar_t* conProjectName = L"Kelvo Restart";
 
 enum class RunMode {
     Resident,      // no command line: tray icon and timers
@@ -11,13 +19,70 @@ enum class RunMode {
     Dialog,        // /T:4: the main window, then the end
 };
 
+// The settings held for the run carry their registry names (group Options unless noted);
+// ReadSetting/WriteSetting hold where and how they are stored.
 struct ProgramState {
     RunMode Mode = RunMode::Resident;
     bool QuitFlag = false;
-    // Settings held for the run (their registry names and defaults live with ReadSetting).
+
     bool SwitchOff = false;
+    bool ShowSplash = true;
+    std::wstring VisibleOptions;
+    std::wstring VisibleMenuOptions;
+    std::wstring StandardMenuOption;
+    std::wstring LastSelectedOption;
+    std::wstring StandardSystem;
+    bool AutoDialog = false;
+    bool ResetToStandard = true;
+    bool AllowUnsaveQuit = false;
+    bool QuitImmediate = false;
+    bool QuitSaveImmediate = false;
+    bool AutoLogon = false;
+    bool RepeatAutoLogon = false;
+    bool ShortcutQuitImmedate = false;  // sic: the stored value name
+    bool ShortcutConfirmationMsg = false;
+    bool TimedActionImmediate = false;
+    std::wstring TimeAction;
+    kv::Date TimeForAction;      // time of day
+    kv::Date TimeDateForAction;  // date
+    kv::Date TimeCountdown;      // duration as a time of day
+    long TimeWeekday = 0;
+    long TimeMonthDay = 1;
+    long TimeActionType = 1;
+    long WindowLeft = -1;
+    long WindowTop = -1;
+    long WindowWidth = -1;
+    long WindowHeight = -1;
 };
 
 ProgramState& State();
+
+// The program's own helper object and application record, kept for the whole run.
+kv::clsMain& Helper();
+kv::clsVersionGlobal& VersionGlobal();
+
+// Runs body; an error leaving it is raised again through ForwardError naming the program,
+// the module and the procedure, so the chain records the place.
+template <class Body>
+decltype(auto) Forwarded(const wchar_t* module, const wchar_t* procedure, Body&& body) {
+    try {
+        return body();
+    } catch (const kv::KVError& error) {
+        Helper().ForwardError(conProjectName, module, procedure, error);
+    }
+}
+
+// Runs body; an error leaving it is shown through ShowError naming the program, the module
+// and the procedure. True when body ran to its end.
+template <class Body>
+bool Shown(const wchar_t* module, const wchar_t* procedure, Body&& body) {
+    try {
+        body();
+        return true;
+    } catch (const kv::KVError& error) {
+        Helper().ShowError(conProjectName, module, procedure, error);
+        return false;
+    }
+}
 
 }  // namespace kvr

@@ -1,14 +1,95 @@
 #pragma once
-// Start-up of the program: the entry routine, the command line and the tear-down.
+// Start-up of the program: the entry routine, the command line, the start-up rules applied
+// to the settings, the help file and the tear-down.
+#include <windows.h>
+
+#include <functional>
 #include <string>
 
+#include "Variant.h"
+
 namespace kvr {
+
+// The entry procedure: COM and the common controls, then RunMain(True). The exit code.
+int Main();
 
 // The whole start-up; True from Main, False when a refused Windows exit rebuilds the
 // resident program.
 void RunMain(bool blnFirstStart);
 
-// Tears the program down before Windows is ended: tray icon, QuitFlag, hotkeys, windows.
+// Tears the program down before Windows is ended: sets QuitFlag, then runs the registered
+// tear-down steps (tray icon, hotkeys, windows) in the order they were registered, once.
 void Quit();
+// Registers a tear-down step for the next Quit (a part that exists only while the program
+// runs registers its own removal when it is created).
+void AddQuitStep(std::function<void()> step);
+
+// ---- Command line ----
+
+// The arguments part of the process's command line: everything after the program name.
+std::wstring CommandLineArguments();
+
+// What a command line asks for, read by the rules of the command-line evaluation.
+struct CommandLineRequest {
+    bool Wrong = false;        // show the parameter information instead of acting
+    long ActionType = 0;       // 1-7 from /T; 0 when /T was not given
+    std::wstring ActionName;   // the display text of ActionType; "" without /T
+    std::wstring System;       // from /S, without its quotes; "" when not given
+    bool Confirm = false;      // /C
+    bool Force = false;        // /F
+
+    // The action name, or action name + ": " + system when a system was given.
+    std::wstring ActionText() const;
+};
+
+// Splits the line at "/", reads keys and values, and checks a given system against
+// boot.ini (CheckSystem).
+CommandLineRequest ReadCommandLine(const std::wstring& strCommandLine);
+
+// The leading numeric characters of a text as a decimal number (blanks in front, a sign,
+// digits, a decimal point, an exponent); 0 when there are none.
+double LeadingNumber(const std::wstring& strText);
+
+// Acts on a command line: the parameter information for a wrong line; for type 4 it only
+// returns True (dialog mode); otherwise the confirmation when asked, DontShowUnloadDialog = 1
+// and RebootWindows. False when the run ends here.
+bool EvaluateCommandLine(const std::wstring& strCommandLine);
+
+// ---- Start-up rules (resident and dialog mode) ----
+
+// Steps 4 to 14 of the start-up in their order; False when the program must end (a failed
+// first run). The window steps are left to the windows that exist.
+bool ApplyStartupRules(bool blnFirstStart);
+
+// Reads the settings held for the run into State(), in the order of the settings table.
+void ReadProgramSettings();
+// A one-time countdown (TimeActionType 1) does not survive a start: 0, also stored.
+void ResetOneTimeCountdown();
+// Without QuitSaveImmediate: QuitImmediate off in memory, ShortcutQuitImmedate off and stored.
+void ApplyQuitImmediateRules();
+// Automatic logon at start: written again with AutoLogon and RepeatAutoLogon, else taken back.
+void ApplyAutoLogonAtStart();
+// DontShowUnloadDialog = 0, so a running program shows the shutdown-time dialog again.
+void ResetUnloadDialogFlag();
+// Fills an empty StandardSystem from boot.ini; with ResetToStandard writes it as the default.
+void ApplyStandardSystem();
+// The main window rectangle in twips: the stored one (State()), or 5805 x 5535 centred on
+// the screen when any of the four values is -1.
+struct TwipsRect {
+    long Left, Top, Width, Height;
+};
+TwipsRect MainWindowRect();
+
+// A time text "h:m:s" and a date text "d.m.yyyy" as the settings store them, each split
+// into its three numbers; a piece that is no number raises error 13.
+kv::Date ReadTimeText(const std::wstring& strTime);
+kv::Date ReadDateText(const std::wstring& strDate);
+
+// ---- Help ----
+
+// Program folder + "\" + executable name + ".chm".
+std::wstring GetHelpfile();
+// Shows a topic ("" = table of contents) of the help file; a message when that fails.
+void OpenHelp(HWND hwndOwner, const std::wstring& strTopic);
 
 }  // namespace kvr

@@ -193,6 +193,37 @@ void ToVARIANT(const Variant& value, VARIANT* out) {
     TypeMismatch();
 }
 
+void StoreVARIANT(const Variant& value, VARIANT* target) {
+    while (target->vt == (VT_BYREF | VT_VARIANT) && target->pvarVal) target = target->pvarVal;
+    auto array = value.Holds<std::shared_ptr<VariantArray>>() ? value.Get<std::shared_ptr<VariantArray>>() : nullptr;
+    SAFEARRAY* existing = nullptr;
+    if (target->vt & VT_ARRAY) existing = (target->vt & VT_BYREF) ? (target->pparray ? *target->pparray : nullptr) : target->parray;
+    if (array && existing && SafeArrayGetDim(existing) == array->lengths.size()) {
+        bool sameShape = true;
+        for (UINT d = 0; d < array->lengths.size() && sameShape; ++d) {
+            LONG lo = 0, hi = -1;
+            SafeArrayGetLBound(existing, d + 1, &lo);
+            SafeArrayGetUBound(existing, d + 1, &hi);
+            sameShape = lo == array->lowerBounds[d] && hi - lo + 1 == array->lengths[d];
+        }
+        VARTYPE elementType = VT_EMPTY;
+        if (sameShape && SUCCEEDED(SafeArrayGetVartype(existing, &elementType))) {
+            ForEachIndex(array->lowerBounds, array->lengths, [&](const std::vector<long>& index) {
+                ComVariant e(array->Item(index));
+                if (elementType != VT_VARIANT && e->vt != elementType)
+                    if (FAILED(VariantChangeType(e.Get(), e.Get(), 0, elementType))) TypeMismatch();
+                std::vector<LONG> at = SafeArrayIndices(index);
+                CheckHr(SafeArrayPutElement(existing, at.data(), ElementPointer(*e.Get(), elementType)));
+            });
+            return;
+        }
+    }
+    VARIANT fresh;
+    ToVARIANT(value, &fresh);
+    VariantClear(target);
+    *target = fresh;
+}
+
 bool IsMissing(const VARIANT& v) {
     if (v.vt == (VT_BYREF | VT_VARIANT) && v.pvarVal) return IsMissing(*v.pvarVal);
     return v.vt == VT_ERROR && v.scode == DISP_E_PARAMNOTFOUND;

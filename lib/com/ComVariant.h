@@ -17,6 +17,11 @@ Variant FromVARIANT(const VARIANT& v);
 // Writes into an initialised (empty) VARIANT the caller then owns.
 void ToVARIANT(const Variant& value, VARIANT* out);
 
+// Stores value in a caller's [in,out] VARIANT. An array already there (also one held by
+// reference, as a script's fixed-size array is) keeps its storage and receives the elements
+// when the shape agrees; anything else replaces the old value.
+void StoreVARIANT(const Variant& value, VARIANT* target);
+
 // Optional argument helpers: a missing optional VARIANT arrives as VT_ERROR/DISP_E_PARAMNOTFOUND.
 bool IsMissing(const VARIANT& v);
 

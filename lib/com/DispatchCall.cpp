@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ComError.h"
+#include "ComPtr.h"
 #include "ComVariant.h"
 
 namespace kv::com {
@@ -41,6 +42,36 @@ Variant Invoke(IDispatch* object, const wchar_t* name, WORD flags, const std::ve
     HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result.Get(), &excep, &argErr);
     if (FAILED(hr)) ThrowInvokeError(hr, excep);
     return FromVARIANT(*result);
+}
+
+HWND WindowHandleOf(IDispatch* object) {
+    // Window handles carry 32 significant bits, so the Long of hWnd holds them on x64 too.
+    return reinterpret_cast<HWND>(static_cast<LONG_PTR>(GetProperty(object, L"hWnd").ToLong()));
+}
+
+std::vector<Variant> EnumerateItems(IDispatch* collection) {
+    if (!collection) throw KVError(91, L"Object variable not set");
+    DISPPARAMS none{};
+    ComVariant result;
+    EXCEPINFO excep{};
+    HRESULT hr = collection->Invoke(DISPID_NEWENUM, IID_NULL, LOCALE_USER_DEFAULT,
+                                    DISPATCH_METHOD | DISPATCH_PROPERTYGET, &none, result.Get(), &excep, nullptr);
+    if (hr == DISP_E_MEMBERNOTFOUND) throw KVError(438, L"Object doesn't support this property or method: _NewEnum");
+    if (FAILED(hr)) ThrowInvokeError(hr, excep);
+    IUnknown* unknown = result->vt == VT_UNKNOWN || result->vt == VT_DISPATCH ? result->punkVal : nullptr;
+    kv::ComPtr<IEnumVARIANT> items;
+    if (!unknown || FAILED(unknown->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(items.Put()))))
+        throw KVError(438, L"Object doesn't support this property or method: _NewEnum");
+    std::vector<Variant> out;
+    for (;;) {
+        ComVariant item;
+        ULONG fetched = 0;
+        hr = items->Next(1, item.Get(), &fetched);
+        if (FAILED(hr)) ThrowComError(hr);
+        if (hr != S_OK || fetched == 0) break;
+        out.push_back(FromVARIANT(*item));
+    }
+    return out;
 }
 
 }  // namespace kv::com

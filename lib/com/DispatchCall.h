@@ -26,4 +26,10 @@ inline Variant CallMethod(IDispatch* object, const wchar_t* name, const std::vec
     return Invoke(object, name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args);
 }
 
+// The window of a form or control: its hWnd property.
+HWND WindowHandleOf(IDispatch* object);
+
+// The items of a collection, as For Each yields them (through _NewEnum).
+std::vector<Variant> EnumerateItems(IDispatch* collection);
+
 }  // namespace kv::com

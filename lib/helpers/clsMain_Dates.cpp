@@ -1,5 +1,7 @@
 // IsValidDate: date and time texts checked with the platform's parser and short-date format.
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "clsMain.h"
 #include "clsMainInternal.h"
@@ -21,45 +23,70 @@ bool ParseDate(const std::wstring& text, double& value) {
     return true;
 }
 
-// Day, month and year fields split at the text's first non-digit character, day and month
-// two digits, the year four (a missing year is this year; two digits: 30 and above the
-// previous century, below 30 this one).
-std::wstring NormalizeDate(const std::wstring& text) {
+struct DateFields {
+    wchar_t separator = 0;              // 0: the text has a single field
+    std::vector<std::wstring> fields;   // at least three, missing ones empty
+};
+
+// Split at the text's first non-digit character.
+DateFields SplitDate(const std::wstring& text) {
+    DateFields d;
     size_t sepAt = text.find_first_not_of(L"0123456789");
-    std::vector<std::wstring> fields;
     if (sepAt == std::wstring::npos) {
-        fields.push_back(text);
+        d.fields.push_back(text);
     } else {
-        const wchar_t sep = text[sepAt];
+        d.separator = text[sepAt];
         size_t start = 0;
-        for (size_t at = text.find(sep); at != std::wstring::npos; at = text.find(sep, start)) {
-            fields.push_back(text.substr(start, at - start));
+        for (size_t at = text.find(d.separator); at != std::wstring::npos; at = text.find(d.separator, start)) {
+            d.fields.push_back(text.substr(start, at - start));
             start = at + 1;
         }
-        fields.push_back(text.substr(start));
+        d.fields.push_back(text.substr(start));
     }
-    fields.resize(std::max<size_t>(fields.size(), 3));
+    d.fields.resize(std::max<size_t>(d.fields.size(), 3));
+    return d;
+}
 
-    auto pad = [](std::wstring s, size_t width) { return s.size() < width ? std::wstring(width - s.size(), L'0') + s : s; };
+// A year field in four digits: a missing year is this year; one digit is padded to two;
+// two digits: 30 and above the previous century, below 30 this one.
+std::wstring FullYear(std::wstring year) {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    const int century = now.wYear / 100 * 100;
-    std::wstring year = fields[2];
-    if (year.empty()) year = std::to_wstring(now.wYear);
-    if (year.size() == 1) year = pad(year, 2);
+    if (year.empty()) return std::to_wstring(now.wYear);
+    if (year.size() == 1) year = L"0" + year;
     if (year.size() == 2 && year.find_first_not_of(L"0123456789") == std::wstring::npos) {
-        int yy = (year[0] - L'0') * 10 + (year[1] - L'0');
+        const int century = now.wYear / 100 * 100;
+        const int yy = (year[0] - L'0') * 10 + (year[1] - L'0');
         year = std::to_wstring(yy >= 30 ? century - 100 + yy : century + yy);
     }
-    std::wstring result = pad(fields[0], 2) + L"." + pad(fields[1], 2) + L"." + year;
-    for (size_t i = 3; i < fields.size(); ++i) result += L"." + fields[i];
+    return year;
+}
+
+// Day, month and year fields, day and month in two digits, the year in four.
+std::wstring NormalizeDate(const std::wstring& text) {
+    DateFields d = SplitDate(text);
+    auto pad = [](const std::wstring& s) { return s.size() < 2 ? std::wstring(2 - s.size(), L'0') + s : s; };
+    std::wstring result = pad(d.fields[0]) + L"." + pad(d.fields[1]) + L"." + FullYear(d.fields[2]);
+    for (size_t i = 3; i < d.fields.size(); ++i) result += L"." + d.fields[i];
     return result;
+}
+
+// The text with a short year written out by the rule above, so that the parser's own
+// two-digit-year window (Wine's, or one the user changed) cannot move it to another century.
+std::wstring WithFullYear(const std::wstring& text) {
+    wchar_t order[4] = {};
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IDATE, order, 4);
+    DateFields d = SplitDate(text);
+    if (order[0] == L'2' || d.separator == 0 || d.fields.size() != 3 || d.fields[2].empty() ||
+        d.fields[2].size() > 2)
+        return text;  // the year does not come last, or is not short
+    return d.fields[0] + d.separator + d.fields[1] + d.separator + FullYear(d.fields[2]);
 }
 
 // A date without a time portion whose text matches the date's short-date form.
 bool IsValidDatePart(const std::wstring& text) {
     double value = 0;
-    if (!ParseDate(text, value) || value != std::floor(value)) return false;
+    if (!ParseDate(WithFullYear(text), value) || value != std::floor(value)) return false;
     SYSTEMTIME st{};
     if (!VariantTimeToSystemTime(value, &st)) return false;
     wchar_t formatted[128] = {};

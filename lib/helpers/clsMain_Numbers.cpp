@@ -2,6 +2,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 
 #include "clsMain.h"
@@ -11,9 +12,37 @@ namespace kv {
 
 namespace {
 
-// The value as the platform's number parser reads it in the user's locale.
+// A number text in the user's locale: optional sign, digits with the locale's thousands
+// separators, optionally the locale's decimal separator and more digits. Parsed here rather
+// than by VarR8FromStr, which under Wine ignores the user's separator settings.
 bool ParseLocaleNumber(const std::wstring& text, double& value) {
-    return SUCCEEDED(VarR8FromStr(const_cast<OLECHAR*>(text.c_str()), LOCALE_USER_DEFAULT, 0, &value));
+    const std::wstring decimal = detail::DecimalSeparator();
+    const std::wstring thousand = clsMain().GetRegionalInfo(conRI_ThousandsSeperator);
+    size_t first = text.find_first_not_of(L' '), last = text.find_last_not_of(L' ');
+    if (first == std::wstring::npos) return false;
+    const std::wstring t = text.substr(first, last - first + 1);
+    std::string plain;
+    size_t i = 0;
+    if (t[i] == L'-' || t[i] == L'+') plain += static_cast<char>(t[i++]);
+    bool digits = false, inFraction = false;
+    while (i < t.size()) {
+        if (t[i] >= L'0' && t[i] <= L'9') {
+            plain += static_cast<char>(t[i++]);
+            digits = true;
+        } else if (!inFraction && !decimal.empty() && t.compare(i, decimal.size(), decimal) == 0) {
+            plain += '.';
+            i += decimal.size();
+            inFraction = true;
+        } else if (!inFraction && digits && !thousand.empty() && thousand != decimal &&
+                   t.compare(i, thousand.size(), thousand) == 0) {
+            i += thousand.size();
+        } else {
+            return false;
+        }
+    }
+    if (!digits) return false;
+    value = std::strtod(plain.c_str(), nullptr);
+    return std::isfinite(value);
 }
 
 // Rounded to 15 significant digits: what a number's text (as a Basic prints it) holds.

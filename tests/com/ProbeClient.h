@@ -20,8 +20,9 @@ inline kv::ComPtr<IDispatch> NewProbe() {
     kv::ComPtr<IClassFactory> factory;
     EXPECT_EQ(kv::com::GetClassObject(CLSID_clsProbe, IID_IClassFactory, reinterpret_cast<void**>(factory.Put())), S_OK);
     kv::ComPtr<IDispatch> probe;
-    if (factory)
+    if (factory) {
         EXPECT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(probe.Put())), S_OK);
+    }
     return probe;
 }
 

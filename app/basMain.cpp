@@ -1,0 +1,125 @@
+// The entry procedure, RunMain, the tear-down and the help file.
+#include "basMain.h"
+
+#include <commctrl.h>
+#include <htmlhelp.h>
+#include <objbase.h>
+#include <ole2.h>
+
+#include <vector>
+
+#include "MessageBoxSeam.h"
+#include "basGlobals.h"
+#include "basTools.h"
+
+namespace kvr {
+
+namespace {
+
+constexpr const wchar_t* conModule = L"basMain";
+
+std::vector<std::function<void()>>& QuitSteps() {
+    static std::vector<std::function<void()>> steps;
+    return steps;
+}
+
+std::wstring TrimBlanks(const std::wstring& s) {
+    size_t b = s.find_first_not_of(L" \t");
+    if (b == std::wstring::npos) return L"";
+    return s.substr(b, s.find_last_not_of(L" \t") - b + 1);
+}
+
+}  // namespace
+
+int Main() {
+    HRESULT hr = OleInitialize(nullptr);
+    if (!Shown(conModule, L"Main", [&] {
+            Helper().CreateAPIError(hr, FAILED(hr));
+            INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
+            if (!InitCommonControlsEx(&icc)) Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
+        })) {
+        if (SUCCEEDED(hr)) OleUninitialize();
+        return 1;
+    }
+    RunMain(true);
+    OleUninitialize();
+    return 0;
+}
+
+void RunMain(bool blnFirstStart) {
+    Shown(conModule, L"RunMain", [&] {
+        ProgramState& state = State();
+
+        // 1. Identity first: the settings key and every message title are made from it.
+        state.QuitFlag = false;
+        VersionGlobal().InfoApplication(conProjectName);
+        VersionGlobal().InfoMajorVersion(KV_VERSION_MAJOR);
+        VersionGlobal().InfoMinorVersion(KV_VERSION_MINOR);
+        VersionGlobal().InfoBuild(KV_VERSION_BUILD);
+
+        // 2.
+        state.SwitchOff = ReadSetting(L"SwitchOff", conSG_Options, 0L).ToLong() != 0;
+
+        // 3. A command line performs its action and ends, except type 4 (dialog mode).
+        std::wstring line = TrimBlanks(CommandLineArguments());
+        if (!line.empty()) {
+            if (!EvaluateCommandLine(line)) return;
+            state.QuitFlag = true;
+            state.Mode = RunMode::Dialog;
+        } else {
+            state.Mode = RunMode::Resident;
+        }
+
+        // 4-14.
+        if (!ApplyStartupRules(blnFirstStart)) {
+            state.QuitFlag = true;
+            return;
+        }
+        // The main window, the hotkeys, the single-instance test and the tray icon follow
+        // here; until they exist both modes end after the start-up rules.
+    });
+}
+
+void Quit() {
+    State().QuitFlag = true;
+    // Taken out first: a step may lead to a new registration (a rebuilt program).
+    std::vector<std::function<void()>> steps;
+    steps.swap(QuitSteps());
+    for (auto& step : steps) step();
+}
+
+void AddQuitStep(std::function<void()> step) {
+    QuitSteps().push_back(std::move(step));
+}
+
+std::wstring GetHelpfile() {
+    std::wstring program = ProgramFileName();
+    return program.substr(0, program.size() - 4) + L".chm";  // ".exe" -> ".chm"
+}
+
+void OpenHelp(HWND hwndOwner, const std::wstring& strTopic) {
+    Shown(conModule, L"OpenHelp", [&] {
+        const std::wstring file = GetHelpfile();
+        HWND help = nullptr;
+        // A missing file needs no help viewer to be reported.
+        if (GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+            static HMODULE viewer = LoadLibraryW(L"hhctrl.ocx");  // kept: the help window lives on
+            auto htmlHelp = viewer ? reinterpret_cast<HtmlHelpFn>(
+                                         reinterpret_cast<void*>(GetProcAddress(viewer, "HtmlHelpW")))
+                                   : nullptr;
+            if (htmlHelp) {
+                const std::wstring topic = L"Html\\" + strTopic;
+                help = strTopic.empty()
+                           ? htmlHelp(hwndOwner, file.c_str(), HH_DISPLAY_TOC, 0)
+                           : htmlHelp(hwndOwner, file.c_str(), HH_DISPLAY_TOPIC,
+                                      reinterpret_cast<DWORD_PTR>(topic.c_str()));
+            }
+        }
+        if (!help)
+            kv::MessageBoxes().Show(hwndOwner, L"Hilfe \"" + file + L"\" konnte nicht angezeigt werden.",
+                                    VersionGlobal().InfoApplication(), MB_OK | MB_ICONEXCLAMATION);
+    });
+}
+
+}  // namespace kvr

@@ -1,0 +1,152 @@
+// The command line: reading it and acting on it.
+#include <windows.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "MessageBoxSeam.h"
+#include "basGlobals.h"
+#include "basMain.h"
+#include "basTools.h"
+#include "basWork.h"
+#include "frmParameters.h"
+
+namespace kvr {
+
+namespace {
+
+std::wstring TrimBlanks(const std::wstring& s) {
+    size_t b = s.find_first_not_of(L" \t");
+    if (b == std::wstring::npos) return L"";
+    return s.substr(b, s.find_last_not_of(L" \t") - b + 1);
+}
+
+std::wstring Upper(std::wstring s) {
+    if (!s.empty()) CharUpperBuffW(s.data(), static_cast<DWORD>(s.size()));
+    return s;
+}
+
+bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+
+}  // namespace
+
+std::wstring CommandLineArguments() {
+    // The program name ends at its closing quote, or at the first blank when unquoted.
+    const wchar_t* p = GetCommandLineW();
+    if (*p == L'"') {
+        ++p;
+        while (*p && *p != L'"') ++p;
+        if (*p) ++p;
+    } else {
+        while (*p && *p != L' ' && *p != L'\t') ++p;
+    }
+    return p;
+}
+
+std::wstring CommandLineRequest::ActionText() const {
+    return System.empty() ? ActionName : ActionName + conSystemSeparator + System;
+}
+
+double LeadingNumber(const std::wstring& strText) {
+    size_t i = 0;
+    while (i < strText.size() && (strText[i] == L' ' || strText[i] == L'\t')) ++i;
+    std::string number;
+    if (i < strText.size() && (strText[i] == L'+' || strText[i] == L'-')) number += static_cast<char>(strText[i++]);
+    bool digits = false;
+    for (; i < strText.size() && IsDigit(strText[i]); ++i, digits = true) number += static_cast<char>(strText[i]);
+    if (i < strText.size() && strText[i] == L'.') {
+        number += '.';
+        for (++i; i < strText.size() && IsDigit(strText[i]); ++i, digits = true)
+            number += static_cast<char>(strText[i]);
+    }
+    if (!digits) return 0;
+    // An exponent counts only when digits follow it.
+    if (i < strText.size() && (strText[i] == L'e' || strText[i] == L'E')) {
+        size_t j = i + 1;
+        std::string exponent = "e";
+        if (j < strText.size() && (strText[j] == L'+' || strText[j] == L'-')) exponent += static_cast<char>(strText[j++]);
+        bool expDigits = false;
+        for (; j < strText.size() && IsDigit(strText[j]); ++j, expDigits = true)
+            exponent += static_cast<char>(strText[j]);
+        if (expDigits) number += exponent;
+    }
+    return std::strtod(number.c_str(), nullptr);  // the C locale: "." is the decimal point
+}
+
+CommandLineRequest ReadCommandLine(const std::wstring& strCommandLine) {
+    return Forwarded(L"basMain", L"ReadCommandLine", [&] {
+        kv::clsMain& helper = Helper();
+        CommandLineRequest request;
+
+        const long count = helper.CountItemsInList(strCommandLine, L"/");
+        for (long i = 1; i <= count; ++i) {
+            long start = 0;
+            const std::wstring piece = TrimBlanks(helper.ExtractItem(start, strCommandLine, L"/", L"", i));
+            if (piece.empty()) continue;
+
+            // Key: before the first ":"; value: between the first and the second ":".
+            start = 0;
+            const std::wstring key = Upper(TrimBlanks(helper.ExtractItem(start, piece, L":", L"", 1)));
+            start = 0;
+            const std::wstring value = TrimBlanks(helper.ExtractItem(start, piece, L":", L"", 2));
+
+            if (key.empty() || (value.empty() && key != L"C" && key != L"F")) {
+                request.Wrong = true;
+                continue;
+            }
+            if (key == L"T") {
+                const double type = LeadingNumber(value);
+                if (type >= conAT_ShutDown && type <= conAT_Lock && type == std::floor(type)) {
+                    request.ActionType = static_cast<long>(type);
+                    request.ActionName = ActionName(request.ActionType);
+                } else {
+                    request.Wrong = true;
+                }
+            } else if (key == L"S") {
+                request.System = helper.TrimChars(value, L"\"");
+            } else if (key == L"C") {
+                request.Confirm = true;
+            } else if (key == L"F") {
+                request.Force = true;
+            } else {
+                request.Wrong = true;
+            }
+        }
+
+        if (!request.System.empty() && !CheckSystem(request.System)) request.Wrong = true;
+        return request;
+    });
+}
+
+bool EvaluateCommandLine(const std::wstring& strCommandLine) {
+    return Forwarded(L"basMain", L"EvaluateCommandLine", [&] {
+        State().Mode = RunMode::CommandLine;
+        const CommandLineRequest request = ReadCommandLine(strCommandLine);
+
+        if (request.Wrong) {
+            frmParameters().Show();
+            return false;
+        }
+        // Type 4 shows the main window; confirmation, force and system do not apply to it.
+        if (request.ActionType == conAT_ShowMain) return true;
+
+        // A line without type and system names nothing to perform.
+        const std::wstring actionText = request.ActionText();
+        if (actionText.empty()) return false;
+
+        if (request.Confirm) {
+            const int answer = kv::MessageBoxes().Show(nullptr, L"Aktion \"" + actionText + L"\" durchführen?",
+                                                       VersionGlobal().InfoApplication(),
+                                                       MB_YESNOCANCEL | MB_ICONQUESTION);
+            if (answer != IDYES) return false;
+        }
+
+        // A resident instance must not ask for the boot system of this Windows exit.
+        WriteSetting(L"DontShowUnloadDialog", conSG_PrgSettings, 1L);
+        RebootWindows(actionText, request.Force);
+        return false;
+    });
+}
+
+}  // namespace kvr

@@ -1,0 +1,210 @@
+#include "basTools.h"
+
+#include <oleauto.h>
+
+#include <cmath>
+
+#include "RegistryEnums.h"
+#include "basGlobals.h"
+#include "clsPersonalData.h"
+#include "clsRegistry.h"
+#include "clsSystemInfo.h"
+
+namespace kvr {
+
+namespace {
+
+constexpr const wchar_t* conModule = L"basTools";
+
+// The key of a settings group; false for a group that names none.
+bool SelectGroup(kv::clsRegistry& registry, const std::wstring& strName, long lngGroup) {
+    switch (lngGroup) {
+        case conSG_Options:
+        case conSG_PrgSettings:
+            registry.SetApplication(kv::conReg_Aff_User, kv::clsPersonalData().Company(),
+                                    VersionGlobal().InfoApplication(),
+                                    lngGroup == conSG_Options ? L"Options" : L"PrgSettings", L"");
+            return true;
+        case conSG_Autostart:
+            registry.SetKey(kv::conReg_HKEY_CURRENT_USER, conRunKey);
+            return true;
+        case conSG_WinLogon:
+            // Windows 2000 and later keep this one value with the policies.
+            if (strName == L"DontDisplayLastUserName" && !IsOS(1, 2, 3, 5))
+                registry.SetKey(kv::conReg_HKEY_LOCAL_MACHINE, conPoliciesKey);
+            else
+                registry.SetKey(kv::conReg_HKEY_LOCAL_MACHINE, IsOS(1, 2, 3) ? conWinlogonKey9x : conWinlogonKeyNT);
+            return true;
+        case conSG_NetworkLogon:
+            registry.SetKey(kv::conReg_HKEY_LOCAL_MACHINE, conNetworkLogonKey);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void RaiseLastErrorIf(bool blnFailed) {
+    if (blnFailed) Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
+}
+
+}  // namespace
+
+// ---- Settings ----
+
+kv::Variant ReadSetting(const std::wstring& strName, long lngGroup, const kv::Variant& vntDefault) {
+    return Forwarded(conModule, L"ReadSetting", [&] {
+        kv::clsRegistry registry;
+        SelectGroup(registry, strName, lngGroup);
+        registry.Default(vntDefault);
+        return registry.ReadValueByName(strName);
+    });
+}
+
+void WriteSetting(const std::wstring& strName, long lngGroup, const kv::Variant& vntValue) {
+    Forwarded(conModule, L"WriteSetting", [&] {
+        kv::clsRegistry registry;
+        if (lngGroup == conSG_Autostart) {
+            SelectGroup(registry, strName, lngGroup);
+            if (vntValue.IsString() && vntValue.Get<std::wstring>().empty()) {
+                if (registry.ExistValue(strName)) registry.DeleteValue(strName);
+                return;
+            }
+            registry.WriteValue(strName, ProgramFileName());
+            return;
+        }
+        if (lngGroup != conSG_Options && lngGroup != conSG_PrgSettings) return;
+        SelectGroup(registry, strName, lngGroup);
+        // Flags are stored as 1 and 0, never as a Boolean's internal true.
+        if (vntValue.IsBoolean())
+            registry.WriteValue(strName, static_cast<long>(vntValue.Get<bool>() ? 1 : 0));
+        else
+            registry.WriteValue(strName, vntValue);
+    });
+}
+
+std::wstring ProgramFileName() {
+    return Forwarded(conModule, L"ProgramFileName", [] {
+        std::wstring path(MAX_PATH, L'\0');
+        for (;;) {
+            DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+            RaiseLastErrorIf(n == 0);
+            if (n < path.size()) {
+                path.resize(n);
+                break;
+            }
+            path.resize(path.size() * 2);
+        }
+        // Folder and name without its extension, then ".exe" as the program's name has it.
+        size_t slash = path.find_last_of(L'\\');
+        size_t dot = path.find_last_of(L'.');
+        if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash)) path.resize(dot);
+        return path + L".exe";
+    });
+}
+
+// ---- Dates and times ----
+
+kv::Date MakeDate(long lngYear, long lngMonth, long lngDay) {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(lngYear);
+    st.wMonth = static_cast<WORD>(lngMonth);
+    st.wDay = static_cast<WORD>(lngDay);
+    double value = 0;
+    if (lngYear < 100 || lngYear > 9999 || !SystemTimeToVariantTime(&st, &value))
+        Helper().CreateAPIError(ERROR_INVALID_PARAMETER, true);
+    return kv::Date{value};
+}
+
+kv::Date MakeTime(long lngHour, long lngMinute, long lngSecond) {
+    return kv::Date{(lngHour * 3600.0 + lngMinute * 60.0 + lngSecond) / 86400.0};
+}
+
+SYSTEMTIME ToSystemTime(kv::Date dtmValue) {
+    SYSTEMTIME st{};
+    if (!VariantTimeToSystemTime(dtmValue.value, &st)) Helper().CreateAPIError(ERROR_INVALID_PARAMETER, true);
+    return st;
+}
+
+std::wstring ConvertToHHMMSS(long lngSeconds) {
+    return Forwarded(conModule, L"ConvertToHHMMSS", [&] {
+        long long total = std::llabs(static_cast<long long>(lngSeconds));
+        long hours = static_cast<long>(total / 3600);
+        long minutes = static_cast<long>(total % 3600 / 60);
+        long seconds = static_cast<long>(total % 60);
+        kv::Date value = MakeTime(hours, minutes, seconds);
+        SYSTEMTIME st = ToSystemTime(value);
+
+        wchar_t text[128] = {};
+        RaiseLastErrorIf(GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, text, 128) == 0);
+        std::wstring result = text;
+        // From a whole day on the time value carries into a date, which then comes first.
+        if (hours >= 24) {
+            wchar_t date[128] = {};
+            RaiseLastErrorIf(GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, 128) == 0);
+            result = std::wstring(date) + L" " + result;
+        }
+        return result;
+    });
+}
+
+long ConvertToSeconds(kv::Date dtmTime) {
+    return Forwarded(conModule, L"ConvertToSeconds", [&] {
+        SYSTEMTIME st = ToSystemTime(dtmTime);
+        return static_cast<long>(st.wHour) * 3600 + st.wMinute * 60 + st.wSecond;
+    });
+}
+
+kv::Variant GetMonthDays(long lngMonth, long lngYear) {
+    kv::Variant days;
+    Shown(conModule, L"GetMonthDays", [&] {
+        // The day before the first of the following month (months beyond 12 run on).
+        long month = lngMonth + 1;
+        long year = lngYear + (month - 1 >= 0 ? (month - 1) / 12 : (month - 12) / 12);
+        month = ((month - 1) % 12 + 12) % 12 + 1;
+        kv::Date first = MakeDate(year, month, 1);
+        days = static_cast<long>(ToSystemTime(kv::Date{first.value - 1}).wDay);
+    });
+    return days;
+}
+
+std::wstring GetComputer() {
+    return Forwarded(conModule, L"GetComputer", [] {
+        wchar_t name[255] = {};
+        DWORD size = 255;
+        RaiseLastErrorIf(!GetComputerNameW(name, &size));
+        return std::wstring(name, size);
+    });
+}
+
+long GetWeekdayNumber(kv::Date dtmDate) {
+    long weekday = 0;
+    Shown(conModule, L"GetWeekdayNumber", [&] {
+        // The platform counts Sunday as 0.
+        WORD day = ToSystemTime(dtmDate).wDayOfWeek;
+        weekday = day == 0 ? 7 : day;
+    });
+    return weekday;
+}
+
+bool IsOS(long lngVersion1, long lngVersion2, long lngVersion3, long lngVersion4) {
+    return Forwarded(conModule, L"IsOS", [&] {
+        kv::clsSystemInfo info;
+        for (long version : {lngVersion1, lngVersion2, lngVersion3, lngVersion4}) {
+            if (version != 0 && info.OperatingSystem()->IsOS(version)) return true;
+        }
+        return false;
+    });
+}
+
+void SetResizableBorder(HWND frmForm) {
+    Forwarded(conModule, L"SetResizableBorder", [&] {
+        SetLastError(0);
+        LONG_PTR style = GetWindowLongPtrW(frmForm, GWL_STYLE);
+        RaiseLastErrorIf(style == 0 && GetLastError() != 0);
+        SetLastError(0);
+        LONG_PTR previous = SetWindowLongPtrW(frmForm, GWL_STYLE, style | WS_THICKFRAME);
+        RaiseLastErrorIf(previous == 0 && GetLastError() != 0);
+    });
+}
+
+}  // namespace kvr

@@ -1,0 +1,60 @@
+#pragma once
+// Small routines many parts of the program share: the settings procedures, time and date
+// helpers, the computer name, the Windows version test and the sizable window border.
+#include <windows.h>
+
+#include <string>
+
+#include "Variant.h"
+
+namespace kvr {
+
+// Where ReadSetting/WriteSetting look.
+enum enuSettingGroup : long {
+    conSG_Options = 0,        // HKCU\software\<company>\<application>\Options
+    conSG_PrgSettings = 1,    // ...\PrgSettings
+    conSG_Autostart = 2,      // HKCU\Software\Microsoft\Windows\CurrentVersion\Run
+    conSG_WinLogon = 3,       // HKLM, the Windows logon key of this Windows (read only)
+    conSG_NetworkLogon = 4,   // HKLM\Network\Logon (read only)
+};
+
+inline constexpr const wchar_t* conRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr const wchar_t* conWinlogonKey9x = L"Software\\Microsoft\\Windows\\CurrentVersion\\Winlogon";
+inline constexpr const wchar_t* conWinlogonKeyNT = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+inline constexpr const wchar_t* conPoliciesKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+inline constexpr const wchar_t* conNetworkLogonKey = L"Network\\Logon";
+
+// The stored value, or vntDefault when the key or the value does not exist. Strings come
+// back as text, numbers (and flags) as 32-bit integers.
+kv::Variant ReadSetting(const std::wstring& strName, long lngGroup, const kv::Variant& vntDefault);
+// Stores the value in group 0 or 1 (a Boolean as 1 or 0). Group 2 is the autostart entry:
+// the empty text removes the value strName, any other value writes the program's full
+// file name under strName. Groups 3 and 4 are not written here.
+void WriteSetting(const std::wstring& strName, long lngGroup, const kv::Variant& vntValue);
+
+// The program folder, "\", the executable name and ".exe".
+std::wstring ProgramFileName();
+
+// hh:mm:ss of the absolute count in the regional time format (a date part in front from
+// 24 hours on, as the time value then carries into a date).
+std::wstring ConvertToHHMMSS(long lngSeconds);
+// Seconds since midnight of the time of day in the value.
+long ConvertToSeconds(kv::Date dtmTime);
+// The number of days of the month; Empty (after showing the error) when it cannot be
+// computed.
+kv::Variant GetMonthDays(long lngMonth, long lngYear);
+// The local computer name ("" when the system gives none).
+std::wstring GetComputer();
+// 1 for Monday ... 7 for Sunday; 0 (after showing the error) for a value that is no date.
+long GetWeekdayNumber(kv::Date dtmDate);
+// True when the running Windows is one of the given enuWindowsVersion codes (0 = not given).
+bool IsOS(long lngVersion1, long lngVersion2 = 0, long lngVersion3 = 0, long lngVersion4 = 0);
+// Adds the sizable frame (WS_THICKFRAME) to the window's style.
+void SetResizableBorder(HWND frmForm);
+
+// Date helpers over OLE automation dates (the platform's own conversions).
+kv::Date MakeDate(long lngYear, long lngMonth, long lngDay);
+kv::Date MakeTime(long lngHour, long lngMinute, long lngSecond);
+SYSTEMTIME ToSystemTime(kv::Date dtmValue);
+
+}  // namespace kvr

@@ -1,0 +1,86 @@
+#include "basWorkText.h"
+
+#include <windows.h>
+
+#include "basGlobals.h"
+
+namespace kvr::work {
+
+std::wstring UpperCase(const std::wstring& strText) {
+    if (strText.empty()) return strText;
+    std::wstring upper(strText.size(), L'\0');
+    int n = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_UPPERCASE, strText.c_str(), static_cast<int>(strText.size()),
+                         upper.data(), static_cast<int>(upper.size()));
+    if (n <= 0) Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
+    upper.resize(static_cast<size_t>(n));
+    return upper;
+}
+
+bool ContainsText(const std::wstring& strText, const std::wstring& strPart) {
+    return UpperCase(strText).find(UpperCase(strPart)) != std::wstring::npos;
+}
+
+bool SameText(const std::wstring& strA, const std::wstring& strB) { return UpperCase(strA) == UpperCase(strB); }
+
+std::wstring Trimmed(const std::wstring& strText) {
+    size_t first = strText.find_first_not_of(L" \t");
+    if (first == std::wstring::npos) return L"";
+    size_t last = strText.find_last_not_of(L" \t");
+    return strText.substr(first, last - first + 1);
+}
+
+std::wstring QuotedName(const std::wstring& strLine) {
+    size_t open = strLine.find(L'"');
+    if (open == std::wstring::npos) return L"";
+    size_t close = strLine.find(L'"', open + 1);
+    if (close == std::wstring::npos) return L"";
+    return strLine.substr(open + 1, close - open - 1);
+}
+
+std::vector<std::wstring> ReadLines(const std::wstring& strFile) {
+    HANDLE file = CreateFileW(strFile.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
+    std::string bytes;
+    char buffer[4096];
+    DWORD read = 0;
+    BOOL ok = TRUE;
+    while ((ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr)) && read > 0) bytes.append(buffer, read);
+    DWORD error = GetLastError();
+    CloseHandle(file);
+    if (!ok) Helper().CreateAPIError(static_cast<long>(error), true);
+
+    std::wstring text;
+    if (!bytes.empty()) {
+        int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+        text.resize(static_cast<size_t>(n));
+        MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), n);
+    }
+
+    std::vector<std::wstring> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find_first_of(L"\r\n", start);
+        if (end == std::wstring::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + (text[end] == L'\r' && end + 1 < text.size() && text[end + 1] == L'\n' ? 2 : 1);
+    }
+    return lines;
+}
+
+std::vector<std::wstring> OperatingSystemLines(const std::wstring& strBootIni) {
+    std::vector<std::wstring> section;
+    if (strBootIni.empty()) return section;
+    bool inSection = false;
+    for (std::wstring& line : ReadLines(strBootIni)) {
+        // Once found, the section runs to the end of the file, later sections included.
+        if (!inSection && ContainsText(line, L"Operating Systems")) inSection = true;
+        if (inSection) section.push_back(std::move(line));
+    }
+    return section;
+}
+
+}  // namespace kvr::work

@@ -1,0 +1,27 @@
+#pragma once
+// Text and file helpers of the action engine: case-insensitive search, trimming, and
+// boot.ini read line by line.
+#include <string>
+#include <vector>
+
+namespace kvr::work {
+
+inline constexpr const wchar_t* conModule = L"basWork";
+
+// Upper case in the user's locale, for comparisons that ignore case.
+std::wstring UpperCase(const std::wstring& strText);
+// True when strText contains strPart, ignoring case (the empty part occurs everywhere).
+bool ContainsText(const std::wstring& strText, const std::wstring& strPart);
+bool SameText(const std::wstring& strA, const std::wstring& strB);
+// Without leading and trailing blanks and tabs.
+std::wstring Trimmed(const std::wstring& strText);
+// The text between the first two double quotes of the line ("" without such a pair).
+std::wstring QuotedName(const std::wstring& strLine);
+// The file's lines (ANSI code page), split at CR LF, CR or LF; no empty line is added
+// after a final line break.
+std::vector<std::wstring> ReadLines(const std::wstring& strFile);
+// The lines of boot.ini from the first one containing "Operating Systems" on (that line
+// included); none without boot.ini or without such a line.
+std::vector<std::wstring> OperatingSystemLines(const std::wstring& strBootIni);
+
+}  // namespace kvr::work

@@ -1,0 +1,115 @@
+// Automatic logon: the Windows logon values in the machine part of the registry.
+#include "RegistryEnums.h"
+#include "basGlobals.h"
+#include "basTools.h"
+#include "basWork.h"
+#include "basWorkText.h"
+#include "clsPersonalData.h"
+#include "clsRegistry.h"
+
+namespace kvr {
+
+using work::conModule;
+
+namespace {
+
+constexpr long conErrAccessDenied = 5;
+
+kv::clsRegistry MachineKey(const std::wstring& strPath) {
+    kv::clsRegistry registry;
+    registry.SetKey(kv::conReg_HKEY_LOCAL_MACHINE, strPath);
+    return registry;
+}
+
+// The value as text, strMissing when it does not exist.
+std::wstring ReadText(kv::clsRegistry& registry, const std::wstring& strName, const std::wstring& strMissing) {
+    registry.Default(strMissing);
+    return registry.ReadValueByName(strName).ToString();
+}
+
+void DeleteIfPresent(kv::clsRegistry& registry, const std::wstring& strName) {
+    if (registry.ExistValue(strName)) registry.DeleteValue(strName);
+}
+
+// Writes "1" when wanted (at start: when it is set already), else removes the value.
+void KeepOrClear(kv::clsRegistry& registry, const std::wstring& strName, bool blnAtStart, bool blnWanted,
+                 const kv::Variant& vntSet) {
+    std::wstring current = ReadText(registry, strName, L"0");
+    if ((blnAtStart && current != L"0") || (!blnAtStart && blnWanted))
+        registry.WriteValue(strName, vntSet);
+    else
+        DeleteIfPresent(registry, strName);
+}
+
+}  // namespace
+
+std::wstring WinlogonKey() { return IsOS(1, 2, 3) ? conWinlogonKey9x : conWinlogonKeyNT; }
+
+// Windows 2000 and later keep DontDisplayLastUserName with the policies; the older systems
+// have no such key and read it from the Winlogon key, which is where it goes there.
+std::wstring DontDisplayKey() { return IsOS(1, 2, 3, 5) ? WinlogonKey() : std::wstring(conPoliciesKey); }
+
+std::wstring NetworkLogonKey() { return IsOS(1, 2, 3, 5) ? std::wstring(conNetworkLogonKey) : std::wstring(); }
+
+bool AutoLogonWriteAllowed() {
+    return Forwarded(conModule, L"AutoLogonWriteAllowed", [] {
+        kv::clsRegistry winlogon = MachineKey(WinlogonKey());
+        bool refused = false;
+        try {
+            winlogon.WriteValue(L"XXX", L"");
+        } catch (const kv::KVError& error) {
+            refused = error.Number == conErrAccessDenied;
+        }
+        try {
+            winlogon.DeleteValue(L"XXX");
+        } catch (const kv::KVError&) {
+            // The probe was not written.
+        }
+        return !refused;
+    });
+}
+
+kv::Variant GetDLValue(const kv::Variant& vntValue, const std::wstring& strKeyPath) {
+    return Forwarded(conModule, L"GetDLValue", [&]() -> kv::Variant {
+        if (work::SameText(strKeyPath, conPoliciesKey)) return static_cast<long>(vntValue.ToLong());
+        return vntValue.ToString();
+    });
+}
+
+void SetAutoLogon(bool blnEnable, bool blnAtStart, bool blnHideUsername, bool blnForceLogon) {
+    Forwarded(conModule, L"SetAutoLogon", [&] {
+        if (!AutoLogonWriteAllowed()) return;
+        const bool olderSystem = IsOS(1, 2, 3, 5);  // 9x or NT 4
+        kv::clsRegistry winlogon = MachineKey(WinlogonKey());
+        kv::clsRegistry hideKey = MachineKey(DontDisplayKey());
+        std::wstring userName = ReadSetting(L"UserName", conSG_Options, L"").ToString();
+        std::wstring password = ReadSetting(L"Password", conSG_Options, L"").ToString();
+        std::wstring domain = ReadSetting(L"Domain", conSG_Options, L"").ToString();
+        if (blnAtStart) blnHideUsername = blnForceLogon = false;
+
+        if (blnEnable) {
+            if (olderSystem) hideKey.WriteValue(L"DontDisplayLastUserName", L"0");
+            winlogon.WriteValue(L"AutoAdminLogon", L"1");
+            winlogon.WriteValue(L"DefaultUserName", userName);
+            winlogon.WriteValue(L"DefaultPassword", password);
+            if (!olderSystem) winlogon.WriteValue(L"DefaultDomainname", domain);
+        } else {
+            KeepOrClear(hideKey, L"DontDisplayLastUserName", blnAtStart, blnHideUsername,
+                        GetDLValue(1L, DontDisplayKey()));
+            winlogon.WriteValue(L"AutoAdminLogon", L"0");
+            DeleteIfPresent(winlogon, L"DefaultPassword");
+            // A logon that is off leaves no password behind, in Windows' keys or ours.
+            kv::clsRegistry options;
+            options.SetApplication(kv::conReg_Aff_User, kv::clsPersonalData().Company(), VersionGlobal().InfoApplication(),
+                                   L"Options");
+            DeleteIfPresent(options, L"Password");
+        }
+
+        if (olderSystem) {
+            kv::clsRegistry network = MachineKey(NetworkLogonKey());
+            KeepOrClear(network, L"MustBeValidated", blnAtStart, blnForceLogon, L"1");
+        }
+    });
+}
+
+}  // namespace kvr

@@ -1,0 +1,26 @@
+#pragma once
+// KVSettings.clsIni: the published face of the INI file class.
+#include "DispatchObject.h"
+#include "SettingsCom.h"
+#include "clsIni.h"
+
+namespace kv::settings::com {
+
+class clsIniCom final : public kv::com::DispatchObject<IclsIni> {
+public:
+    STDMETHODIMP get_Section(BSTR* value) override;
+    STDMETHODIMP put_Section(BSTR value) override;
+    STDMETHODIMP get_File(BSTR* value) override;
+    STDMETHODIMP put_File(BSTR value) override;
+    STDMETHODIMP WriteValue(BSTR strName, BSTR strValue, VARIANT_BOOL* result) override;
+    STDMETHODIMP ReadValue(BSTR strName, BSTR* result) override;
+    STDMETHODIMP ExistFile(VARIANT_BOOL* result) override;
+    STDMETHODIMP ExistValue(BSTR strName, VARIANT_BOOL* result) override;
+    STDMETHODIMP get_Default(BSTR* value) override;
+    STDMETHODIMP put_Default(BSTR value) override;
+
+private:
+    clsIni core_;
+};
+
+}  // namespace kv::settings::com
