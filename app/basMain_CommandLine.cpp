@@ -97,7 +97,7 @@ CommandLineRequest ReadCommandLine(const std::wstring& strCommandLine) {
             }
             if (key == L"T") {
                 const double type = LeadingNumber(value);
-                if (type >= conAT_ShutDown && type <= conAT_Lock && type == std::floor(type)) {
+                if (type >= 1 && type <= 7 && type == std::floor(type)) {  // exactly one of the seven types
                     request.ActionType = static_cast<long>(type);
                     request.ActionName = ActionName(request.ActionType);
                 } else {

@@ -73,6 +73,18 @@ TEST(clsMainWindows, XButtonIsReplacedAndRestoredInTheSystemMenu) {
     EXPECT_EQ(GetMenuItemID(menu, 6), static_cast<UINT>(SC_CLOSE));
 }
 
+TEST(clsMainWindows, SetForgroundFormActivatesTheForm) {
+    Window first(L"KV Erstes"), second(L"KV Zweites");
+    ShowWindow(first.h, SW_SHOW);
+    ShowWindow(second.h, SW_SHOW);
+    clsMain m;
+    m.SetForgroundForm(first.h);
+    EXPECT_EQ(GetForegroundWindow(), first.h);
+    m.SetForgroundForm(second.h);
+    EXPECT_EQ(GetForegroundWindow(), second.h);
+    EXPECT_TRUE(IsWindowVisible(second.h));
+}
+
 TEST(clsMainWindows, WindowOnTopTogglesTopmost) {
     Window form;
     clsMain m;
@@ -333,6 +345,17 @@ TEST(clsMainLateBound, OptionArraysCollectionsAndDatabases) {
     EXPECT_TRUE(closed);
     empty = true;
     EXPECT_TRUE(m.DLookup(L"Name", L"Programme", L"Id = 2", db.Get()).IsNull());
+
+    auto controls = kvtest::FakeObject::Make();
+    controls->On(L"Item", [f = field->AsDispatch()](const std::vector<Variant>& args, WORD) {
+        if (args.at(0).ToString() != L"cmdOK") throw kv::KVError(730, L"Steuerelement nicht gefunden");
+        return Variant(f);
+    });
+    auto form = kvtest::FakeObject::Make();
+    form->On(L"Controls", [c = controls->AsDispatch()](auto&, WORD) { return Variant(c); });
+    EXPECT_TRUE(m.ExistControl(L"cmdOK", L"", form.Get()).ToBool());
+    EXPECT_FALSE(m.ExistControl(L"cmdAbbrechen", L"", form.Get()).ToBool());
+    EXPECT_FALSE(m.ExistControl(L"cmdOK", L"CommandButton", form.Get()).ToBool());  // no such type
 }
 
 TEST(clsMainLateBound, DictionaryLookupDoesNotAddTheKey) {

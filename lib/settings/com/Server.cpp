@@ -15,10 +15,12 @@ const ServerInfo& Server() {
         1,
         0,
         {
-            {&CLSID_clsRegistry, L"KVSettings.clsRegistry", L"KVSettings clsRegistry", &CreateObject<clsRegistryCom>},
-            {&CLSID_clsRegValueItem, L"KVSettings.clsRegValueItem", L"KVSettings clsRegValueItem",
+            {&CLSID_clsRegistry, L"KVSettings.clsRegistry", L"KVSettings - Zugriff auf die Registry",
+             &CreateObject<clsRegistryCom>},
+            {&CLSID_clsRegValueItem, L"KVSettings.clsRegValueItem", L"KVSettings - Wert der Registry",
              &CreateObject<clsRegValueItemCom>},
-            {&CLSID_clsIni, L"KVSettings.clsIni", L"KVSettings clsIni", &CreateObject<clsIniCom>},
+            {&CLSID_clsIni, L"KVSettings.clsIni", L"KVSettings - Zugriff auf INI-Dateien",
+             &CreateObject<clsIniCom>},
         },
     };
     return info;

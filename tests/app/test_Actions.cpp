@@ -1,0 +1,138 @@
+// The text form of an action and the list of entries per Windows version and boot.ini.
+#include <gtest/gtest.h>
+
+#include "BootIniTest.h"
+#include "basWork.h"
+
+using namespace kvr;
+using kvtest::Windows;
+
+namespace {
+
+std::vector<std::wstring> Lines(std::initializer_list<const wchar_t*> items) {
+    return std::vector<std::wstring>(items.begin(), items.end());
+}
+
+}  // namespace
+
+TEST(ActionText, EachDisplayTextNamesItsType) {
+    for (long type = conAT_ShutDown; type <= conAT_Lock; ++type) {
+        EXPECT_EQ(GetActionType(ActionName(type)), type) << type;
+        EXPECT_EQ(GetActionType(MakeActionText(type, L"Standard")), type) << type;
+    }
+    EXPECT_EQ(GetActionType(L"neu STARTEN"), conAT_Restart);  // case does not matter
+    EXPECT_EQ(GetActionType(L""), conAT_None);                // a separator
+    EXPECT_EQ(GetActionType(L"Windows XP: Neu starten"), conAT_None);
+    EXPECT_EQ(ActionName(0), L"");
+    EXPECT_EQ(ActionName(8), L"");
+}
+
+TEST(ActionText, BootSystemIsEverythingAfterTheFirstColonTrimmed) {
+    std::wstring system;
+    EXPECT_TRUE(GetActionSystem(L"Neu starten: Microsoft Windows XP Professional", system));
+    EXPECT_EQ(system, L"Microsoft Windows XP Professional");
+    EXPECT_TRUE(GetActionSystem(L"Herunterfahren:Standard   ", system));
+    EXPECT_EQ(system, L"Standard");
+    // A name holding ":" stays whole: only the first colon separates.
+    EXPECT_TRUE(GetActionSystem(L"Neu starten: Disk: 2", system));
+    EXPECT_EQ(system, L"Disk: 2");
+    EXPECT_FALSE(GetActionSystem(L"Neu anmelden", system));
+    EXPECT_EQ(system, L"");
+    EXPECT_EQ(MakeActionText(conAT_Restart, L"Disk: 2"), L"Neu starten: Disk: 2");
+    EXPECT_EQ(MakeActionText(conAT_LogOff), L"Neu anmelden");
+}
+
+TEST(ActionText, SystemNamesHoldingDisplayTextsDoNotChangeTheAction) {
+    EXPECT_EQ(GetActionType(L"Neu starten: Windows XP Sperren-Test"), conAT_Restart);
+    EXPECT_EQ(GetActionType(L"Herunterfahren: Ruhezustand Labor"), conAT_ShutDown);
+    EXPECT_EQ(GetActionType(L"Neu starten: Disk: Standby-Modus"), conAT_Restart);
+    EXPECT_EQ(GetActionIcon(L"Neu starten: Windows Sperren"), 2);
+    // Without a colon the last display text in type order still decides.
+    EXPECT_EQ(GetActionType(L"Sperren oder Neu starten"), conAT_Lock);
+}
+
+TEST(ActionText, ListIconsShiftFromStandbyOn) {
+    EXPECT_EQ(GetActionIcon(L"Herunterfahren: Standard"), 1);
+    EXPECT_EQ(GetActionIcon(L"Neu starten"), 2);
+    EXPECT_EQ(GetActionIcon(L"Neu anmelden"), 3);
+    EXPECT_EQ(GetActionIcon(L"Windows beenden..."), 0);
+    EXPECT_EQ(GetActionIcon(L"Standby-Modus"), 4);
+    EXPECT_EQ(GetActionIcon(L"Ruhezustand"), 5);
+    EXPECT_EQ(GetActionIcon(L"Sperren"), 6);
+    EXPECT_EQ(GetActionIcon(L""), 0);
+}
+
+// ---- GetQuitOptions ----
+
+class QuitOptions : public kvtest::BootIniTest, public ::testing::WithParamInterface<Windows> {};
+
+TEST_P(QuitOptions, WithoutBootIniOnlyTheThreePlainActions) {
+    kvtest::RunningWindows running(GetParam());
+    const auto plain = Lines({L"Herunterfahren", L"Neu starten", L"Neu anmelden"});
+    EXPECT_EQ(GetQuitOptions(false), plain);
+    EXPECT_EQ(GetQuitOptions(true), plain);
+}
+
+TEST_P(QuitOptions, WithBootIniOneEntryPerSystemAndThePowerActionsOfThatWindows) {
+    kvtest::RunningWindows running(GetParam());
+    kvtest::WriteFileText(kvtest::kBootIni, kvtest::kXpBootIni);
+
+    std::vector<std::wstring> expected = Lines({
+        L"Herunterfahren: Standard", L"Herunterfahren: Microsoft Windows XP Professional",
+        L"Herunterfahren: Microsoft Windows XP Home", L"",
+        L"Neu starten: Standard", L"Neu starten: Microsoft Windows XP Professional",
+        L"Neu starten: Microsoft Windows XP Home", L"",
+        L"Neu anmelden"});
+    switch (GetParam()) {
+        case Windows::Win95:
+        case Windows::NT4: break;
+        case Windows::Win98: expected.insert(expected.end(), {L"", L"Standby-Modus"}); break;
+        case Windows::WinME: expected.insert(expected.end(), {L"", L"Standby-Modus", L"Ruhezustand"}); break;
+        default: expected.insert(expected.end(), {L"", L"Standby-Modus", L"Ruhezustand", L"Sperren"}); break;
+    }
+    EXPECT_EQ(GetQuitOptions(false), expected);
+    EXPECT_EQ(GetQuitOptions(true),
+              Lines({L"Microsoft Windows XP Professional", L"Microsoft Windows XP Home"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, QuitOptions,
+                         ::testing::Values(Windows::Win95, Windows::Win98, Windows::WinME, Windows::NT4,
+                                           Windows::Win2000, Windows::XP),
+                         [](const auto& info) { return std::string(kvtest::NameOf(info.param)); });
+
+class QuitOptionsFile : public kvtest::BootIniTest {};
+
+TEST_F(QuitOptionsFile, NamesComeFromQuotedLinesFromTheHeaderToTheEndOfTheFile) {
+    kvtest::RunningWindows running(Windows::XP);
+    kvtest::WriteFileText(kvtest::kBootIni,
+                          "[boot loader]\r\n"
+                          "default=\"not a system\"\r\n"
+                          "[Operating Systems]\r\n"
+                          "\r\n"
+                          "multi(0)disk(0)rdisk(0)partition(1)\\WINNT=\"Windows 2000: Server\" /fastdetect\r\n"
+                          "multi(0)disk(0)rdisk(0)partition(2)\\WINDOWS=/noquotes\r\n"
+                          "multi(0)disk(0)rdisk(0)partition(3)\\WINDOWS=\"unclosed\r\n"
+                          "[other section]\r\n"
+                          "C:\\=\"Sperren-Labor\"");
+    EXPECT_EQ(GetQuitOptions(true), Lines({L"Windows 2000: Server", L"Sperren-Labor"}));
+
+    std::vector<std::wstring> all = GetQuitOptions(false);
+    ASSERT_GE(all.size(), 4u);
+    EXPECT_EQ(all[1], L"Herunterfahren: Windows 2000: Server");
+    EXPECT_EQ(all[2], L"Herunterfahren: Sperren-Labor");
+    EXPECT_EQ(all[3], L"");
+    // Read back, each entry keeps its action and its whole system name.
+    std::wstring system;
+    EXPECT_EQ(GetActionType(all[2]), conAT_ShutDown);
+    ASSERT_TRUE(GetActionSystem(all[1], system));
+    EXPECT_EQ(system, L"Windows 2000: Server");
+}
+
+TEST_F(QuitOptionsFile, BootIniWithoutSystemsStillOffersTheStandardEntries) {
+    kvtest::RunningWindows running(Windows::XP);
+    kvtest::WriteFileText(kvtest::kBootIni, "[boot loader]\r\ntimeout=5\r\n");
+    EXPECT_EQ(GetQuitOptions(true), std::vector<std::wstring>{});
+    EXPECT_EQ(GetQuitOptions(false),
+              Lines({L"Herunterfahren: Standard", L"", L"Neu starten: Standard", L"", L"Neu anmelden", L"",
+                     L"Standby-Modus", L"Ruhezustand", L"Sperren"}));
+}
