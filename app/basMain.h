@@ -26,7 +26,9 @@ void AddQuitStep(std::function<void()> step);
 
 // ---- Command line ----
 
-// The arguments part of the process's command line: everything after the program name.
+// The arguments part of a command line: everything after the program name (quoted up to
+// its closing quote, else up to the first blank). Without an argument: this process's.
+std::wstring CommandLineArguments(const std::wstring& strCommandLine);
 std::wstring CommandLineArguments();
 
 // What a command line asks for, read by the rules of the command-line evaluation.

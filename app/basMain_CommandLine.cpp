@@ -1,6 +1,7 @@
 // The command line: reading it and acting on it.
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -31,17 +32,19 @@ bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
 }  // namespace
 
-std::wstring CommandLineArguments() {
-    // The program name ends at its closing quote, or at the first blank when unquoted.
-    const wchar_t* p = GetCommandLineW();
-    if (*p == L'"') {
-        ++p;
-        while (*p && *p != L'"') ++p;
-        if (*p) ++p;
+std::wstring CommandLineArguments(const std::wstring& strCommandLine) {
+    size_t end;
+    if (!strCommandLine.empty() && strCommandLine[0] == L'"') {
+        end = strCommandLine.find(L'"', 1);
+        end = end == std::wstring::npos ? strCommandLine.size() : end + 1;
     } else {
-        while (*p && *p != L' ' && *p != L'\t') ++p;
+        end = std::min(strCommandLine.find_first_of(L" \t"), strCommandLine.size());
     }
-    return p;
+    return strCommandLine.substr(end);
+}
+
+std::wstring CommandLineArguments() {
+    return CommandLineArguments(GetCommandLineW());
 }
 
 std::wstring CommandLineRequest::ActionText() const {

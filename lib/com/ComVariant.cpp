@@ -41,9 +41,10 @@ void ForEachIndex(const std::vector<long>& lower, const std::vector<long>& lengt
     }
 }
 
-// SafeArray*Element take the indices right-most dimension first.
+// SafeArray*Element take the indices in subscript order, a(i, j) as {i, j} (whatever the
+// documentation says about the order, this is what oleaut32 does).
 std::vector<LONG> SafeArrayIndices(const std::vector<long>& index) {
-    return std::vector<LONG>(index.rbegin(), index.rend());
+    return std::vector<LONG>(index.begin(), index.end());
 }
 
 Variant FromSafeArray(SAFEARRAY* psa, VARTYPE elementType) {

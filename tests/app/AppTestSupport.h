@@ -50,6 +50,12 @@ private:
     FakeVersionRecord fake_;
 };
 
+// Upper case, for comparing paths.
+inline std::wstring UpperCase(std::wstring text) {
+    CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
 // ---- Files ----
 
 inline void WriteFileText(const std::wstring& path, const std::string& bytes) {

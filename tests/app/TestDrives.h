@@ -16,7 +16,7 @@ class TestDrive {
 public:
     // Defines the letter as a drive of the type (DRIVE_FIXED, DRIVE_CDROM, ...) whose root
     // is the given folder of the prefix (created when missing).
-    TestDrive(wchar_t letter, UINT type, const std::wstring& folder) : letter_(letter) {
+    TestDrive(wchar_t letter, UINT type, const std::wstring& folder) : letter_(letter), folder_(folder) {
         CreateDirectoryW(folder.c_str(), nullptr);
         std::string unixPath = UnixPath(folder);
         EXPECT_FALSE(unixPath.empty()) << "no Unix path for the drive folder";
@@ -25,6 +25,7 @@ public:
     }
     ~TestDrive() {
         if (defined_) EXPECT_TRUE(Define(DRIVE_NO_ROOT_DIR, "")) << GetLastError();
+        RemoveDirectoryW(folder_.c_str());  // only when the test left it empty
     }
     TestDrive(const TestDrive&) = delete;
     TestDrive& operator=(const TestDrive&) = delete;
@@ -86,6 +87,7 @@ private:
     }
 
     wchar_t letter_;
+    std::wstring folder_;
     bool defined_ = false;
 };
 

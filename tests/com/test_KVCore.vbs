@@ -71,7 +71,7 @@ Check m.ExtractItem(pos, "a;b;c", ";", "", 5) = "" And pos = 0, "ExtractItem not
 
 Check m.CountItemsInList("a;b;c", ";") = 3 And m.CountItemsInList("", ";") = 0, "CountItemsInList"
 
-Check m.IsNumber(12, 0, 20, 10) = False, "IsNumber outside swapped range"
+Check m.IsNumber(25, 0, 20, 10) = False, "IsNumber outside swapped range"
 Check m.IsNumber(15, 0, 20, 10) = True, "IsNumber inside swapped range"
 Check m.IsNumber("12a") = False And m.IsNumber(Null) = False And m.IsNumber("") = False, "IsNumber of non-numbers"
 

@@ -1,0 +1,273 @@
+// boot.ini: where it is found, which system it names, what is written into it, and the
+// first run's backup, against real files on the drives of the prefix.
+#include <gtest/gtest.h>
+
+#include "BootIniTest.h"
+#include "RecordingMessageBox.h"
+#include "TestDrives.h"
+#include "basTools.h"
+#include "basWork.h"
+
+using namespace kvr;
+using kvtest::kBackup;
+using kvtest::kBootIni;
+using kvtest::kXpBootIni;
+using kvtest::Windows;
+
+namespace {
+
+class BootIni : public kvtest::BootIniTest {
+protected:
+    static void WriteBootIni(const std::string& text, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
+        kvtest::WriteFileText(kBootIni, text);
+        SetFileAttributesW(kBootIni.c_str(), attributes);
+    }
+    // boot.ini with the given lines below a header of one system-less loader section.
+    static void WriteSystems(const std::string& systems) {
+        WriteBootIni("[boot loader]\r\ntimeout=30\r\ndefault=old\r\n" + systems);
+    }
+    kvtest::RunningWindows running_{Windows::XP};
+};
+
+}  // namespace
+
+// ---- Location ----
+
+TEST_F(BootIni, WithoutBootIniEveryProcedureGivesItsNeutralResult) {
+    EXPECT_EQ(GetBootIniLocation(), L"");
+    EXPECT_FALSE(BootIniExitst());
+    EXPECT_TRUE(IsBootIniWriteProtected());
+    EXPECT_EQ(GetStandardOption(), L"");
+    EXPECT_TRUE(CheckSystem(L"standard"));
+    EXPECT_FALSE(CheckSystem(L"Microsoft Windows XP Professional"));
+    EXPECT_EQ(GetTimeOut(), 30);
+    EXPECT_NO_THROW(SetStandardSystem(L"Standard"));
+    EXPECT_NO_THROW(WriteTimeOut(5));
+    EXPECT_FALSE(kvtest::FileExists(kBootIni));
+}
+
+TEST_F(BootIni, AHiddenSystemFileIsFoundUnderTheNameTheDirectoryGives) {
+    kvtest::WriteFileText(L"C:\\BOOT.INI", kXpBootIni);
+    SetFileAttributesW(L"C:\\BOOT.INI", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    EXPECT_EQ(GetBootIniLocation(), L"C:\\BOOT.INI");
+    EXPECT_TRUE(BootIniExitst());
+    EXPECT_FALSE(IsBootIniWriteProtected());
+}
+
+class BootIniDrives : public BootIni {
+protected:
+    void SetUp() override {
+        BootIni::SetUp();
+        if (!kvtest::TestDrive::IsFree(L'D') || !kvtest::TestDrive::IsFree(L'E'))
+            GTEST_SKIP() << "drive letters D: and E: are taken in this prefix";
+    }
+};
+
+TEST_F(BootIniDrives, FoundOnTheNextFixedDiskWhenCHasNone) {
+    kvtest::TestDrive d(L'D', DRIVE_FIXED, L"C:\\kvtest_drive_d");
+    kvtest::WriteFileText(L"D:\\boot.ini", kXpBootIni);
+    EXPECT_EQ(GetBootIniLocation(), L"D:\\boot.ini");
+    EXPECT_EQ(GetStandardOption(), L"Microsoft Windows XP Professional");
+    kvtest::RemoveFile(L"D:\\boot.ini");
+}
+
+TEST_F(BootIniDrives, TheSearchStopsAtTheFirstDriveThatIsNoFixedDisk) {
+    kvtest::TestDrive d(L'D', DRIVE_CDROM, L"C:\\kvtest_drive_d");
+    kvtest::TestDrive e(L'E', DRIVE_FIXED, L"C:\\kvtest_drive_e");
+    kvtest::WriteFileText(L"E:\\boot.ini", kXpBootIni);
+    EXPECT_EQ(GetBootIniLocation(), L"");
+    EXPECT_EQ(GetQuitOptions(false).size(), 3u);
+    kvtest::RemoveFile(L"E:\\boot.ini");
+}
+
+TEST_F(BootIniDrives, TheFirstHitWins) {
+    kvtest::TestDrive d(L'D', DRIVE_FIXED, L"C:\\kvtest_drive_d");
+    kvtest::WriteFileText(L"D:\\boot.ini", kXpBootIni);
+    WriteBootIni(kXpBootIni);
+    EXPECT_EQ(GetBootIniLocation(), L"C:\\boot.ini");
+    kvtest::RemoveFile(L"D:\\boot.ini");
+}
+
+// ---- Reading ----
+
+TEST_F(BootIni, StandardOptionNamesTheLastLineHoldingTheDefaultPath) {
+    WriteBootIni(kXpBootIni);
+    EXPECT_EQ(GetStandardOption(), L"Microsoft Windows XP Professional");
+    // partition(1)\WINDOWS is also part of a later line's path: that line wins.
+    WriteBootIni(kXpBootIni + "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS2=\"Test XP\"\r\n");
+    EXPECT_EQ(GetStandardOption(), L"Test XP");
+    // The loader section itself never counts.
+    WriteBootIni("[boot loader]\r\ndefault=C:\\\r\n[operating systems]\r\nC:\\=\"Recovery\"\r\n");
+    EXPECT_EQ(GetStandardOption(), L"Recovery");
+}
+
+TEST_F(BootIni, StandardOptionIsEmptyWithoutADefaultEntry) {
+    WriteBootIni("[boot loader]\r\ntimeout=30\r\n[operating systems]\r\nC:\\=\"Recovery\"\r\n");
+    EXPECT_EQ(GetStandardOption(), L"");
+}
+
+TEST_F(BootIni, CheckSystemSearchesTheWholeFile) {
+    WriteBootIni(kXpBootIni);
+    EXPECT_TRUE(CheckSystem(L"Microsoft Windows XP Home"));
+    EXPECT_TRUE(CheckSystem(L"microsoft windows xp home"));
+    EXPECT_TRUE(CheckSystem(L"fastdetect"));   // a switch
+    EXPECT_TRUE(CheckSystem(L"timeout=30"));   // the loader section
+    EXPECT_TRUE(CheckSystem(L"STANDARD"));
+    EXPECT_FALSE(CheckSystem(L"Windows 98"));
+}
+
+TEST_F(BootIni, TimeOutReadsItsNumberOr30) {
+    WriteBootIni("[boot loader]\r\ndefault=x\r\n[operating systems]\r\n");
+    EXPECT_EQ(GetTimeOut(), 30);
+    WriteBootIni("[boot loader]\r\ntimeout=5\r\n");
+    EXPECT_EQ(GetTimeOut(), 5);
+    WriteBootIni("[boot loader]\r\ntimeout=12 seconds\r\n");
+    EXPECT_EQ(GetTimeOut(), 12);
+}
+
+// ---- Writing ----
+
+TEST_F(BootIni, TheLastLineContainingTheNameBecomesTheDefault) {
+    WriteBootIni(kXpBootIni);
+    SetStandardSystem(L"Windows XP");  // in both lines: the later one
+    EXPECT_EQ(DefaultEntry(), L"multi(0)disk(0)rdisk(0)partition(2)\\WINDOWS");
+    SetStandardSystem(L"microsoft windows xp professional");
+    EXPECT_EQ(DefaultEntry(), L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS");
+}
+
+TEST_F(BootIni, StandardOrAnUnknownNameSelectsTheFirstSystem) {
+    WriteBootIni(kXpBootIni);
+    SetStandardSystem(L"Microsoft Windows XP Home");
+    SetStandardSystem(L"Standard");
+    EXPECT_EQ(DefaultEntry(), L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS");
+    SetStandardSystem(L"Microsoft Windows XP Home");
+    SetStandardSystem(L"Windows 98");
+    EXPECT_EQ(DefaultEntry(), L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS");
+}
+
+TEST_F(BootIni, ABlankLineAfterTheHeaderIsNoFirstEntry) {
+    WriteSystems("[Operating Systems]\r\n\r\n   \r\nC:\\WINDOWS=\"Erstes\"\r\nD:\\WINDOWS=\"Zweites\"\r\n");
+    SetStandardSystem(L"Standard");
+    EXPECT_EQ(DefaultEntry(), L"C:\\WINDOWS");
+}
+
+TEST_F(BootIni, TheEmptyNameMatchesEveryLineSoTheLastLineDecides) {
+    WriteSystems("[operating systems]\r\nC:\\WINDOWS=\"Erstes\"\r\nD:\\WINDOWS=\"Zweites\"\r\n");
+    SetStandardSystem(L"");
+    EXPECT_EQ(DefaultEntry(), L"D:\\WINDOWS");
+    // The same file with a blank last line: the first entry.
+    WriteSystems("[operating systems]\r\nC:\\WINDOWS=\"Erstes\"\r\nD:\\WINDOWS=\"Zweites\"\r\n\r\n");
+    SetStandardSystem(L"");
+    EXPECT_EQ(DefaultEntry(), L"C:\\WINDOWS");
+}
+
+TEST_F(BootIni, TheSectionHeaderIsNeverWrittenAsDefault) {
+    WriteSystems("[operating systems]\r\nC:\\WINDOWS=\"Erstes\"\r\n");
+    SetStandardSystem(L"systems");  // occurs only in the header
+    EXPECT_EQ(DefaultEntry(), L"C:\\WINDOWS");
+}
+
+TEST_F(BootIni, WithoutAnySystemTheDefaultStaysAsItWas) {
+    WriteBootIni("[boot loader]\r\ndefault=multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS\r\n");
+    SetStandardSystem(L"Standard");
+    EXPECT_EQ(DefaultEntry(), L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS");
+}
+
+TEST_F(BootIni, AHiddenSystemBootIniIsWrittenAndKeepsItsAttributes) {
+    WriteBootIni(kXpBootIni, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    SetStandardSystem(L"Home");
+    WriteTimeOut(7);
+    EXPECT_EQ(DefaultEntry(), L"multi(0)disk(0)rdisk(0)partition(2)\\WINDOWS");
+    EXPECT_EQ(GetTimeOut(), 7);
+    EXPECT_EQ(GetFileAttributesW(kBootIni.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
+              static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+}
+
+TEST_F(BootIni, AWriteProtectedFileIsLeftUntouched) {
+    WriteBootIni(kXpBootIni, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    EXPECT_TRUE(IsBootIniWriteProtected());
+    SetStandardSystem(L"Microsoft Windows XP Home");
+    WriteTimeOut(3);
+    EXPECT_EQ(kvtest::ReadFileText(kBootIni), kXpBootIni);
+    EXPECT_EQ(GetTimeOut(), 30);
+}
+
+// ---- First run ----
+
+class FirstRun : public BootIni {
+protected:
+    kvtest::RegistrySnapshot registry_{{
+        {HKEY_CURRENT_USER, kvr::conRunKey, L"Kelvo Restart"},
+        {HKEY_CURRENT_USER, kvtest::kPrgSettingsKey, L"RunFirstTime"},
+        {HKEY_CURRENT_USER, kvtest::kOptionsKey, L"SwitchOff"},
+    }};
+    kvtest::RecordingMessageBox boxes_;
+};
+
+const std::wstring kBackupMessage =
+    L"Dieses Programm ändert die Windows NT/2000/XP Datei \"C:\\boot.ini\". Aus diesem Grund wurden die Datei in "
+    L"das Verzeichnis \"C:\\boot.ini_kelvorestart_backup.bak\" gesichert. Sie können die Datei verwenden, falls "
+    L"die Orginaldatei beschädigt wird.";
+const std::wstring kProtectedMessage =
+    L"Die Datei \"C:\\boot.ini\" ist schreibgeschützt oder Sie haben keine Rechte für den Schreibzugriff. Um alle "
+    L"Funktionen nutzen zu können sollte der Schreibzugriff möglich sein.";
+
+TEST_F(FirstRun, BacksUpBootIniTellsTheUserAndRegistersTheProgram) {
+    WriteBootIni(kXpBootIni);
+    kvtest::WriteFileText(kBackup, "an older copy");
+    SetFileAttributesW(kBackup.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+
+    EXPECT_TRUE(RunFirstTime());
+
+    EXPECT_EQ(kvtest::ReadFileText(kBackup), kXpBootIni);
+    ASSERT_EQ(boxes_.shown.size(), 1u);
+    EXPECT_EQ(boxes_.shown[0].text, kBackupMessage);
+    EXPECT_EQ(boxes_.shown[0].title, L"Kelvo Restart");
+    EXPECT_EQ(boxes_.shown[0].style, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+
+    auto autostart = kvtest::Stored(HKEY_CURRENT_USER, kvr::conRunKey, L"Kelvo Restart");
+    EXPECT_EQ(autostart.type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(autostart.text, ProgramFileName());
+    auto runFirstTime = kvtest::Stored(HKEY_CURRENT_USER, kvtest::kPrgSettingsKey, L"RunFirstTime");
+    EXPECT_EQ(runFirstTime.type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(runFirstTime.number, 0u);
+    EXPECT_EQ(kvtest::Stored(HKEY_CURRENT_USER, kvtest::kOptionsKey, L"SwitchOff").number, 1u);
+    EXPECT_TRUE(State().SwitchOff);
+}
+
+TEST_F(FirstRun, AWriteProtectedBootIniIsReportedOnce) {
+    WriteBootIni(kXpBootIni, FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(RunFirstTime());
+    ASSERT_EQ(boxes_.shown.size(), 2u);
+    EXPECT_EQ(boxes_.shown[0].text, kBackupMessage);
+    EXPECT_EQ(boxes_.shown[1].text, kProtectedMessage);
+    EXPECT_EQ(boxes_.shown[1].style, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+    EXPECT_EQ(kvtest::ReadFileText(kBackup), kXpBootIni);
+}
+
+TEST_F(FirstRun, WithoutBootIniNothingIsSaidAndWindows95AndNT4KeepSwitchOff) {
+    for (Windows w : {Windows::Win95, Windows::NT4}) {
+        kvtest::RunningWindows running(w);
+        kvtest::Remove(HKEY_CURRENT_USER, kvtest::kOptionsKey, L"SwitchOff");
+        State().SwitchOff = false;
+        EXPECT_TRUE(RunFirstTime());
+        EXPECT_EQ(kvtest::Stored(HKEY_CURRENT_USER, kvtest::kOptionsKey, L"SwitchOff").type, 0u);
+        EXPECT_FALSE(State().SwitchOff);
+        EXPECT_EQ(kvtest::Stored(HKEY_CURRENT_USER, kvtest::kPrgSettingsKey, L"RunFirstTime").number, 0u);
+    }
+    EXPECT_TRUE(boxes_.shown.empty());
+    EXPECT_FALSE(kvtest::FileExists(kBackup));
+}
+
+TEST_F(FirstRun, AFailingBackupIsShownAndReportedAsFailure) {
+    kvtest::Remove(HKEY_CURRENT_USER, kvtest::kPrgSettingsKey, L"RunFirstTime");
+    WriteBootIni(kXpBootIni);
+    // A folder in the backup's place cannot be overwritten by a copy.
+    ASSERT_TRUE(CreateDirectoryW(kBackup.c_str(), nullptr));
+    EXPECT_FALSE(RunFirstTime());
+    RemoveDirectoryW(kBackup.c_str());
+    ASSERT_EQ(boxes_.shown.size(), 1u);
+    EXPECT_EQ(boxes_.shown[0].style, static_cast<UINT>(0x10010));
+    EXPECT_NE(boxes_.shown[0].text.find(L"basWork_RunFirstTime"), std::wstring::npos);
+    EXPECT_EQ(kvtest::Stored(HKEY_CURRENT_USER, kvtest::kPrgSettingsKey, L"RunFirstTime").type, 0u);
+}

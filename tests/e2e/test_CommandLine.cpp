@@ -1,0 +1,233 @@
+// The command line: how it is read, and what a valid line leads to (question, stored flag,
+// boot default, session calls). Wrong lines show the parameter dialog; that window is
+// exercised by the program tests (test_Program.cpp).
+#include <gtest/gtest.h>
+
+#include "CliTestSupport.h"
+#include "RecordingMessageBox.h"
+#include "RecordingSessionControl.h"
+#include "basMain.h"
+#include "basWork.h"
+
+using namespace kvr;
+using kvtest::kBootIni;
+using kvtest::kPrgSettingsKey;
+using kvtest::Stored;
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+// ---- The program name in front of the arguments ----
+
+TEST(CommandLineArguments, StartAfterTheProgramName) {
+    EXPECT_EQ(CommandLineArguments(L"\"C:\\Programme\\Kelvo Restart\\KVRestart.exe\" /T:1 /C"), L" /T:1 /C");
+    EXPECT_EQ(CommandLineArguments(L"KVRestart.exe /T:1"), L" /T:1");
+    EXPECT_EQ(CommandLineArguments(L"\"C:\\a b\\KVRestart.exe\"/T:2"), L"/T:2");
+    EXPECT_EQ(CommandLineArguments(L"\"C:\\a b\\KVRestart.exe\""), L"");
+    EXPECT_EQ(CommandLineArguments(L"KVRestart.exe"), L"");
+    EXPECT_EQ(CommandLineArguments(L"\"unclosed /T:1"), L"");  // all of it is the name
+}
+
+// ---- The leading number of a value ----
+
+TEST(LeadingNumber, ReadsSignDigitsDecimalsAndExponent) {
+    EXPECT_EQ(LeadingNumber(L"2"), 2);
+    EXPECT_EQ(LeadingNumber(L"2.0"), 2);
+    EXPECT_EQ(LeadingNumber(L"2.5"), 2.5);
+    EXPECT_EQ(LeadingNumber(L"  3abc"), 3);
+    EXPECT_EQ(LeadingNumber(L"-1"), -1);
+    EXPECT_EQ(LeadingNumber(L".5"), 0.5);
+    EXPECT_EQ(LeadingNumber(L"1e1"), 10);
+    EXPECT_EQ(LeadingNumber(L"7e"), 7);  // no digits, no exponent
+    EXPECT_EQ(LeadingNumber(L"2,0"), 2);
+    EXPECT_EQ(LeadingNumber(L"abc"), 0);
+    EXPECT_EQ(LeadingNumber(L"e5"), 0);
+    EXPECT_EQ(LeadingNumber(L""), 0);
+}
+
+// ---- Reading a line ----
+
+class ReadLine : public kvtest::BootIniTest {};
+
+struct TypeCase {
+    const wchar_t* value;
+    long type;  // 0: the line is wrong
+};
+
+class TypeValue : public ReadLine, public ::testing::WithParamInterface<TypeCase> {};
+
+TEST_P(TypeValue, IsExactlyOneOfTheSevenTypes) {
+    CommandLineRequest r = ReadCommandLine(std::wstring(L"/T:") + GetParam().value);
+    EXPECT_EQ(r.Wrong, GetParam().type == 0);
+    if (GetParam().type) {
+        EXPECT_EQ(r.ActionType, GetParam().type);
+        EXPECT_EQ(r.ActionName, ActionName(GetParam().type));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, TypeValue,
+                         ::testing::Values(TypeCase{L"1", 1}, TypeCase{L"7", 7}, TypeCase{L"2.0", 2},
+                                           TypeCase{L" 3 ", 3}, TypeCase{L"4x", 4}, TypeCase{L"2.5", 0},
+                                           TypeCase{L"0", 0}, TypeCase{L"8", 0}, TypeCase{L"-1", 0},
+                                           TypeCase{L"1e1", 0}, TypeCase{L"abc", 0}, TypeCase{L"", 0}));
+
+TEST_F(ReadLine, AcceptsLowerCaseKeysAndKeepsTheSystemsCase) {
+    CommandLineRequest r = ReadCommandLine(L"/t:2 /s:\"sTandard\" /c /f");
+    EXPECT_FALSE(r.Wrong);
+    EXPECT_EQ(r.ActionType, 2);
+    EXPECT_EQ(r.System, L"sTandard");
+    EXPECT_TRUE(r.Confirm);
+    EXPECT_TRUE(r.Force);
+    EXPECT_EQ(r.ActionText(), L"Neu starten: sTandard");
+}
+
+TEST_F(ReadLine, AcceptsStandardWithoutBootIni) {
+    CommandLineRequest r = ReadCommandLine(L"/T:1 /S:\"Standard\"");
+    EXPECT_FALSE(r.Wrong);
+    EXPECT_EQ(r.ActionText(), L"Herunterfahren: Standard");
+}
+
+TEST_F(ReadLine, ChecksTheSystemAgainstBootIni) {
+    kvtest::WriteFileText(kBootIni, kvtest::kXpBootIni);
+    EXPECT_FALSE(ReadCommandLine(L"/T:2 /S:\"Microsoft Windows XP Home\"").Wrong);
+    EXPECT_FALSE(ReadCommandLine(L"/T:2 /S:\"xp home\"").Wrong);  // any line containing it
+    EXPECT_TRUE(ReadCommandLine(L"/T:2 /S:\"Microsoft Windows 2000\"").Wrong);
+    // Without boot.ini only "Standard" is a system.
+    kvtest::RemoveFile(kBootIni);
+    EXPECT_TRUE(ReadCommandLine(L"/T:2 /S:\"Microsoft Windows XP Home\"").Wrong);
+}
+
+TEST_F(ReadLine, CutsASystemNameAtColonOrSlash) {
+    kvtest::WriteFileText(kBootIni, kvtest::kXpBootIni);
+    CommandLineRequest colon = ReadCommandLine(L"/T:2 /S:\"Büro:Server\"");
+    EXPECT_EQ(colon.System, L"Büro");
+    EXPECT_TRUE(colon.Wrong);
+    // After "/" the rest of the name is a piece of its own, with an unknown key.
+    EXPECT_TRUE(ReadCommandLine(L"/T:2 /S:\"Standard/Neu\"").Wrong);
+}
+
+TEST_F(ReadLine, MarksUnknownEmptyAndValuelessKeysWrong) {
+    EXPECT_TRUE(ReadCommandLine(L"/T:1 /X:1").Wrong);
+    EXPECT_TRUE(ReadCommandLine(L"/:1").Wrong);
+    EXPECT_TRUE(ReadCommandLine(L"/T").Wrong);
+    EXPECT_TRUE(ReadCommandLine(L"/T:1 /S").Wrong);
+    EXPECT_TRUE(ReadCommandLine(L"/T: /C").Wrong);
+    EXPECT_TRUE(ReadCommandLine(L"KVRestart /T:1").Wrong);  // text before the first "/"
+    // C and F need no value and take any.
+    EXPECT_FALSE(ReadCommandLine(L"/T:1 /C /F").Wrong);
+    EXPECT_FALSE(ReadCommandLine(L"/T:1 /C:ja /F:1").Wrong);
+}
+
+TEST_F(ReadLine, LetsALaterKeyOverrideButNotUndoAWrongPiece) {
+    EXPECT_EQ(ReadCommandLine(L"/T:1 /T:3").ActionType, 3);
+    EXPECT_EQ(ReadCommandLine(L"/T:1 /S:\"Standard\" /S:\"standard\"").System, L"standard");
+    EXPECT_TRUE(ReadCommandLine(L"/T:9 /T:3").Wrong);
+}
+
+TEST_F(ReadLine, SkipsEmptyPiecesAndBlanks) {
+    CommandLineRequest r = ReadCommandLine(L"  / /T : 2 //  /F  ");
+    EXPECT_FALSE(r.Wrong);
+    EXPECT_EQ(r.ActionType, 2);
+    EXPECT_TRUE(r.Force);
+}
+
+TEST_F(ReadLine, WithoutTypeNamesNoAction) {
+    CommandLineRequest r = ReadCommandLine(L"/C");
+    EXPECT_FALSE(r.Wrong);
+    EXPECT_EQ(r.ActionType, 0);
+    EXPECT_EQ(r.ActionText(), L"");
+    EXPECT_EQ(ReadCommandLine(L"/S:\"Standard\"").ActionText(), L": Standard");
+}
+
+// ---- Acting on a valid line ----
+
+class Evaluate : public kvtest::FreshProfileTest {
+protected:
+    void SetUp() override {
+        FreshProfileTest::SetUp();
+        kvtest::WriteFileText(kBootIni, kvtest::kXpBootIni);
+        original_ = kvtest::ReadFileText(kBootIni);
+    }
+    void TearDown() override {
+        Quit();  // whatever the action left registered
+        FreshProfileTest::TearDown();
+    }
+
+    kvtest::StoredValue DontShowUnloadDialog() const {
+        return Stored(HKEY_CURRENT_USER, kPrgSettingsKey, L"DontShowUnloadDialog");
+    }
+    void ExpectNothingDone() const {
+        EXPECT_TRUE(session.calls.empty());
+        EXPECT_EQ(DontShowUnloadDialog().type, 0u);
+        EXPECT_EQ(kvtest::ReadFileText(kBootIni), original_);
+    }
+
+    kvtest::RecordingSessionControl session;
+    kvtest::RecordingMessageBox boxes;
+    std::string original_;
+};
+
+TEST_F(Evaluate, ConfirmedRestartWritesTheSystemThenEndsWindowsForced) {
+    boxes.answers = {IDYES};
+    EXPECT_FALSE(EvaluateCommandLine(L"/T:2 /S:\"Microsoft Windows XP Home\" /C /F"));
+
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, L"Aktion \"Neu starten: Microsoft Windows XP Home\" durchführen?");
+    EXPECT_EQ(boxes.shown[0].title, L"Kelvo Restart");
+    EXPECT_EQ(boxes.shown[0].style, static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION));
+
+    EXPECT_EQ(DefaultEntry(), L"multi(0)disk(0)rdisk(0)partition(2)\\WINDOWS");
+    EXPECT_EQ(DontShowUnloadDialog().type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(DontShowUnloadDialog().number, 1u);
+    EXPECT_EQ(session.Names(),
+              (Names{"OpenProcessToken", "LookupPrivilegeValue", "AdjustTokenPrivileges", "CloseToken", "ExitWindowsEx"}));
+    EXPECT_EQ(session.CallsOf("ExitWindowsEx")[0].numbers, (std::vector<unsigned long>{7, 0}));
+    EXPECT_EQ(State().Mode, RunMode::CommandLine);
+    EXPECT_TRUE(State().QuitFlag);
+}
+
+TEST_F(Evaluate, DeclinedConfirmationDoesNothing) {
+    for (int answer : {IDNO, IDCANCEL}) {
+        boxes.answers = {answer};
+        EXPECT_FALSE(EvaluateCommandLine(L"/T:2 /S:\"Microsoft Windows XP Home\" /C"));
+    }
+    EXPECT_EQ(boxes.shown.size(), 2u);
+    ExpectNothingDone();
+}
+
+TEST_F(Evaluate, WithoutConfirmationAsksNothing) {
+    EvaluateCommandLine(L"/T:3 /F");
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(session.CallsOf("ExitWindowsEx")[0].numbers, (std::vector<unsigned long>{4, 0}));
+    EXPECT_EQ(kvtest::ReadFileText(kBootIni), original_);  // no system named, no boot default written
+}
+
+TEST_F(Evaluate, ShutdownPowersOffWithSwitchOff) {
+    State().SwitchOff = true;
+    EvaluateCommandLine(L"/T:1 /F");
+    EXPECT_EQ(session.CallsOf("ExitWindowsEx")[0].numbers[0], 13u);
+}
+
+TEST_F(Evaluate, TypeFourIsDialogModeWithoutQuestionOrAction) {
+    EXPECT_TRUE(EvaluateCommandLine(L"/T:4 /S:\"Standard\" /C /F"));
+    EXPECT_TRUE(boxes.shown.empty());
+    ExpectNothingDone();
+}
+
+TEST_F(Evaluate, ConfirmationAloneDoesNothing) {
+    EXPECT_FALSE(EvaluateCommandLine(L"/C"));
+    EXPECT_FALSE(EvaluateCommandLine(L"/C /F"));
+    EXPECT_TRUE(boxes.shown.empty());
+    ExpectNothingDone();
+}
+
+TEST_F(Evaluate, RefusedExitInACommandLineRunEndsAfterOneMessage) {
+    session.Answer("ExitWindowsEx", FALSE, ERROR_PRIVILEGE_NOT_HELD);
+    EXPECT_FALSE(EvaluateCommandLine(L"/T:2"));
+    EXPECT_EQ(session.CallsOf("ExitWindowsEx").size(), 1u);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, L"Windows konnte nicht beendet werden (1314).");
+}
+
+}  // namespace

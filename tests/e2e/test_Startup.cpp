@@ -1,0 +1,272 @@
+// The start-up rules of the resident program and of dialog mode, against the real registry
+// and boot.ini of the test prefix; the tear-down; the help file.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "CliTestSupport.h"
+#include "RecordingMessageBox.h"
+#include "basMain.h"
+#include "basTools.h"
+#include "basWork.h"
+
+using namespace kvr;
+using kvtest::kBootIni;
+using kvtest::kOptionsKey;
+using kvtest::kPrgSettingsKey;
+using kvtest::Store;
+using kvtest::Stored;
+
+namespace {
+
+class Startup : public kvtest::FreshProfileTest {
+protected:
+    static DWORD StoredNumber(const std::wstring& key, const wchar_t* name) {
+        kvtest::StoredValue v = Stored(HKEY_CURRENT_USER, key, name);
+        EXPECT_EQ(v.type, static_cast<DWORD>(REG_DWORD)) << "value " << std::string(name, name + wcslen(name));
+        return v.number;
+    }
+    static double SecondsOf(kv::Date d) { return std::round(d.value * 86400); }
+
+    kvtest::RecordingMessageBox boxes;
+};
+
+// ---- Reading the settings ----
+
+TEST_F(Startup, AFreshProfileReadsTheDefaults) {
+    SYSTEMTIME before;
+    GetLocalTime(&before);
+    ReadProgramSettings();
+    const ProgramState& s = State();
+    EXPECT_TRUE(s.ResetToStandard);
+    EXPECT_FALSE(s.AutoDialog);
+    EXPECT_FALSE(s.QuitImmediate);
+    EXPECT_EQ(s.StandardSystem, L"");
+    EXPECT_EQ(s.TimeActionType, 1);
+    EXPECT_EQ(s.TimeWeekday, 0);
+    EXPECT_EQ(s.TimeMonthDay, 1);
+    EXPECT_EQ(SecondsOf(s.TimeCountdown), 3600);
+    EXPECT_EQ(s.WindowLeft, -1);
+    EXPECT_EQ(s.WindowHeight, -1);
+    // The time and date of now, through their text forms.
+    SYSTEMTIME date = ToSystemTime(s.TimeDateForAction);
+    EXPECT_EQ(date.wDay, before.wDay);
+    EXPECT_EQ(date.wYear, before.wYear);
+    double now = before.wHour * 3600.0 + before.wMinute * 60 + before.wSecond;
+    EXPECT_NEAR(SecondsOf(s.TimeForAction), now, 5);
+    // Reading writes nothing.
+    EXPECT_FALSE(kvtest::KeyExists(HKEY_CURRENT_USER, kOptionsKey));
+}
+
+TEST_F(Startup, StoredValuesAreReadInTheirForms) {
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"TimeForAction", L"7:5:0");
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"TimeDateForAction", L"5.3.2004");
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"TimeCountdown", L"0:30:15");
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"AutoDialog", 5);  // any number but 0 is set
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"ResetToStandard", 0);
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"StandardMenuOption", L"Neu starten: Standard");
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"TimeWeekday", 3);
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"WindowLeft", 1200);
+    ReadProgramSettings();
+    const ProgramState& s = State();
+    EXPECT_EQ(SecondsOf(s.TimeForAction), 7 * 3600 + 5 * 60);
+    SYSTEMTIME date = ToSystemTime(s.TimeDateForAction);
+    EXPECT_EQ(date.wDay, 5);
+    EXPECT_EQ(date.wMonth, 3);
+    EXPECT_EQ(date.wYear, 2004);
+    EXPECT_EQ(SecondsOf(s.TimeCountdown), 30 * 60 + 15);
+    EXPECT_TRUE(s.AutoDialog);
+    EXPECT_FALSE(s.ResetToStandard);
+    EXPECT_EQ(s.StandardMenuOption, L"Neu starten: Standard");
+    EXPECT_EQ(s.TimeWeekday, 3);
+    EXPECT_EQ(s.WindowLeft, 1200);
+}
+
+TEST(TimeTexts, RaiseTypeMismatchForAPieceThatIsNoNumber) {
+    EXPECT_EQ(std::round(ReadTimeText(L"07:05:09").value * 86400), 7 * 3600 + 5 * 60 + 9);
+    try {
+        ReadTimeText(L"7:x:0");
+        FAIL() << "no error";
+    } catch (const kv::KVError& e) {
+        EXPECT_EQ(e.Number, 13);
+    }
+    EXPECT_THROW(ReadDateText(L"5.3"), kv::KVError);  // no year
+}
+
+// ---- The rules every start applies ----
+
+TEST_F(Startup, TheFirstStartOfAFreshProfile) {
+    ASSERT_TRUE(ApplyStartupRules(true));
+    EXPECT_EQ(StoredNumber(kOptionsKey, L"TimeActionType"), 0u);
+    EXPECT_EQ(StoredNumber(kOptionsKey, L"ShortcutQuitImmedate"), 0u);
+    EXPECT_EQ(StoredNumber(kPrgSettingsKey, L"DontShowUnloadDialog"), 0u);
+    EXPECT_EQ(StoredNumber(kPrgSettingsKey, L"RunFirstTime"), 0u);
+    EXPECT_EQ(StoredNumber(kOptionsKey, L"SwitchOff"), 1u);  // not Windows 95 or NT 4
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kvtest::kRunKey, L"Kelvo Restart").text, ProgramFileName());
+    EXPECT_EQ(State().TimeActionType, 0);
+    EXPECT_TRUE(State().SwitchOff);
+    EXPECT_TRUE(boxes.shown.empty());  // no boot.ini, nothing to report
+}
+
+TEST_F(Startup, AfterTheFirstRunNoFirstRunWork) {
+    Store(HKEY_CURRENT_USER, kPrgSettingsKey, L"RunFirstTime", 0);
+    ASSERT_TRUE(ApplyStartupRules(true));
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kvtest::kRunKey, L"Kelvo Restart").type, 0u);
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"SwitchOff").type, 0u);
+}
+
+TEST_F(Startup, OnlyAOneTimeCountdownIsReset) {
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"TimeActionType", 1);
+    ReadProgramSettings();
+    ResetOneTimeCountdown();
+    EXPECT_EQ(State().TimeActionType, 0);
+    EXPECT_EQ(StoredNumber(kOptionsKey, L"TimeActionType"), 0u);
+
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"TimeActionType", 3);
+    ReadProgramSettings();
+    ResetOneTimeCountdown();
+    EXPECT_EQ(State().TimeActionType, 3);
+    EXPECT_EQ(StoredNumber(kOptionsKey, L"TimeActionType"), 3u);
+}
+
+TEST_F(Startup, ForcedExitTicksLastOnlyWithQuitSaveImmediate) {
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"QuitImmediate", 1);
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"ShortcutQuitImmedate", 1);
+    ReadProgramSettings();
+    ApplyQuitImmediateRules();
+    EXPECT_FALSE(State().QuitImmediate);
+    EXPECT_EQ(StoredNumber(kOptionsKey, L"QuitImmediate"), 1u);  // only in memory
+    EXPECT_FALSE(State().ShortcutQuitImmedate);
+    EXPECT_EQ(StoredNumber(kOptionsKey, L"ShortcutQuitImmedate"), 0u);
+
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"ShortcutQuitImmedate", 1);
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"QuitSaveImmediate", 1);
+    ReadProgramSettings();
+    ApplyQuitImmediateRules();
+    EXPECT_TRUE(State().QuitImmediate);
+    EXPECT_TRUE(State().ShortcutQuitImmedate);
+    EXPECT_EQ(StoredNumber(kOptionsKey, L"ShortcutQuitImmedate"), 1u);
+}
+
+TEST_F(Startup, AutomaticLogonIsTakenBackUnlessRepeated) {
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"AutoLogon", 1);
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"UserName", L"anna");
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"Password", L"geheim");
+    ReadProgramSettings();
+    ApplyAutoLogonAtStart();
+    EXPECT_FALSE(State().AutoLogon);
+    EXPECT_EQ(Stored(HKEY_LOCAL_MACHINE, kvtest::kWinlogonKey, L"AutoAdminLogon").text, L"0");
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"Password").type, 0u);  // no password left behind
+
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"Password", L"geheim");
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"RepeatAutoLogon", 1);
+    ReadProgramSettings();
+    ApplyAutoLogonAtStart();
+    EXPECT_TRUE(State().AutoLogon);
+    EXPECT_EQ(Stored(HKEY_LOCAL_MACHINE, kvtest::kWinlogonKey, L"AutoAdminLogon").text, L"1");
+    EXPECT_EQ(Stored(HKEY_LOCAL_MACHINE, kvtest::kWinlogonKey, L"DefaultUserName").text, L"anna");
+    EXPECT_EQ(Stored(HKEY_LOCAL_MACHINE, kvtest::kWinlogonKey, L"DefaultPassword").text, L"geheim");
+}
+
+TEST_F(Startup, UnloadDialogFlagIsClearedAtStart) {
+    Store(HKEY_CURRENT_USER, kPrgSettingsKey, L"DontShowUnloadDialog", 1);
+    ResetUnloadDialogFlag();
+    EXPECT_EQ(StoredNumber(kPrgSettingsKey, L"DontShowUnloadDialog"), 0u);
+}
+
+// ---- The standard boot system ----
+
+TEST_F(Startup, AnEmptyStandardSystemIsTheCurrentDefault) {
+    kvtest::WriteFileText(kBootIni, kvtest::kXpBootIni);
+    std::string before = kvtest::ReadFileText(kBootIni);
+    ReadProgramSettings();
+    ApplyStandardSystem();
+    EXPECT_EQ(State().StandardSystem, L"Microsoft Windows XP Professional");
+    EXPECT_EQ(DefaultEntry(), L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS");
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"StandardSystem").type, 0u);  // memory only
+    (void)before;
+}
+
+TEST_F(Startup, TheStandardSystemBecomesTheDefaultAgain) {
+    kvtest::WriteFileText(kBootIni, kvtest::kXpBootIni);
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"StandardSystem", L"Microsoft Windows XP Home");
+    ReadProgramSettings();
+    ApplyStandardSystem();
+    EXPECT_EQ(DefaultEntry(), L"multi(0)disk(0)rdisk(0)partition(2)\\WINDOWS");
+}
+
+TEST_F(Startup, WithoutResetToStandardBootIniStaysAsItIs) {
+    kvtest::WriteFileText(kBootIni, kvtest::kXpBootIni);
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"StandardSystem", L"Microsoft Windows XP Home");
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"ResetToStandard", 0);
+    ReadProgramSettings();
+    ApplyStandardSystem();
+    EXPECT_EQ(kvtest::ReadFileText(kBootIni), kvtest::kXpBootIni);
+}
+
+TEST_F(Startup, AnUnknownDefaultIsNotReplacedByTheLastSystem) {
+    // The default names no listed system, so no standard system is known; an empty name
+    // would match every line and make the last system the default.
+    const std::string bootIni =
+        "[boot loader]\r\ntimeout=30\r\ndefault=multi(0)disk(0)rdisk(0)partition(3)\\WINDOWS\r\n"
+        "[operating systems]\r\n"
+        "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"Microsoft Windows XP Professional\"\r\n"
+        "multi(0)disk(0)rdisk(0)partition(2)\\WINNT=\"Microsoft Windows 2000\"\r\n";
+    kvtest::WriteFileText(kBootIni, bootIni);
+    ReadProgramSettings();
+    ApplyStandardSystem();
+    EXPECT_EQ(State().StandardSystem, L"");
+    EXPECT_EQ(kvtest::ReadFileText(kBootIni), bootIni);
+}
+
+// ---- The main window rectangle ----
+
+TEST_F(Startup, MainWindowIsCentredUnlessAllFourValuesAreStored) {
+    HDC screen = GetDC(nullptr);
+    long width = GetSystemMetrics(SM_CXSCREEN) * 1440L / GetDeviceCaps(screen, LOGPIXELSX);
+    long height = GetSystemMetrics(SM_CYSCREEN) * 1440L / GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+
+    State().WindowLeft = 100;
+    State().WindowTop = 200;
+    State().WindowWidth = 6000;
+    State().WindowHeight = -1;
+    TwipsRect centred = MainWindowRect();
+    EXPECT_EQ(centred.Width, 5805);
+    EXPECT_EQ(centred.Height, 5535);
+    EXPECT_EQ(centred.Left, (width - 5805) / 2);
+    EXPECT_EQ(centred.Top, (height - 5535) / 2);
+
+    State().WindowHeight = 5000;
+    TwipsRect stored = MainWindowRect();
+    EXPECT_EQ(stored.Left, 100);
+    EXPECT_EQ(stored.Top, 200);
+    EXPECT_EQ(stored.Width, 6000);
+    EXPECT_EQ(stored.Height, 5000);
+}
+
+// ---- Tear-down and help ----
+
+TEST_F(Startup, QuitSetsTheFlagAndRunsEachStepOnceInOrder) {
+    std::vector<int> ran;
+    AddQuitStep([&] { ran.push_back(1); });
+    AddQuitStep([&] { ran.push_back(2); });
+    Quit();
+    EXPECT_TRUE(State().QuitFlag);
+    Quit();
+    EXPECT_EQ(ran, (std::vector<int>{1, 2}));
+}
+
+TEST_F(Startup, AMissingHelpFileIsReported) {
+    std::wstring help = GetHelpfile();
+    std::wstring program = ProgramFileName();
+    EXPECT_EQ(help, program.substr(0, program.size() - 4) + L".chm");
+    ASSERT_FALSE(kvtest::FileExists(help));
+    OpenHelp(nullptr, L"Parameterinfodialog.htm");
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, L"Hilfe \"" + help + L"\" konnte nicht angezeigt werden.");
+    EXPECT_EQ(boxes.shown[0].style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_EQ(boxes.shown[0].title, L"Kelvo Restart");
+}
+
+}  // namespace
