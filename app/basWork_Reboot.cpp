@@ -108,8 +108,10 @@ void RebootWindows(const std::wstring& strActionText, const bool& blnForce) {
             case conAT_Lock:
                 RaiseFailure(SessionControl().LockWorkStation());
                 break;
-            default:
-                // No action named, or the main window, which is its own window's business.
+            case conAT_ShowMain:
+                // Opening the main window (OpenMain) belongs here once the main window exists.
+                break;
+            default:  // no action named
                 break;
         }
     });

@@ -189,6 +189,8 @@ void frmParameters::OnInit(HWND hwnd) {
         SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     }
     SetFocus(GetDlgItem(hwnd, cmdCancel));
+    // The program's only window: started from a shortcut or a script it comes to the front.
+    SetForegroundWindow(hwnd);
 }
 
 void frmParameters::OnDestroy() {

@@ -1,6 +1,8 @@
 // Late-bound calls on objects handed over by a caller.
 #include "DispatchCall.h"
 
+#include <dispex.h>
+
 #include <string>
 
 #include "ComError.h"
@@ -14,6 +16,15 @@ DISPID GetDispId(IDispatch* object, const wchar_t* name) {
     DISPID id = DISPID_UNKNOWN;
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
     HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    if (hr == E_NOTIMPL) {
+        // Script objects may answer names only through IDispatchEx (Wine's VBScript classes).
+        kv::ComPtr<IDispatchEx> ex;
+        if (SUCCEEDED(object->QueryInterface(__uuidof(IDispatchEx), reinterpret_cast<void**>(ex.Put())))) {
+            BSTR text = ToBSTR(name);
+            hr = ex->GetDispID(text, fdexNameCaseInsensitive, &id);
+            SysFreeString(text);
+        }
+    }
     if (hr == DISP_E_UNKNOWNNAME || hr == DISP_E_MEMBERNOTFOUND)
         throw KVError(438, L"Object doesn't support this property or method: " + std::wstring(name));
     CheckHr(hr);

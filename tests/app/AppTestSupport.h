@@ -5,9 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -60,16 +58,23 @@ inline std::wstring UpperCase(std::wstring text) {
 
 inline void WriteFileText(const std::wstring& path, const std::string& bytes) {
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-    ASSERT_TRUE(out.good()) << "cannot write the test file";
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << "cannot write the test file: " << GetLastError();
+    DWORD written = 0;
+    EXPECT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+    CloseHandle(file);
 }
 
 inline std::string ReadFileText(const std::wstring& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "";
+    std::string text;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) text.append(buffer, read);
+    CloseHandle(file);
+    return text;
 }
 
 inline bool FileExists(const std::wstring& path) {
@@ -80,6 +85,25 @@ inline void RemoveFile(const std::wstring& path) {
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(path.c_str());
 }
+
+// Keeps others from writing the file while it lives: a handle that shares reading only.
+// (The read-only attribute alone does not stop a process running as root under Wine.)
+class WriteBlocked {
+public:
+    explicit WriteBlocked(const std::wstring& path)
+        : handle_(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr)) {
+        EXPECT_NE(handle_, INVALID_HANDLE_VALUE) << GetLastError();
+    }
+    ~WriteBlocked() {
+        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    }
+    WriteBlocked(const WriteBlocked&) = delete;
+    WriteBlocked& operator=(const WriteBlocked&) = delete;
+
+private:
+    HANDLE handle_;
+};
 
 // A file that a test may create or change: its earlier content and attributes come back
 // (or the file goes again) when the object ends.
@@ -123,7 +147,7 @@ class RegistrySnapshot {
 public:
     explicit RegistrySnapshot(std::vector<RegValue> values) {
         for (RegValue& v : values) {
-            Saved saved{v};
+            Saved saved{v, false, 0, {}};
             HKEY key;
             if (RegOpenKeyExW(v.root, v.path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
                 DWORD size = 0;

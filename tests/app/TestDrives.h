@@ -24,7 +24,9 @@ public:
         EXPECT_TRUE(defined_) << "the mount manager refused drive " << char(letter) << ": " << GetLastError();
     }
     ~TestDrive() {
-        if (defined_) EXPECT_TRUE(Define(DRIVE_NO_ROOT_DIR, "")) << GetLastError();
+        if (defined_) {
+            EXPECT_TRUE(Define(DRIVE_NO_ROOT_DIR, "")) << GetLastError();
+        }
         RemoveDirectoryW(folder_.c_str());  // only when the test left it empty
     }
     TestDrive(const TestDrive&) = delete;

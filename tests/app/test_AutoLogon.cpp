@@ -1,4 +1,7 @@
 // Automatic logon against the real registry of the prefix, per Windows family.
+#include <windows.h>
+#include <sddl.h>
+
 #include <gtest/gtest.h>
 
 #include "AppTestSupport.h"
@@ -177,4 +180,35 @@ TEST_F(AutoLogon, TheReadSettingGroupsFindTheHideAndValidationValues) {
         Remove(HKLM, kNetwork, L"MustBeValidated");
         EXPECT_EQ(ReadSetting(L"MustBeValidated", conSG_NetworkLogon, 0L).ToLong(), 0);
     }
+}
+
+TEST_F(AutoLogon, WithoutTheRightToWriteTheLogonKeyNothingChangesAndNothingIsSaid) {
+    kvtest::RunningWindows running(Windows::Win98);
+    Store(HKLM, kNetwork, L"MustBeValidated", L"1");
+    HKEY key;
+    DWORD created = 0;
+    ASSERT_EQ(RegCreateKeyExW(HKLM, k9x.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, &created),
+              ERROR_SUCCESS);
+    if (created != REG_CREATED_NEW_KEY) {
+        RegCloseKey(key);
+        GTEST_SKIP() << "the 9x logon key exists already; its security is not the test's to change";
+    }
+    Store(HKLM, k9x, L"AutoAdminLogon", L"0");
+    // Reading, deleting and changing the security stay allowed; writing values does not.
+    PSECURITY_DESCRIPTOR readOnly = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KRSDWD;;;WD)(A;;KRSDWD;;;BA)",
+                                                                     SDDL_REVISION_1, &readOnly, nullptr));
+    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, readOnly), ERROR_SUCCESS);
+    LocalFree(readOnly);
+    RegCloseKey(key);
+
+    EXPECT_FALSE(AutoLogonWriteAllowed());
+    EXPECT_NO_THROW(SetAutoLogon(true, true));
+    EXPECT_NO_THROW(SetAutoLogon(false, false, false, false));
+    EXPECT_EQ(Stored(HKLM, k9x, L"AutoAdminLogon").text, L"0");
+    EXPECT_EQ(Stored(HKLM, k9x, L"DefaultUserName").type, 0u);
+    EXPECT_EQ(Stored(HKLM, kNetwork, L"MustBeValidated").text, L"1");
+    EXPECT_EQ(Stored(HKCU, kvtest::kOptionsKey, L"Password").text, L"geheim");
+
+    EXPECT_EQ(RegDeleteTreeW(HKLM, k9x.c_str()), ERROR_SUCCESS);
 }

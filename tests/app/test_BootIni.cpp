@@ -185,6 +185,7 @@ TEST_F(BootIni, AHiddenSystemBootIniIsWrittenAndKeepsItsAttributes) {
 
 TEST_F(BootIni, AWriteProtectedFileIsLeftUntouched) {
     WriteBootIni(kXpBootIni, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    kvtest::WriteBlocked blocked(kBootIni);
     EXPECT_TRUE(IsBootIniWriteProtected());
     SetStandardSystem(L"Microsoft Windows XP Home");
     WriteTimeOut(3);
@@ -237,6 +238,7 @@ TEST_F(FirstRun, BacksUpBootIniTellsTheUserAndRegistersTheProgram) {
 
 TEST_F(FirstRun, AWriteProtectedBootIniIsReportedOnce) {
     WriteBootIni(kXpBootIni, FILE_ATTRIBUTE_READONLY);
+    kvtest::WriteBlocked blocked(kBootIni);
     EXPECT_TRUE(RunFirstTime());
     ASSERT_EQ(boxes_.shown.size(), 2u);
     EXPECT_EQ(boxes_.shown[0].text, kBackupMessage);
@@ -270,4 +272,59 @@ TEST_F(FirstRun, AFailingBackupIsShownAndReportedAsFailure) {
     EXPECT_EQ(boxes_.shown[0].style, static_cast<UINT>(0x10010));
     EXPECT_NE(boxes_.shown[0].text.find(L"basWork_RunFirstTime"), std::wstring::npos);
     EXPECT_EQ(kvtest::Stored(HKEY_CURRENT_USER, kvtest::kPrgSettingsKey, L"RunFirstTime").type, 0u);
+}
+
+// ---- Editing by hand ----
+
+namespace {
+
+// The first visible top-level window whose title contains the text, waiting up to ten
+// seconds for it.
+HWND WaitForWindow(const std::wstring& part) {
+    struct Search {
+        std::wstring part;
+        HWND found = nullptr;
+    } search{kvtest::UpperCase(part)};
+    for (int i = 0; i < 100 && !search.found; ++i) {
+        EnumWindows(
+            [](HWND window, LPARAM data) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(data);
+                wchar_t title[256] = {};
+                GetWindowTextW(window, title, 256);
+                if (IsWindowVisible(window) && kvtest::UpperCase(title).find(s->part) != std::wstring::npos) {
+                    s->found = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (!search.found) Sleep(100);
+    }
+    return search.found;
+}
+
+}  // namespace
+
+TEST_F(BootIni, EditingUncoversTheFileKeepsItReadOnlyAndOpensIt) {
+    WriteBootIni(kXpBootIni, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    EditBootIni();
+    EXPECT_EQ(GetFileAttributesW(kBootIni.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                                      FILE_ATTRIBUTE_SYSTEM),
+              static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    HWND editor = WaitForWindow(L"boot");
+    ASSERT_NE(editor, nullptr) << "no program showed boot.ini";
+    DWORD process = 0;
+    GetWindowThreadProcessId(editor, &process);
+    PostMessageW(editor, WM_CLOSE, 0, 0);
+    HANDLE handle = OpenProcess(SYNCHRONIZE, FALSE, process);
+    if (handle) {
+        WaitForSingleObject(handle, 10000);
+        CloseHandle(handle);
+    }
+    EXPECT_EQ(kvtest::ReadFileText(kBootIni), kXpBootIni);
+}
+
+TEST_F(BootIni, EditingWithoutBootIniDoesNothing) {
+    EXPECT_NO_THROW(EditBootIni());
+    EXPECT_FALSE(kvtest::FileExists(kBootIni));
 }

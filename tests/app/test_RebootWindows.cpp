@@ -28,7 +28,7 @@ protected:
         BootIniTest::TearDown();
     }
 
-    unsigned long ExitFlags() const {
+    unsigned long RecordedExitFlags() const {
         auto exits = session.CallsOf("ExitWindowsEx");
         EXPECT_EQ(exits.size(), 1u);
         return exits.empty() ? ~0ul : exits[0].numbers[0];
@@ -55,7 +55,7 @@ TEST_P(ExitFlags, FollowTheTable) {
     kvtest::RunningWindows running(Windows::XP);
     State().SwitchOff = GetParam().switchOff;
     RebootWindows(GetParam().action, GetParam().force);
-    EXPECT_EQ(ExitFlags(), GetParam().flags);
+    EXPECT_EQ(RecordedExitFlags(), GetParam().flags);
     EXPECT_EQ(session.CallsOf("ExitWindowsEx")[0].numbers[1], 0u);
     EXPECT_TRUE(boxes.shown.empty());
 }
@@ -101,14 +101,14 @@ TEST_F(RebootWindowsTest, NtFamilyNeverEndsTheShell) {
     kvtest::RunningWindows running(Windows::NT4);
     RebootWindows(L"Neu anmelden", true);
     EXPECT_TRUE(session.CallsOf("EndProgramManager").empty());
-    EXPECT_EQ(ExitFlags(), 4u);
+    EXPECT_EQ(RecordedExitFlags(), 4u);
 }
 
 TEST_F(RebootWindowsTest, AShellThatWillNotEndDoesNotStopTheForcedExit) {
     kvtest::RunningWindows running(Windows::WinME);
     session.Answer("EndProgramManager", FALSE, ERROR_ACCESS_DENIED);
     RebootWindows(L"Neu starten", true);
-    EXPECT_EQ(ExitFlags(), 7u);
+    EXPECT_EQ(RecordedExitFlags(), 7u);
     EXPECT_TRUE(boxes.shown.empty());
 }
 
@@ -147,7 +147,7 @@ TEST_F(RebootWindowsTest, TheBootSystemIsWrittenBeforeWindowsIsAskedAndStaysWhen
     session.Answer("ExitWindowsEx", FALSE, ERROR_PRIVILEGE_NOT_HELD);
     RebootWindows(L"Neu starten: Microsoft Windows XP Home", false);
     EXPECT_EQ(DefaultEntry(), L"multi(0)disk(0)rdisk(0)partition(2)\\WINDOWS");
-    EXPECT_EQ(ExitFlags(), 3u);
+    EXPECT_EQ(RecordedExitFlags(), 3u);
 }
 
 TEST_F(RebootWindowsTest, StandardSelectsTheFirstSystem) {
@@ -157,7 +157,7 @@ TEST_F(RebootWindowsTest, StandardSelectsTheFirstSystem) {
                                kvtest::kBootIni.c_str());
     RebootWindows(L"Neu starten: Standard", true);
     EXPECT_EQ(DefaultEntry(), L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS");
-    EXPECT_EQ(ExitFlags(), 7u);
+    EXPECT_EQ(RecordedExitFlags(), 7u);
 }
 
 TEST_F(RebootWindowsTest, NoActionNamedDoesNothingButStillWritesANamedSystem) {
@@ -181,7 +181,7 @@ TEST_F(RebootWindowsTest, ARestartIntoASystemNamedLikeAnActionStillRestarts) {
                           "multi(0)disk(0)rdisk(0)partition(3)\\WINDOWS=\"XP Sperren-Labor\"\r\n");
     RebootWindows(L"Neu starten: XP Sperren-Labor", false);
     EXPECT_EQ(DefaultEntry(), L"multi(0)disk(0)rdisk(0)partition(3)\\WINDOWS");
-    EXPECT_EQ(ExitFlags(), 3u);
+    EXPECT_EQ(RecordedExitFlags(), 3u);
     EXPECT_TRUE(session.CallsOf("LockWorkStation").empty());
 }
 

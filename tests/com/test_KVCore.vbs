@@ -1,5 +1,5 @@
-' KVCore.dll from a script host: registration, the helpers with by-reference parameters,
-' option buttons read through their objects, and the error convention arriving in Err.
+' KVCore.dll from a script host: registration, the helpers with by-reference parameters
+' and the error convention arriving in Err.
 Option Explicit
 
 Dim shell, dll, failures
@@ -22,32 +22,10 @@ Function Registered()
     On Error GoTo 0
 End Function
 
-' An option-button array as a form would hold it: Count, Item(i), each with Value.
-Class OptionButton
-    Public Value
-End Class
-
-Class OptionArray
-    Private buttons
-    Private Sub Class_Initialize()
-        Dim i
-        buttons = Array(New OptionButton, New OptionButton, New OptionButton)
-        For i = 0 To 2
-            buttons(i).Value = False
-        Next
-    End Sub
-    Public Property Get Count()
-        Count = 3
-    End Property
-    Public Function Item(index)
-        Set Item = buttons(index)
-    End Function
-End Class
-
 Check shell.Run("regsvr32 /s """ & dll & """", 0, True) = 0, "regsvr32"
 Check Registered(), "ProgID registered machine-wide"
 
-Dim m, folder, file, ext, pos, a, b, w, h, options, number, description, uUml
+Dim m, folder, file, ext, pos, a, b, w, h, number, description, uUml
 Set m = CreateObject("KVCore.clsMain")
 uUml = Chr(252)   ' ü (Wine's VBScript has no ChrW; the prefix's code page is 1252)
 
@@ -100,12 +78,6 @@ w = 400 : h = 200
 m.TransformSize w, h, 200, 200, True
 Check w = 200 And h = 100, "TransformSize: " & w & "x" & h
 
-Set options = New OptionArray
-Check m.GetSelectedOption(options) = 2, "GetSelectedOption with none set gives the last"
-m.SetSelectedOption options, 1
-Check options.Item(1).Value = True, "SetSelectedOption"
-Check m.GetSelectedOption(options) = 1, "GetSelectedOption"
-
 On Error Resume Next
 m.GenerateError -52002, "x", "y"
 Check Err.Number = -52002, "GenerateError number: " & Err.Number
@@ -134,11 +106,11 @@ m.CreateAPIError 2, False
 Check Err.Number = 0, "CreateAPIError without condition"
 
 m.Sort "text"
-Check Err.Number = 13 And Err.Description = "Only array allowed", "Sort of a non-array: " & Err.Description
+Check Err.Number = 13 And Err.Description = "Only array allowed @@@ clsMain_Sort @@@ KVCore", _
+      "Sort of a non-array: " & Err.Description
 Err.Clear
 On Error GoTo 0
 
-Set options = Nothing
 Set m = Nothing
 Check shell.Run("regsvr32 /u /s """ & dll & """", 0, True) = 0, "regsvr32 /u"
 Check Not Registered(), "ProgID removed"

@@ -178,13 +178,11 @@ TEST_F(Startup, UnloadDialogFlagIsClearedAtStart) {
 
 TEST_F(Startup, AnEmptyStandardSystemIsTheCurrentDefault) {
     kvtest::WriteFileText(kBootIni, kvtest::kXpBootIni);
-    std::string before = kvtest::ReadFileText(kBootIni);
     ReadProgramSettings();
     ApplyStandardSystem();
     EXPECT_EQ(State().StandardSystem, L"Microsoft Windows XP Professional");
     EXPECT_EQ(DefaultEntry(), L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS");
     EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"StandardSystem").type, 0u);  // memory only
-    (void)before;
 }
 
 TEST_F(Startup, TheStandardSystemBecomesTheDefaultAgain) {

@@ -4,6 +4,7 @@
 #include "ComServer.h"
 #include "IdentityFaces.h"
 #include "KVAbout.h"
+#include "SplashFace.h"
 #include "SystemInfoFaces.h"
 
 const kv::com::ServerInfo& kv::com::Server() {
@@ -14,7 +15,8 @@ const kv::com::ServerInfo& kv::com::Server() {
          {&CLSID_clsVersionGlobal, L"KVAbout.clsVersionGlobal", L"Name und Version der Anwendung",
           &VersionGlobalFace::Create},
          {&CLSID_clsPersonalData, L"KVAbout.clsPersonalData", L"Kontaktdaten des Herstellers",
-          &PersonalDataFace::Create}}};
+          &PersonalDataFace::Create},
+         {&CLSID_clsSplash, L"KVAbout.clsSplash", L"Startbildschirm", &SplashFace::Create}}};
     return info;
 }
 
