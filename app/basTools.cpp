@@ -16,30 +16,30 @@ namespace {
 
 constexpr const wchar_t* conModule = L"basTools";
 
-// The key of a settings group; false for a group that names none.
-bool SelectGroup(kv::clsRegistry& registry, const std::wstring& strName, long lngGroup) {
+// Points the registry object at the key of a settings group (at nothing for other numbers).
+void SelectGroup(kv::clsRegistry& registry, const std::wstring& strName, long lngGroup) {
     switch (lngGroup) {
         case conSG_Options:
         case conSG_PrgSettings:
             registry.SetApplication(kv::conReg_Aff_User, kv::clsPersonalData().Company(),
                                     VersionGlobal().InfoApplication(),
                                     lngGroup == conSG_Options ? L"Options" : L"PrgSettings", L"");
-            return true;
+            return;
         case conSG_Autostart:
             registry.SetKey(kv::conReg_HKEY_CURRENT_USER, conRunKey);
-            return true;
+            return;
         case conSG_WinLogon:
             // Windows 2000 and later keep this one value with the policies.
             if (strName == L"DontDisplayLastUserName" && !IsOS(1, 2, 3, 5))
                 registry.SetKey(kv::conReg_HKEY_LOCAL_MACHINE, conPoliciesKey);
             else
                 registry.SetKey(kv::conReg_HKEY_LOCAL_MACHINE, IsOS(1, 2, 3) ? conWinlogonKey9x : conWinlogonKeyNT);
-            return true;
+            return;
         case conSG_NetworkLogon:
             registry.SetKey(kv::conReg_HKEY_LOCAL_MACHINE, conNetworkLogonKey);
-            return true;
+            return;
         default:
-            return false;
+            return;
     }
 }
 

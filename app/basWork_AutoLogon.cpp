@@ -100,8 +100,8 @@ void SetAutoLogon(bool blnEnable, bool blnAtStart, bool blnHideUsername, bool bl
             DeleteIfPresent(winlogon, L"DefaultPassword");
             // A logon that is off leaves no password behind, in Windows' keys or ours.
             kv::clsRegistry options;
-            options.SetApplication(kv::conReg_Aff_User, kv::clsPersonalData().Company(), VersionGlobal().InfoApplication(),
-                                   L"Options");
+            options.SetApplication(kv::conReg_Aff_User, kv::clsPersonalData().Company(),
+                                   VersionGlobal().InfoApplication(), L"Options");
             DeleteIfPresent(options, L"Password");
         }
 

@@ -160,8 +160,8 @@ bool RunFirstTime() {
                             L"\" gesichert. Sie können die Datei verwenden, falls die Orginaldatei beschädigt wird.");
             if (IsBootIniWriteProtected())
                 ShowInformation(L"Die Datei \"" + bootIni +
-                                L"\" ist schreibgeschützt oder Sie haben keine Rechte für den Schreibzugriff. Um alle "
-                                L"Funktionen nutzen zu können sollte der Schreibzugriff möglich sein.");
+                                L"\" ist schreibgeschützt oder Sie haben keine Rechte für den Schreibzugriff. "
+                                L"Um alle Funktionen nutzen zu können sollte der Schreibzugriff möglich sein.");
         }
         WriteSetting(VersionGlobal().InfoApplication(), conSG_Autostart, ProgramFileName());
         WriteSetting(L"RunFirstTime", conSG_PrgSettings, 0L);

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "ComError.h"
 #include "ComPtr.h"
 #include "DispatchCall.h"
 #include "FakeAutomation.h"

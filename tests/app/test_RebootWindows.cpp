@@ -237,7 +237,7 @@ TEST_F(RebootWindowsTest, SuspendAndLockFailuresAreRaisedWithTheirCode) {
         FAIL() << "a refused standby must be reported";
     } catch (const kv::KVError& error) {
         EXPECT_EQ(error.Number, 5);
-        EXPECT_EQ(error.Description.rfind(L"API: ", 0), 0u) << std::string(error.Description.begin(), error.Description.end());
+        EXPECT_EQ(error.Description.rfind(L"API: ", 0), 0u);
         EXPECT_NE(error.Description.find(L"basWork_RebootWindows"), std::wstring::npos);
     }
     // Refused for a reason other than missing support: no second way is tried.
@@ -276,7 +276,8 @@ TEST_F(RebootWindowsTest, EnableShutDownRunsEveryStepAndRaisesTheFirstFailure) {
     } catch (const kv::KVError& error) {
         EXPECT_EQ(error.Number, static_cast<long>(ERROR_NO_SUCH_PRIVILEGE));
     }
-    EXPECT_EQ(session.Names(), (Names{"OpenProcessToken", "LookupPrivilegeValue", "AdjustTokenPrivileges", "CloseToken"}));
+    EXPECT_EQ(session.Names(),
+              (Names{"OpenProcessToken", "LookupPrivilegeValue", "AdjustTokenPrivileges", "CloseToken"}));
     EXPECT_EQ(session.calls[1].texts[1], L"SeRemoteShutdownPrivilege");
 }
 

@@ -94,14 +94,6 @@ TEST_F(Settings, ErrorsNameTheSettingsProcedure) {
     }
 }
 
-TEST(ProgramFile, IsThisProgramWithTheExeExtension) {
-    std::wstring path = ProgramFileName();
-    ASSERT_GT(path.size(), 4u);
-    EXPECT_EQ(path.substr(path.size() - 4), L".exe");
-    EXPECT_NE(path.find(L'\\'), std::wstring::npos);
-    EXPECT_NE(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
 // ---- Time and date ----
 
 TEST(Tools, HHMMSSUsesTheRegionalTimeFormatAndIgnoresTheSign) {
@@ -148,12 +140,6 @@ TEST(Tools, WeekdaysRunFromMondayToSunday) {
     EXPECT_EQ(GetWeekdayNumber(MakeDate(2004, 3, 8)), 1);
     EXPECT_EQ(GetWeekdayNumber(MakeDate(2004, 3, 13)), 6);
     EXPECT_EQ(GetWeekdayNumber(kv::Date{MakeDate(2004, 3, 10).value + 0.75}), 3);
-}
-
-TEST(Tools, ComputerNameIsTheSystemsOne) {
-    std::wstring name = GetComputer();
-    EXPECT_FALSE(name.empty());
-    EXPECT_EQ(name.find(L'\0'), std::wstring::npos);
 }
 
 // ---- Windows version ----
