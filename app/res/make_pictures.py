@@ -248,22 +248,23 @@ def standby(size):
 
 
 def hibernate(size):
-    w = stroke_for(size, 0.1, 0.075)
-    arm = 0.32
+    """A snowflake; at 16 pixels only its six arms, as the side branches would blur."""
+    w = stroke_for(size, 0.12, 0.075)
+    arm = stroke_for(size, 0.34, 0.32)
     branch = 0.11
     strokes = []
     for k in range(3):
         a = math.radians(90 + 60 * k)
         dx, dy = math.cos(a) * arm, math.sin(a) * arm
         strokes.append(segment(0.5 - dx, 0.5 - dy, 0.5 + dx, 0.5 + dy, w))
-    for k in range(6):
+    for k in range(6 if size > 16 else 0):
         a = math.radians(30 + 60 * k)
         ex, ey = 0.5 + math.cos(a) * arm * 0.62, 0.5 + math.sin(a) * arm * 0.62
         for turn in (-45, 45):
             b = a + math.radians(turn)
             strokes.append(segment(ex, ey, ex + math.cos(b) * branch, ey + math.sin(b) * branch, w * 0.9))
     flake = union(*strokes)
-    return button((150, 215, 250), (40, 130, 200), (20, 80, 140)) + [(flake, WHITE)]
+    return button((110, 180, 240), (25, 95, 180), (15, 60, 130)) + [(flake, WHITE)]
 
 
 def lock(size):
