@@ -4,19 +4,61 @@
 
 #include <string>
 
+#include "Variant.h"
+
 namespace kvr {
 
-// One tick of the timer timTimedAction (every 1000 ms while armed).
+// TimeActionType; the index of the options dialog's option button optTimedActionType.
+enum enuTimedActionType : long {
+    conTA_Off = 0,
+    conTA_Countdown = 1,
+    conTA_Once = 2,
+    conTA_Daily = 3,
+    conTA_Weekly = 4,
+    conTA_Monthly = 5,
+};
+// The captions of the option buttons optTimedActionType, by type.
+inline constexpr const wchar_t* conTimedActionTypeCaptions[] = {
+    L"&Deaktiviert", L"&Countdown", L"&Einmalig", L"&Täglich", L"&Wöchentlich", L"&Monatlich",
+};
+
+// One tick of the timer timTimedAction (every 1000 ms while armed). Errors are shown and the
+// timer goes on ticking; a tick that comes while an earlier one is still busy (its message
+// box, its action) is skipped.
 void ExecuteTimedAction();
 
 // The timer timTimedAction of the main window: the window registers itself once loaded
-// (timer id kTimedActionTimerId); without a window only the state is kept.
+// (timer id kTimedActionTimerId) and nullptr before it goes; without a window only the state
+// is kept, and a window registered later takes the timer over in that state.
 inline constexpr UINT_PTR kTimedActionTimerId = 2;
+inline constexpr UINT conTimedActionInterval = 1000;
 void SetTimedActionTimerWindow(HWND hwnd);
 void SetTimedActionTimer(bool blnOn);
 bool TimedActionTimerOn();
 
-// The done flag of the timed action (cleared at each resident start).
+// The done flag of the timed action (cleared at each resident start and whenever the
+// options dialog is opened).
 void ClearTimedActionDone();
+
+// The moment the countdown was set (the options dialog sets it to now when it accepts).
+// Until it is set, the countdown counts from the first tick that sees it.
+void SetCountdownStart(kv::Date dtmStart);
+
+// The countdown's state for the options dialog's status field: "'Countdown' läuft (" +
+// remaining time + ")..." while seconds remain, else "Nicht aktiv".
+std::wstring TimedActionStatusText(long lngRemaining);
+
+// What the options dialog lends the timed action while it is loaded.
+class ITimedActionView {
+public:
+    virtual ~ITimedActionView() = default;
+    // Its status field shows the text (every countdown tick).
+    virtual void ShowTimedActionStatus(const std::wstring& strText) = 0;
+    // Its option button optTimedActionType(lngType) is selected (a one-time action that
+    // fired switches itself off).
+    virtual void SelectTimedActionType(long lngType) = 0;
+};
+// The options dialog registers itself when it is loaded and nullptr when it unloads.
+void SetTimedActionView(ITimedActionView* view);
 
 }  // namespace kvr

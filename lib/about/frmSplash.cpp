@@ -1,7 +1,6 @@
 #include "frmSplash.h"
 
 #include <algorithm>
-#include <mutex>
 
 #include "AboutMain.h"
 
@@ -100,29 +99,28 @@ std::vector<COLORREF> frmSplash::ToneTable(int extent) {
     return table;
 }
 
+// Registered for each window and unregistered when it unloads: a DLL's classes outlive the
+// DLL otherwise, and a later copy of it loaded elsewhere would meet its stale window procedures.
 void frmSplash::RegisterClasses() {
-    static std::once_flag once;
-    static DWORD failure = 0;
-    std::call_once(once, [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.hInstance = ThisModule();
-        wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        wc.lpfnWndProc = &frmSplash::WindowProc;
-        wc.lpszClassName = conClassName;
-        wc.style = CS_DROPSHADOW;
-        if (!RegisterClassExW(&wc)) failure = GetLastError();
-        wc.style = 0;
-        wc.lpfnWndProc = &frmSplash::LabelProc;
-        wc.lpszClassName = conLabelClass;
-        wc.cbWndExtra = 2 * sizeof(LONG_PTR);
-        if (!failure && !RegisterClassExW(&wc)) failure = GetLastError();
-        wc.lpfnWndProc = &frmSplash::BarProc;
-        wc.lpszClassName = conBarClass;
-        wc.cbWndExtra = 0;
-        if (!failure && !RegisterClassExW(&wc)) failure = GetLastError();
-    });
-    if (failure) AboutMain().CreateAPIError(static_cast<long>(failure), true);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.hInstance = ThisModule();
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    auto add = [&](const wchar_t* name, WNDPROC procedure, UINT style, int extra) {
+        wc.lpszClassName = name;
+        wc.lpfnWndProc = procedure;
+        wc.style = style;
+        wc.cbWndExtra = extra;
+        if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) RaiseLastError();
+    };
+    add(conClassName, &frmSplash::WindowProc, CS_DROPSHADOW, 0);
+    add(conLabelClass, &frmSplash::LabelProc, 0, 2 * sizeof(LONG_PTR));
+    add(conBarClass, &frmSplash::BarProc, 0, 0);
+}
+
+void frmSplash::UnregisterClasses() {
+    // Fails harmlessly while another splash still has windows of these classes.
+    for (const wchar_t* name : {conBarClass, conLabelClass, conClassName}) UnregisterClassW(name, ThisModule());
 }
 
 frmSplash* frmSplash::Of(HWND window) {
@@ -237,6 +235,7 @@ void frmSplash::CreateChildren(const SplashContent& content, int width, int& bot
 void frmSplash::Unload() {
     if (window_ && IsWindow(window_)) DestroyWindow(window_);
     window_ = nullptr;
+    UnregisterClasses();
     for (HFONT* font : {&titleFont_, &textFont_, &smallFont_}) {
         if (*font) DeleteObject(*font);
         *font = nullptr;

@@ -68,6 +68,7 @@ private:
     static LRESULT CALLBACK LabelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK BarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static void RegisterClasses();
+    static void UnregisterClasses();
     static frmSplash* Of(HWND window);
 
     void CreateFonts();

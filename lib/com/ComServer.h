@@ -60,10 +60,7 @@ HRESULT GetTypeLib(ITypeLib** out);
 // The DLL entry points of a server; exported through the DLL's .def file.
 #define KV_COM_SERVER_ENTRY_POINTS()                                                        \
     extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {             \
-        if (reason == DLL_PROCESS_ATTACH) {                                                 \
-            ::kv::com::SetModule(instance);                                                 \
-            DisableThreadLibraryCalls(instance);                                            \
-        }                                                                                   \
+        if (reason == DLL_PROCESS_ATTACH) ::kv::com::SetModule(instance);                  \
         return TRUE;                                                                        \
     }                                                                                       \
     STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, void** ppv) {                    \

@@ -101,6 +101,7 @@ TEST(SplashFace, RaisesWithoutIdentity_ThenTakesPictureObjectAndOwnerForm) {
     PutRef(splash.Get(), L"Picture", picture.Get());
     PutRef(splash.Get(), L"Owner", form->AsDispatch().Get());
     kv::com::PutProperty(splash.Get(), L"Website", Variant(std::wstring(L"http://www.kelvo.example")));
+    kv::com::PutProperty(splash.Get(), L"AlwaysOnTop", Variant(true));
     kv::com::CallMethod(splash.Get(), L"Show");
 
     HWND shown = ShownSplash();

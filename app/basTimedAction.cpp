@@ -1,0 +1,199 @@
+// The timed action: which moment is due, performing it, and the timer that checks it.
+#include "basTimedAction.h"
+
+#include <optional>
+
+#include "Clock.h"
+#include "basGlobals.h"
+#include "basTools.h"
+#include "basWork.h"
+
+namespace kvr {
+
+namespace {
+
+// The timed action belongs to the action engine; its errors name that module.
+constexpr const wchar_t* conModule = L"basWork";
+
+constexpr long long conSecondsPerDay = 86400;
+// A due moment counts for 5 seconds; 5 to 10 seconds after it the done flag is cleared.
+constexpr long long conDueWindow = 5;
+constexpr long long conResetWindowEnd = 10;
+
+struct TimedActionTimer {
+    HWND window = nullptr;
+    bool on = false;
+} g_timer;
+
+bool g_done = false;
+std::optional<long long> g_countdownStart;  // whole seconds
+ITimedActionView* g_view = nullptr;
+bool g_ticking = false;  // a tick is on the stack
+
+void RaiseLastErrorIf(bool blnFailed) {
+    if (blnFailed) Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
+}
+
+void StartTimer(HWND hwnd) {
+    RaiseLastErrorIf(SetTimer(hwnd, kTimedActionTimerId, conTimedActionInterval, nullptr) == 0);
+}
+
+void StopTimer(HWND hwnd) {
+    if (IsWindow(hwnd)) RaiseLastErrorIf(!KillTimer(hwnd, kTimedActionTimerId));
+}
+
+// The date of a moment (its time of day dropped).
+kv::Date DateOf(long long llMoment) {
+    SYSTEMTIME st = ToSystemTime(FromWholeSeconds(llMoment));
+    return MakeDate(st.wYear, st.wMonth, st.wDay);
+}
+
+// Seconds from the most recent moment at or before now whose time of day is the action's.
+// Counted across midnight, so a time just before midnight has its windows on the next day.
+long long SinceTimeOfDay(long long llNow, kv::Date dtmTimeOfDay) {
+    long long since = (llNow - ConvertToSeconds(dtmTimeOfDay)) % conSecondsPerDay;
+    return since < 0 ? since + conSecondsPerDay : since;
+}
+
+// Whether the repeating type falls on the day of that moment.
+bool OnActionDay(long lngType, long long llDueMoment) {
+    const ProgramState& s = State();
+    kv::Date day = DateOf(llDueMoment);
+    if (lngType == conTA_Weekly) return GetWeekdayNumber(day) == s.TimeWeekday;
+    if (lngType == conTA_Monthly) {
+        SYSTEMTIME st = ToSystemTime(day);
+        // 31 means the last day in shorter months.
+        long target = s.TimeMonthDay;
+        long days = GetMonthDays(st.wMonth, st.wYear).ToLong();
+        if (target > days) target = days;
+        return st.wDay == target;
+    }
+    return true;
+}
+
+// Performs the action. The timer is off while it runs, so a slow action cannot start twice.
+// Whatever the action's outcome, a repeating type is armed again and a one-time type is
+// switched off; a failure is raised after that.
+void PerformTimedAction(long lngType) {
+    ProgramState& s = State();
+    g_done = true;
+    SetTimedActionTimer(false);
+
+    // Copies: a refused exit rebuilds the program, which reads the settings anew.
+    const std::wstring action = s.TimeAction;
+    const bool force = s.TimedActionImmediate;
+    std::optional<kv::KVError> failure;
+    try {
+        RebootWindows(action, force);
+    } catch (const kv::KVError& error) {
+        failure = error;
+    }
+
+    if (lngType == conTA_Daily || lngType == conTA_Weekly || lngType == conTA_Monthly) {
+        SetTimedActionTimer(true);
+    } else {
+        State().TimeActionType = conTA_Off;
+        if (g_view) g_view->SelectTimedActionType(conTA_Off);
+        WriteSetting(L"TimeActionType", conSG_Options, static_cast<long>(conTA_Off));
+    }
+    if (failure) throw *failure;
+}
+
+void CheckCountdown(long long llNow) {
+    if (!g_countdownStart) g_countdownStart = llNow;
+    long remaining = ConvertToSeconds(State().TimeCountdown) - static_cast<long>(llNow - *g_countdownStart);
+    if (g_view) g_view->ShowTimedActionStatus(TimedActionStatusText(remaining));
+    if (remaining > 0) return;
+    g_countdownStart.reset();  // spent; the next countdown brings its own start
+    PerformTimedAction(conTA_Countdown);
+}
+
+// Types 2-5: lngSince is the time from the due moment to now.
+void CheckDueWindow(long lngType, long long lngSince, bool blnOnActionDay) {
+    if (lngSince >= 0 && lngSince <= conDueWindow && !g_done && blnOnActionDay) {
+        PerformTimedAction(lngType);
+        return;
+    }
+    if (lngSince >= conDueWindow && lngSince <= conResetWindowEnd) g_done = false;
+}
+
+void Tick() {
+    const ProgramState& s = State();
+    const long type = s.TimeActionType;
+    const long long now = WholeSeconds(Now());
+    switch (type) {
+        case conTA_Countdown:
+            CheckCountdown(now);
+            break;
+        case conTA_Once: {
+            long long due = WholeSeconds(DateOf(WholeSeconds(s.TimeDateForAction))) + ConvertToSeconds(s.TimeForAction);
+            CheckDueWindow(type, now - due, true);
+            break;
+        }
+        case conTA_Daily:
+        case conTA_Weekly:
+        case conTA_Monthly: {
+            long long since = SinceTimeOfDay(now, s.TimeForAction);
+            // The day check costs a look at the calendar; only near the due moment.
+            bool near = since <= conResetWindowEnd;
+            CheckDueWindow(type, since, near && OnActionDay(type, now - since));
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+void ExecuteTimedAction() {
+    if (g_ticking) return;
+    struct Busy {
+        Busy() { g_ticking = true; }
+        ~Busy() { g_ticking = false; }
+    } busy;
+    Shown(conModule, L"ExecuteTimedAction", Tick);
+}
+
+void SetTimedActionTimerWindow(HWND hwnd) {
+    Forwarded(conModule, L"SetTimedActionTimerWindow", [&] {
+        if (g_timer.window == hwnd) return;
+        HWND previous = g_timer.window;
+        g_timer.window = hwnd;
+        if (!g_timer.on) return;
+        if (previous) StopTimer(previous);
+        if (hwnd) StartTimer(hwnd);
+    });
+}
+
+void SetTimedActionTimer(bool blnOn) {
+    Forwarded(conModule, L"SetTimedActionTimer", [&] {
+        // A window destroyed without signing off (the tear-down before an action) took its
+        // timer with it; the state is all that is left to keep.
+        if (g_timer.window && !IsWindow(g_timer.window)) g_timer.window = nullptr;
+        HWND hwnd = g_timer.window;
+        if (hwnd && blnOn) StartTimer(hwnd);  // again while on: the interval starts anew
+        if (hwnd && !blnOn && g_timer.on) StopTimer(hwnd);
+        g_timer.on = blnOn;
+    });
+}
+
+bool TimedActionTimerOn() { return g_timer.on; }
+
+void ClearTimedActionDone() { g_done = false; }
+
+void SetCountdownStart(kv::Date dtmStart) { g_countdownStart = WholeSeconds(dtmStart); }
+
+std::wstring TimedActionStatusText(long lngRemaining) {
+    return Forwarded(conModule, L"TimedActionStatusText", [&] {
+        if (lngRemaining <= 0) return std::wstring(L"Nicht aktiv");
+        std::wstring caption;
+        for (const wchar_t* c = conTimedActionTypeCaptions[conTA_Countdown]; *c; ++c)
+            if (*c != L'&') caption += *c;
+        return L"'" + caption + L"' läuft (" + ConvertToHHMMSS(lngRemaining) + L")...";
+    });
+}
+
+void SetTimedActionView(ITimedActionView* view) { g_view = view; }
+
+}  // namespace kvr
