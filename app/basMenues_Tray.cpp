@@ -1,0 +1,153 @@
+// The tray icon, its mouse messages, the default action and the dialogs that come forward
+// instead of the menu.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "basGlobals.h"
+#include "basMain.h"
+#include "basMenues.h"
+#include "basWork.h"
+
+namespace kvr {
+
+namespace {
+
+constexpr const wchar_t* conModule = L"basMenues";
+
+struct TrayState {
+    NOTIFYICONDATAW record{};
+    bool wanted = false;      // between AddTrayIcon and DeleteTrayIcon
+    bool added = false;       // the notification area took the icon
+    bool quitStep = false;    // the removal is registered for the next Quit
+    HWND frontDialogs[2]{};   // by enuFrontDialog
+};
+
+TrayState& Tray() {
+    static TrayState state;
+    return state;
+}
+
+// The small icon of the window, else its class icon, else the program icon.
+HICON WindowIcon(HWND hwnd) {
+    auto fromMessage = [&](WPARAM kind) {
+        return reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, kind, 0));
+    };
+    HICON icon = fromMessage(ICON_SMALL);
+    if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(hwnd, GCLP_HICONSM));
+    if (!icon) icon = fromMessage(ICON_BIG);
+    if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(hwnd, GCLP_HICON));
+    if (!icon)
+        icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                             LR_SHARED));
+    if (!icon) icon = LoadIconW(nullptr, IDI_APPLICATION);
+    return icon;
+}
+
+void AddRecord() {
+    TrayState& tray = Tray();
+    tray.added = Shell_NotifyIconW(NIM_ADD, &tray.record) != FALSE;
+}
+
+}  // namespace
+
+void AddTrayIcon(HWND hwndMain) {
+    Shown(conModule, L"AddTrayIcon", [&] {
+        TrayState& tray = Tray();
+        if (tray.wanted) DeleteTrayIcon();  // a second window never leaves a second icon
+
+        NOTIFYICONDATAW& record = tray.record;
+        record = NOTIFYICONDATAW{};
+        record.cbSize = NOTIFYICONDATAW_V1_SIZE;
+        record.hWnd = hwndMain;
+        record.hIcon = WindowIcon(hwndMain);
+        record.uID = HandleToUlong(record.hIcon);
+        record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        record.uCallbackMessage = WM_KV_TRAY;
+        lstrcpynW(record.szTip, conProjectName, ARRAYSIZE(record.szTip));
+
+        tray.wanted = true;
+        AddRecord();  // a refusal leaves the program without icon, nothing more
+        if (!tray.quitStep) {
+            tray.quitStep = true;
+            AddQuitStep([] {
+                Tray().quitStep = false;
+                DeleteTrayIcon();
+            });
+        }
+    });
+}
+
+void DeleteTrayIcon() {
+    TrayState& tray = Tray();
+    if (!tray.wanted) return;
+    if (tray.added) Shell_NotifyIconW(NIM_DELETE, &tray.record);
+    tray.wanted = false;
+    tray.added = false;
+}
+
+UINT TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
+void RestoreTrayIcon() {
+    // The new taskbar knows no icon, so it is added, not modified; a deleted icon stays away.
+    if (Tray().wanted) AddRecord();
+}
+
+HWND TrayWindow() { return Tray().record.hWnd; }
+
+bool TrayIconAdded() { return Tray().added; }
+
+void HandleTrayMenu(UINT uMouseMessage) {
+    Shown(conModule, L"HandleTrayMenu", [&] {
+        switch (uMouseMessage) {
+            case WM_LBUTTONDOWN:
+            case WM_RBUTTONDOWN:
+                if (BringInFront()) return;
+                // The menu only closes on a click elsewhere when its owner is in front.
+                SetForegroundWindow(TrayWindow());
+                ShowMainMenu();
+                break;
+            case WM_LBUTTONDBLCLK:
+            case WM_RBUTTONDBLCLK: {
+                std::wstring action = GetStandardMenu();
+                if (!action.empty()) RebootWindows(action, TrayForceFlag());
+                break;
+            }
+            default:
+                break;
+        }
+    });
+}
+
+std::wstring GetStandardMenu() {
+    const ProgramState& state = State();
+    if (state.VisibleMenuOptions.empty() && state.StandardMenuOption.empty()) return conActionShowMain;
+    return state.StandardMenuOption;
+}
+
+bool TrayForceFlag() {
+    // The switch is not offered without AllowUnsaveQuit; a QuitImmediate left stored from
+    // earlier must not end Windows without waiting behind the user's back.
+    return State().QuitImmediate && State().AllowUnsaveQuit;
+}
+
+void SetFrontDialog(enuFrontDialog dlg, HWND hwndDialog) {
+    if (dlg == conFD_Options || dlg == conFD_VersionCheck) Tray().frontDialogs[dlg] = hwndDialog;
+}
+
+bool BringInFront() {
+    return Forwarded(conModule, L"BringInFront", [] {
+        for (HWND dialog : Tray().frontDialogs) {
+            if (dialog && IsWindow(dialog) && IsWindowVisible(dialog)) {
+                Helper().SetForgroundForm(dialog);
+                return true;
+            }
+        }
+        return false;
+    });
+}
+
+}  // namespace kvr
