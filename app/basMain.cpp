@@ -35,7 +35,7 @@ int Main() {
     HRESULT hr = OleInitialize(nullptr);
     if (!Shown(conModule, L"Main", [&] {
             Helper().CreateAPIError(hr, FAILED(hr));
-            INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
+            INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
             if (!InitCommonControlsEx(&icc)) Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
         })) {
         if (SUCCEEDED(hr)) OleUninitialize();

@@ -135,8 +135,8 @@ void Tick() {
         case conTA_Monthly: {
             long long since = SinceTimeOfDay(now, s.TimeForAction);
             // The day check costs a look at the calendar; only near the due moment.
-            bool near = since <= conResetWindowEnd;
-            CheckDueWindow(type, since, near && OnActionDay(type, now - since));
+            bool nearDue = since <= conResetWindowEnd;
+            CheckDueWindow(type, since, nearDue && OnActionDay(type, now - since));
             break;
         }
         default:

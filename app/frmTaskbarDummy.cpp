@@ -25,17 +25,35 @@ DummyState& Dummy() {
     return state;
 }
 
+// The dialog the window stands for: the owned window active last, else any visible one.
+HWND OwnedDialog(HWND hwnd) {
+    HWND popup = GetLastActivePopup(hwnd);
+    if (popup && popup != hwnd && IsWindowVisible(popup)) return popup;
+    struct Search {
+        HWND owner;
+        HWND found;
+    } search{hwnd, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND candidate, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            if (GetWindow(candidate, GW_OWNER) != s->owner || !IsWindowVisible(candidate)) return TRUE;
+            s->found = candidate;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 LRESULT CALLBACK DummyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_ACTIVATE:
             // Activated from its taskbar button: the dialog it stands for is what the user wants.
             if (LOWORD(wParam) != WA_INACTIVE) PostMessageW(hwnd, conMsgForward, 0, 0);
             break;
-        case conMsgForward: {
-            HWND popup = GetLastActivePopup(hwnd);
-            if (popup && popup != hwnd && IsWindowVisible(popup)) SetForegroundWindow(popup);
+        case conMsgForward:
+            if (HWND dialog = OwnedDialog(hwnd)) SetForegroundWindow(dialog);
             return 0;
-        }
         case WM_CLOSE:
             Shown(conModule, L"Form_Unload", [] { UnloadTaskbarDummy(); });
             return 0;

@@ -25,18 +25,18 @@ std::wstring TypeName(IDispatch* object) {
 
 long clsMain::GetSelectedOption(IDispatch* ctlOption) {
     return detail::Guarded(L"GetSelectedOption", [&] {
-        const long count = late::Get(ctlOption, L"Count").ToLong();
+        const long count = late::GetProperty(ctlOption, L"Count").ToLong();
         return detail::FirstSetOption(count, [&](long i) {
-            ComPtr<IDispatch> button = late::AsObject(late::Get(ctlOption, L"Item", {Variant(i)}));
-            return late::Get(button.Get(), L"Value").ToBool();
+            ComPtr<IDispatch> button = late::AsObject(late::GetProperty(ctlOption, L"Item", {Variant(i)}));
+            return late::GetProperty(button.Get(), L"Value").ToBool();
         });
     });
 }
 
 void clsMain::SetSelectedOption(IDispatch* ctlOption, long lngIndex) {
     detail::Guarded(L"SetSelectedOption", [&] {
-        ComPtr<IDispatch> button = late::AsObject(late::Get(ctlOption, L"Item", {Variant(lngIndex)}));
-        late::Put(button.Get(), L"Value", Variant(true));
+        ComPtr<IDispatch> button = late::AsObject(late::GetProperty(ctlOption, L"Item", {Variant(lngIndex)}));
+        late::PutProperty(button.Get(), L"Value", Variant(true));
     });
 }
 
@@ -45,9 +45,9 @@ bool clsMain::ExistCollectionEntry(const Variant& vntKey, IDispatch* colCollecti
         if (!colCollection) throw KVError(424, L"Object required");
         // A dictionary's Item would add a missing key; ask it directly.
         if (late::HasMember(colCollection, L"Exists"))
-            return late::Call(colCollection, L"Exists", {vntKey}).ToBool();
+            return late::CallMethod(colCollection, L"Exists", {vntKey}).ToBool();
         try {
-            late::Get(colCollection, L"Item", {vntKey});
+            late::GetProperty(colCollection, L"Item", {vntKey});
             return true;
         } catch (const KVError&) {
             return false;
@@ -57,10 +57,10 @@ bool clsMain::ExistCollectionEntry(const Variant& vntKey, IDispatch* colCollecti
 
 Variant clsMain::ExistControl(const std::wstring& strControl, const std::wstring& strType, IDispatch* frmForm) {
     return detail::Guarded(L"ExistControl", [&] {
-        ComPtr<IDispatch> controls = late::AsObject(late::Get(frmForm, L"Controls"));
+        ComPtr<IDispatch> controls = late::AsObject(late::GetProperty(frmForm, L"Controls"));
         ComPtr<IDispatch> control;
         try {
-            control = late::AsObject(late::Get(controls.Get(), L"Item", {Variant(strControl)}));
+            control = late::AsObject(late::GetProperty(controls.Get(), L"Item", {Variant(strControl)}));
         } catch (const KVError&) {
             return Variant(false);
         }
@@ -75,19 +75,19 @@ Variant clsMain::DLookup(const std::wstring& strField, const std::wstring& strTa
     return detail::Guarded(L"DLookup", [&] {
         std::wstring sql = L"SELECT " + strField + L" FROM " + strTable;
         if (!strCriteria.empty()) sql += L" WHERE " + strCriteria;
-        ComPtr<IDispatch> records = late::AsObject(late::Call(dbDatabase, L"OpenRecordset", {Variant(sql)}));
+        ComPtr<IDispatch> records = late::AsObject(late::CallMethod(dbDatabase, L"OpenRecordset", {Variant(sql)}));
         Variant value = Null{};
         try {
-            if (!late::Get(records.Get(), L"EOF").ToBool()) {
-                ComPtr<IDispatch> fields = late::AsObject(late::Get(records.Get(), L"Fields"));
-                ComPtr<IDispatch> field = late::AsObject(late::Get(fields.Get(), L"Item", {Variant(0L)}));
-                value = late::Get(field.Get(), L"Value");
+            if (!late::GetProperty(records.Get(), L"EOF").ToBool()) {
+                ComPtr<IDispatch> fields = late::AsObject(late::GetProperty(records.Get(), L"Fields"));
+                ComPtr<IDispatch> field = late::AsObject(late::GetProperty(fields.Get(), L"Item", {Variant(0L)}));
+                value = late::GetProperty(field.Get(), L"Value");
             }
         } catch (...) {
-            try { late::Call(records.Get(), L"Close"); } catch (const KVError&) {}
+            try { late::CallMethod(records.Get(), L"Close"); } catch (const KVError&) {}
             throw;
         }
-        late::Call(records.Get(), L"Close");
+        late::CallMethod(records.Get(), L"Close");
         return value;
     });
 }
@@ -116,7 +116,7 @@ ComPtr<IDispatch> clsMain::GetApplication(long lngApplication, bool blnVisible) 
             hr = CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IDispatch, reinterpret_cast<void**>(app.Put()));
             if (FAILED(hr) || !app) throw unavailable(FAILED(hr) ? hr : E_NOINTERFACE);
         }
-        if (blnVisible) late::Put(app.Get(), L"Visible", Variant(true));
+        if (blnVisible) late::PutProperty(app.Get(), L"Visible", Variant(true));
         return app;
     });
 }

@@ -11,10 +11,14 @@ constexpr size_t kMarkLen = 3;
 }  // namespace
 
 std::wstring clsMain::SystemMessage(long lngErrorNumber) {
-    wchar_t buffer[256] = {};
-    DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                             static_cast<DWORD>(lngErrorNumber), 0, buffer, 255, nullptr);
-    return std::wstring(buffer, n);
+    wchar_t* text = nullptr;
+    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, static_cast<DWORD>(lngErrorNumber), 0, reinterpret_cast<wchar_t*>(&text), 0,
+                             nullptr);
+    std::wstring message;
+    if (n && text) message.assign(text, n);
+    if (text) LocalFree(text);
+    return message;
 }
 
 void clsMain::CreateAPIError(long lngErrorNumber, bool blnErrorCondition) {

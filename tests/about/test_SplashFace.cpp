@@ -9,7 +9,7 @@
 
 #include "ComError.h"
 #include "ComPtr.h"
-#include "DispatchCall.h"
+#include "LateBound.h"
 #include "FakeAutomation.h"
 #include "KVError.h"
 #include "SplashProbe.h"
@@ -54,7 +54,7 @@ ComPtr<IDispatch> CreateFromDll(const wchar_t* className) {
 }
 
 void PutRef(IDispatch* object, const wchar_t* name, IDispatch* value) {
-    kv::com::Invoke(object, name, DISPATCH_PROPERTYPUTREF, {Variant(ComPtr<IDispatch>(value))});
+    kv::late::Invoke(object, name, DISPATCH_PROPERTYPUTREF, {Variant(ComPtr<IDispatch>(value))});
 }
 
 ComPtr<IPictureDisp> BitmapPicture(HBITMAP bitmap) {
@@ -74,16 +74,16 @@ TEST(SplashFace, RaisesWithoutIdentity_ThenTakesPictureObjectAndOwnerForm) {
     ComPtr<IDispatch> splash = CreateFromDll(L"clsSplash");
     ComPtr<IDispatch> identity = CreateFromDll(L"clsVersionGlobal");
     try {
-        kv::com::CallMethod(splash.Get(), L"Show");
+        kv::late::CallMethod(splash.Get(), L"Show");
         ADD_FAILURE() << "shown without identity";
     } catch (const kv::KVError& e) {
         EXPECT_EQ(e.Number, -52013);
     }
     EXPECT_EQ(ShownSplash(), nullptr);
 
-    kv::com::PutProperty(identity.Get(), L"InfoApplication", Variant(std::wstring(L"Kelvo Restart")));
+    kv::late::PutProperty(identity.Get(), L"InfoApplication", Variant(std::wstring(L"Kelvo Restart")));
     for (const wchar_t* number : {L"InfoMajorVersion", L"InfoMinorVersion", L"InfoBuild"})
-        kv::com::PutProperty(identity.Get(), number, Variant(1L));
+        kv::late::PutProperty(identity.Get(), number, Variant(1L));
 
     WNDCLASSW wc{};
     wc.lpfnWndProc = DefWindowProcW;
@@ -100,9 +100,9 @@ TEST(SplashFace, RaisesWithoutIdentity_ThenTakesPictureObjectAndOwnerForm) {
     ComPtr<IPictureDisp> picture = BitmapPicture(SolidBitmap(40, 30, RGB(0, 0, 210)));
     PutRef(splash.Get(), L"Picture", picture.Get());
     PutRef(splash.Get(), L"Owner", form->AsDispatch().Get());
-    kv::com::PutProperty(splash.Get(), L"Website", Variant(std::wstring(L"http://www.kelvo.example")));
-    kv::com::PutProperty(splash.Get(), L"AlwaysOnTop", Variant(true));
-    kv::com::CallMethod(splash.Get(), L"Show");
+    kv::late::PutProperty(splash.Get(), L"Website", Variant(std::wstring(L"http://www.kelvo.example")));
+    kv::late::PutProperty(splash.Get(), L"AlwaysOnTop", Variant(true));
+    kv::late::CallMethod(splash.Get(), L"Show");
 
     HWND shown = ShownSplash();
     ASSERT_NE(shown, nullptr);
@@ -111,14 +111,14 @@ TEST(SplashFace, RaisesWithoutIdentity_ThenTakesPictureObjectAndOwnerForm) {
     EXPECT_EQ(LabelText(shown, kv::frmSplash::conLblVersion), L"Version 1.1 Build 1");
     EXPECT_EQ(LabelText(shown, kv::frmSplash::conLblWebsite), L"http://www.kelvo.example");
 
-    Variant back = kv::com::GetProperty(splash.Get(), L"Picture");
+    Variant back = kv::late::GetProperty(splash.Get(), L"Picture");
     ASSERT_TRUE(back.IsObject());
     ComPtr<IUnknown> same, original;
     back.Get<ComPtr<IDispatch>>()->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(same.Put()));
     picture->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(original.Put()));
     EXPECT_EQ(same.Get(), original.Get());
 
-    kv::com::CallMethod(splash.Get(), L"CloseWindow");
+    kv::late::CallMethod(splash.Get(), L"CloseWindow");
     EXPECT_FALSE(IsWindow(shown));
     DestroyWindow(owner);
 }

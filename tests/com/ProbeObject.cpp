@@ -2,7 +2,7 @@
 
 #include "Collection.h"
 #include "ComVariant.h"
-#include "DispatchCall.h"
+#include "LateBound.h"
 
 using namespace kv::com;
 
@@ -88,7 +88,7 @@ STDMETHODIMP ProbeObject::NextColour(enuColour* lngColour) {
 // Calls objTarget.Raise late-bound; its error comes back as KVError and leaves as ours.
 STDMETHODIMP ProbeObject::Relay(IDispatch* objTarget, long lngNumber, BSTR strDescription) {
     PROBE_TRY
-    CallMethod(objTarget, L"Raise", {kv::Variant(lngNumber), kv::Variant(FromBSTR(strDescription))});
+    kv::late::CallMethod(objTarget, L"Raise", {kv::Variant(lngNumber), kv::Variant(FromBSTR(strDescription))});
     PROBE_CATCH
 }
 

@@ -122,17 +122,14 @@ protected:
         return nullptr;
     }
 
-    // A left click with the mouse in the middle of the control.
+    // A left click in the middle of the control, delivered to the control itself: the
+    // display may be shared with windows of other prefixes, which the pointer could hit.
     static void Click(HWND control) {
-        SetForegroundWindow(GetAncestor(control, GA_ROOT));
         RECT r;
-        GetWindowRect(control, &r);
-        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        INPUT input[2] = {};
-        input[0].type = input[1].type = INPUT_MOUSE;
-        input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        SendInput(2, input, sizeof(INPUT));
+        GetClientRect(control, &r);
+        LPARAM middle = MAKELPARAM((r.right - r.left) / 2, (r.bottom - r.top) / 2);
+        PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+        PostMessageW(control, WM_LBUTTONUP, 0, middle);
     }
 
     static std::wstring TextOf(HWND window) {

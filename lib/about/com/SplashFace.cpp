@@ -3,7 +3,7 @@
 #include <olectl.h>
 
 #include "AboutFace.h"
-#include "DispatchCall.h"
+#include "LateBound.h"
 
 namespace kv::about {
 
@@ -22,8 +22,8 @@ void ApplyPicture(clsSplash& core, IPictureDisp* picture) {
         com::CheckHr(native->get_Type(&type));
         com::CheckHr(native->get_Handle(&handle));
     } else {  // a picture object of another make: its Type and Handle properties
-        type = static_cast<SHORT>(com::GetProperty(picture, L"Type").ToLong());
-        handle = static_cast<OLE_HANDLE>(com::GetProperty(picture, L"Handle").ToLong());
+        type = static_cast<SHORT>(late::GetProperty(picture, L"Type").ToLong());
+        handle = static_cast<OLE_HANDLE>(late::GetProperty(picture, L"Handle").ToLong());
     }
     // GDI handles carry 32 significant bits and are sign-extended on 64-bit Windows.
     HANDLE h = LongToHandle(static_cast<LONG>(handle));
@@ -85,7 +85,7 @@ STDMETHODIMP SplashFace::get_AlwaysOnTop(VARIANT_BOOL* v) { SP_GET(v, core_.Alwa
 STDMETHODIMP SplashFace::put_AlwaysOnTop(VARIANT_BOOL v) { SP_DO(core_.AlwaysOnTop(v != VARIANT_FALSE)); }
 STDMETHODIMP SplashFace::get_Owner(IDispatch** v) { return GetObjectOut(v, owner_); }
 STDMETHODIMP SplashFace::putref_Owner(IDispatch* v) {
-    SP_DO(core_.Owner(v ? com::WindowHandleOf(v) : nullptr); owner_ = ComPtr<IDispatch>(v));
+    SP_DO(core_.Owner(v ? late::WindowHandleOf(v) : nullptr); owner_ = ComPtr<IDispatch>(v));
 }
 STDMETHODIMP SplashFace::Show() { SP_DO(core_.Show()); }
 STDMETHODIMP SplashFace::CloseWindow() { SP_DO(core_.CloseWindow()); }

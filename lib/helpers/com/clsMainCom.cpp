@@ -1,7 +1,7 @@
 #include "clsMainCom.h"
 
 #include "ComVariant.h"
-#include "DispatchCall.h"
+#include "LateBound.h"
 
 #define KVCORE_TRY KV_COM_TRY
 #define KVCORE_CATCH KV_COM_CATCH(L"KVCore", IID_IclsMain)
@@ -22,14 +22,14 @@ Variant Optional(const VARIANT* p, const Variant& fallback) {
 
 IDispatch* Object(IDispatch** p) { return p ? *p : nullptr; }
 
-HWND Window(IDispatch** form) { return WindowHandleOf(Object(form)); }
+HWND Window(IDispatch** form) { return late::WindowHandleOf(Object(form)); }
 
 // The windows of a forms collection (each item's hWnd).
 std::vector<HWND> Windows(IDispatch** forms) {
     std::vector<HWND> windows;
-    for (const Variant& item : EnumerateItems(Object(forms))) {
+    for (const Variant& item : late::EnumerateItems(Object(forms))) {
         if (!item.IsObject()) throw KVError(424, L"Object required");
-        windows.push_back(WindowHandleOf(item.Get<ComPtr<IDispatch>>().Get()));
+        windows.push_back(late::WindowHandleOf(item.Get<ComPtr<IDispatch>>().Get()));
     }
     return windows;
 }

@@ -5,24 +5,16 @@
 #include <new>
 
 #include "ComPtr.h"
+#include "clsMain.h"
 
 namespace kv::com {
 
 namespace {
 
+// The system's text for hr without the line break it ends with; never empty.
 std::wstring SystemMessage(HRESULT hr) {
-    wchar_t* text = nullptr;
-    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                 FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&text), 0,
-                             nullptr);
-    std::wstring message;
-    if (n && text) {
-        message.assign(text, n);
-        while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r'))
-            message.pop_back();
-    }
-    if (text) LocalFree(text);
+    std::wstring message = clsMain::SystemMessage(hr);
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r')) message.pop_back();
     if (message.empty()) {
         wchar_t buffer[32];
         wsprintfW(buffer, L"Fehler 0x%08X", static_cast<unsigned>(hr));

@@ -1,0 +1,113 @@
+// The window that lends the dialogs a taskbar button: shown off the screen, forwarding its
+// activation to the open dialog, and unloading the dialogs when it goes.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "basMain.h"
+#include "frmTaskbarDummy.h"
+
+using namespace kvr;
+
+namespace {
+
+std::wstring Caption(HWND hwnd) {
+    wchar_t text[128] = {};
+    GetWindowTextW(hwnd, text, 128);
+    return text;
+}
+
+void PumpFor(DWORD ms) {
+    DWORD end = GetTickCount() + ms;
+    MSG msg;
+    while (GetTickCount() < end) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        Sleep(10);
+    }
+}
+
+class TaskbarDummyTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        UnloadTaskbarDummy();
+        SetTaskbarDummyUnload(conFD_Options, nullptr);
+        SetTaskbarDummyUnload(conFD_VersionCheck, nullptr);
+        Quit();
+    }
+    // A dialog announcing its unloading, which takes its own registration back as a real
+    // dialog's unloading would.
+    void RegisterDialog(enuFrontDialog dlg, const std::string& name) {
+        SetTaskbarDummyUnload(dlg, [this, dlg, name] {
+            unloaded.push_back(name);
+            SetTaskbarDummyUnload(dlg, nullptr);
+        });
+    }
+    std::vector<std::string> unloaded;
+};
+
+}  // namespace
+
+TEST_F(TaskbarDummyTest, LoadedHidden_ShownOffScreenWithATaskbarButton_Hidden) {
+    HWND dummy = LoadTaskbarDummy();
+    ASSERT_NE(dummy, nullptr);
+    EXPECT_EQ(LoadTaskbarDummy(), dummy) << "loaded once";
+    EXPECT_FALSE(IsWindowVisible(dummy));
+    EXPECT_EQ(Caption(dummy), L"Kelvo Restart");
+    EXPECT_TRUE(GetWindowLongW(dummy, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    EXPECT_EQ(GetWindow(dummy, GW_OWNER), nullptr);
+
+    ShowTaskbarDummy(L"Optionen - Kelvo Restart");
+    EXPECT_TRUE(IsWindowVisible(dummy));
+    EXPECT_EQ(Caption(dummy), L"Optionen - Kelvo Restart");
+    RECT shown{};
+    GetWindowRect(dummy, &shown);
+    RECT screen{0, 0, GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)}, overlap{};
+    EXPECT_FALSE(IntersectRect(&overlap, &shown, &screen)) << "the window itself stays out of sight";
+
+    HideTaskbarDummy();
+    EXPECT_FALSE(IsWindowVisible(dummy));
+    ShowTaskbarDummy();
+    EXPECT_EQ(Caption(dummy), L"Kelvo Restart");
+}
+
+TEST_F(TaskbarDummyTest, Unloading_UnloadsOptionsThenVersionCheck_ThenItself) {
+    RegisterDialog(conFD_VersionCheck, "version check");
+    RegisterDialog(conFD_Options, "options");
+    HWND dummy = LoadTaskbarDummy();
+    UnloadTaskbarDummy();
+    EXPECT_EQ(unloaded, (std::vector<std::string>{"options", "version check"}));
+    EXPECT_FALSE(IsWindow(dummy));
+    EXPECT_EQ(TaskbarDummy(), nullptr);
+    UnloadTaskbarDummy();
+    EXPECT_EQ(unloaded.size(), 2u) << "an unloaded dialog is not unloaded twice";
+}
+
+TEST_F(TaskbarDummyTest, ClosedFromTheTaskbar_OrByQuit_UnloadsTheDialogs) {
+    RegisterDialog(conFD_Options, "options");
+    HWND dummy = LoadTaskbarDummy();
+    ShowTaskbarDummy();
+    SendMessageW(dummy, WM_CLOSE, 0, 0);
+    EXPECT_EQ(unloaded, std::vector<std::string>{"options"});
+    EXPECT_FALSE(IsWindow(dummy));
+
+    RegisterDialog(conFD_VersionCheck, "version check");
+    dummy = LoadTaskbarDummy();
+    Quit();
+    EXPECT_EQ(unloaded, (std::vector<std::string>{"options", "version check"}));
+    EXPECT_FALSE(IsWindow(dummy));
+}
+
+TEST_F(TaskbarDummyTest, ActivatedFromItsButton_PassesTheFocusToTheOwnedDialog) {
+    HWND dummy = LoadTaskbarDummy();
+    ShowTaskbarDummy(L"Optionen - Kelvo Restart");
+    HWND dialog = CreateWindowExW(0, L"STATIC", L"Optionen", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 100, 100, 300,
+                                  200, dummy, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(dialog, nullptr);
+    PumpFor(200);
+    SetForegroundWindow(dummy);
+    PumpFor(300);
+    EXPECT_EQ(GetForegroundWindow(), dialog);
+    UnloadTaskbarDummy();
+    EXPECT_FALSE(IsWindow(dialog)) << "owned windows go with it";
+}
