@@ -23,12 +23,6 @@ std::vector<std::function<void()>>& QuitSteps() {
     return steps;
 }
 
-std::wstring TrimBlanks(const std::wstring& s) {
-    size_t b = s.find_first_not_of(L" \t");
-    if (b == std::wstring::npos) return L"";
-    return s.substr(b, s.find_last_not_of(L" \t") - b + 1);
-}
-
 }  // namespace
 
 int Main() {
@@ -50,18 +44,17 @@ void RunMain(bool blnFirstStart) {
     Shown(conModule, L"RunMain", [&] {
         ProgramState& state = State();
 
-        // 1. Identity first: the settings key and every message title are made from it.
+        // The identity first: the settings key and every message title are made from it.
         state.QuitFlag = false;
         VersionGlobal().InfoApplication(conProjectName);
         VersionGlobal().InfoMajorVersion(KV_VERSION_MAJOR);
         VersionGlobal().InfoMinorVersion(KV_VERSION_MINOR);
         VersionGlobal().InfoBuild(KV_VERSION_BUILD);
 
-        // 2.
         state.SwitchOff = ReadSetting(L"SwitchOff", conSG_Options, 0L).ToLong() != 0;
 
-        // 3. A command line performs its action and ends, except type 4 (dialog mode).
-        std::wstring line = TrimBlanks(CommandLineArguments());
+        // A command line performs its action and ends, except type 4 (dialog mode).
+        std::wstring line = Helper().TrimChars(CommandLineArguments(), conBlanks);
         if (!line.empty()) {
             if (!EvaluateCommandLine(line)) return;
             state.QuitFlag = true;
@@ -70,7 +63,6 @@ void RunMain(bool blnFirstStart) {
             state.Mode = RunMode::Resident;
         }
 
-        // 4-14.
         if (!ApplyStartupRules(blnFirstStart)) {
             state.QuitFlag = true;
             return;

@@ -26,6 +26,9 @@ void AddQuitStep(std::function<void()> step);
 
 // ---- Command line ----
 
+// What trimming removes from a command line and its pieces.
+inline constexpr const wchar_t* conBlanks = L" \t";
+
 // The arguments part of a command line: everything after the program name (quoted up to
 // its closing quote, else up to the first blank). Without an argument: this process's.
 std::wstring CommandLineArguments(const std::wstring& strCommandLine);
@@ -59,8 +62,9 @@ bool EvaluateCommandLine(const std::wstring& strCommandLine);
 
 // ---- Start-up rules (resident and dialog mode) ----
 
-// Steps 4 to 14 of the start-up in their order; False when the program must end (a failed
-// first run). The window steps are left to the windows that exist.
+// The start-up of the resident program and of dialog mode after the command line: the
+// settings read and the rules below, in their order, then the first-run work when due.
+// False when the program must end (a failed first run). The windows apply their own parts.
 bool ApplyStartupRules(bool blnFirstStart);
 
 // Reads the settings held for the run into State(), in the order of the settings table.

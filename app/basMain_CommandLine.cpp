@@ -17,12 +17,6 @@ namespace kvr {
 
 namespace {
 
-std::wstring TrimBlanks(const std::wstring& s) {
-    size_t b = s.find_first_not_of(L" \t");
-    if (b == std::wstring::npos) return L"";
-    return s.substr(b, s.find_last_not_of(L" \t") - b + 1);
-}
-
 std::wstring Upper(std::wstring s) {
     if (!s.empty()) CharUpperBuffW(s.data(), static_cast<DWORD>(s.size()));
     return s;
@@ -85,14 +79,14 @@ CommandLineRequest ReadCommandLine(const std::wstring& strCommandLine) {
         const long count = helper.CountItemsInList(strCommandLine, L"/");
         for (long i = 1; i <= count; ++i) {
             long start = 0;
-            const std::wstring piece = TrimBlanks(helper.ExtractItem(start, strCommandLine, L"/", L"", i));
+            const std::wstring piece = helper.TrimChars(helper.ExtractItem(start, strCommandLine, L"/", L"", i), conBlanks);
             if (piece.empty()) continue;
 
             // Key: before the first ":"; value: between the first and the second ":".
             start = 0;
-            const std::wstring key = Upper(TrimBlanks(helper.ExtractItem(start, piece, L":", L"", 1)));
+            const std::wstring key = Upper(helper.TrimChars(helper.ExtractItem(start, piece, L":", L"", 1), conBlanks));
             start = 0;
-            const std::wstring value = TrimBlanks(helper.ExtractItem(start, piece, L":", L"", 2));
+            const std::wstring value = helper.TrimChars(helper.ExtractItem(start, piece, L":", L"", 2), conBlanks);
 
             if (key.empty() || (value.empty() && key != L"C" && key != L"F")) {
                 request.Wrong = true;

@@ -148,20 +148,18 @@ TwipsRect MainWindowRect() {
 bool ApplyStartupRules([[maybe_unused]] bool blnFirstStart) {
     return Forwarded(conModule, L"ApplyStartupRules", [] {
         ProgramState& s = State();
-        // 4. The splash screen itself comes with the main window (not on a rebuild, not in
+        // The splash screen itself comes with the main window (not on a rebuild, not in
         // dialog mode, not beside another instance).
         s.ShowSplash = ReadFlag(L"ShowSplash", conSG_Options, 1);
-        // 6-10.
         ReadProgramSettings();
         ResetOneTimeCountdown();
         ApplyQuitImmediateRules();
         ApplyAutoLogonAtStart();
-        // 11.
         const bool firstRun = ReadFlag(L"RunFirstTime", conSG_PrgSettings, 1);
         ResetUnloadDialogFlag();
-        // 12. (13, the window rectangle, is MainWindowRect for the main window.)
         ApplyStandardSystem();
-        // 14. A failed first run ends the program silently (RunFirstTime showed why).
+        // (The window rectangle is MainWindowRect, for the main window to apply.)
+        // A failed first run ends the program silently (RunFirstTime showed why).
         return !firstRun || RunFirstTime();
     });
 }

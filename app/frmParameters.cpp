@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -54,8 +55,9 @@ public:
         Word(classAtom);
         Text(text.c_str());
         Word(0);  // no creation data
-        WORD& count = *reinterpret_cast<WORD*>(&data_[countAt_]);
-        ++count;
+        const WORD count = static_cast<WORD>(data_[countAt_] | (data_[countAt_ + 1] << 8)) + 1;
+        data_[countAt_] = static_cast<std::uint8_t>(count & 0xFF);
+        data_[countAt_ + 1] = static_cast<std::uint8_t>(count >> 8);
     }
 
     const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(data_.data()); }
@@ -157,10 +159,13 @@ void frmParameters::OnInit(HWND hwnd) {
     hwnd_ = hwnd;
     SetWindowTextW(hwnd, (L"Parameterinfo - " + VersionGlobal().InfoApplication()).c_str());
 
-    // The program icon of the executable, when it has one.
-    if (HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))) {
-        SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-        SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    // The program icon of the executable, when it has one (a test linking the program's
+    // library has none).
+    for (auto [kind, width, height] : {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON},
+                                       std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}}) {
+        HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                 GetSystemMetrics(width), GetSystemMetrics(height), LR_SHARED);
+        if (icon) SendMessageW(hwnd, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon));
     }
 
     HFONT base = reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0));
@@ -171,26 +176,28 @@ void frmParameters::OnInit(HWND hwnd) {
         if (f) SendDlgItemMessageW(hwnd, conLabelBase + l.number, WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
     }
 
-    // The picture button: the system's question-mark icon, with its tool tip.
-    HWND help = GetDlgItem(hwnd, cmdHelp);
-    helpIcon_ = static_cast<HICON>(LoadImageW(nullptr, MAKEINTRESOURCEW(32514) /* IDI_QUESTION */, IMAGE_ICON,
-                                              16, 16, 0));
-    if (helpIcon_) SendMessageW(help, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(helpIcon_));
-    HWND tip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-    if (tip) {
-        TOOLINFOW ti{};
-        ti.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every version of the common controls
-        ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        ti.hwnd = hwnd;
-        ti.uId = reinterpret_cast<UINT_PTR>(help);
-        ti.lpszText = const_cast<wchar_t*>(L"Hilfe anzeigen");
-        SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-    }
     SetFocus(GetDlgItem(hwnd, cmdCancel));
     // The program's only window: started from a shortcut or a script it comes to the front.
     SetForegroundWindow(hwnd);
+
+    // The picture button: the system's question-mark icon, with its tool tip. Last, since a
+    // failure here is reported and the dialog stays usable without them.
+    HWND help = GetDlgItem(hwnd, cmdHelp);
+    helpIcon_ = static_cast<HICON>(LoadImageW(nullptr, MAKEINTRESOURCEW(32514) /* IDI_QUESTION */, IMAGE_ICON,
+                                              16, 16, 0));
+    Helper().CreateAPIError(static_cast<long>(GetLastError()), helpIcon_ == nullptr);
+    SendMessageW(help, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(helpIcon_));
+    HWND tip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    Helper().CreateAPIError(static_cast<long>(GetLastError()), tip == nullptr);
+    TOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every version of the common controls
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = hwnd;
+    ti.uId = reinterpret_cast<UINT_PTR>(help);
+    ti.lpszText = const_cast<wchar_t*>(L"Hilfe anzeigen");
+    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void frmParameters::OnDestroy() {

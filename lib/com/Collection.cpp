@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ComError.h"
+#include "ComObject.h"
 #include "ComServer.h"
 #include "KVError.h"
 
@@ -28,28 +29,9 @@ struct Value {
     ~Value() { VariantClear(&v); }
 };
 
-class Enumerator final : public IEnumVARIANT {
+class Enumerator final : public ComObject<IEnumVARIANT> {
 public:
-    Enumerator(std::vector<Value> items, ULONG position) : items_(std::move(items)), position_(position) {
-        ModuleAddRef();
-    }
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IEnumVARIANT) {
-            *ppv = static_cast<IEnumVARIANT*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs_); }
-    STDMETHODIMP_(ULONG) Release() override {
-        LONG n = InterlockedDecrement(&refs_);
-        if (n == 0) delete this;
-        return n;
-    }
+    Enumerator(std::vector<Value> items, ULONG position) : items_(std::move(items)), position_(position) {}
 
     STDMETHODIMP Next(ULONG wanted, VARIANT* out, ULONG* fetched) override {
         if (!out) return E_POINTER;
@@ -87,34 +69,16 @@ public:
     }
 
 private:
-    ~Enumerator() { ModuleRelease(); }
+    void* FindInterface(REFIID riid) override {
+        return riid == IID_IEnumVARIANT ? static_cast<IEnumVARIANT*>(this) : nullptr;
+    }
 
-    LONG refs_ = 1;
     std::vector<Value> items_;
     ULONG position_;
 };
 
-class KeyedCollection final : public Collection {
+class KeyedCollection final : public ComObject<Collection> {
 public:
-    KeyedCollection() { ModuleAddRef(); }
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IDispatch) {
-            *ppv = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs_); }
-    STDMETHODIMP_(ULONG) Release() override {
-        LONG n = InterlockedDecrement(&refs_);
-        if (n == 0) delete this;
-        return n;
-    }
-
     STDMETHODIMP GetTypeInfoCount(UINT* count) override {
         if (!count) return E_POINTER;
         *count = 0;
@@ -190,7 +154,9 @@ private:
         Value value;
     };
 
-    ~KeyedCollection() override { ModuleRelease(); }
+    void* FindInterface(REFIID riid) override {
+        return riid == IID_IDispatch ? static_cast<IDispatch*>(this) : nullptr;
+    }
 
     long IndexOfKey(const std::wstring& key) const {
         for (size_t i = 0; i < items_.size(); ++i)
@@ -217,7 +183,6 @@ private:
         return static_cast<size_t>(position.lVal - 1);
     }
 
-    LONG refs_ = 1;
     std::vector<Item> items_;
 };
 

@@ -3,6 +3,8 @@
 
 #include <new>
 
+#include "ComObject.h"
+
 namespace kv::com {
 
 namespace {
@@ -17,26 +19,9 @@ const ClassEntry* FindClass(REFCLSID clsid) {
 }
 
 // One factory object per request; it holds a module reference like any other object.
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public ComObject<IClassFactory> {
 public:
-    explicit ClassFactory(const ClassEntry& entry) : entry_(entry) { ModuleAddRef(); }
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-            *ppv = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs_); }
-    STDMETHODIMP_(ULONG) Release() override {
-        LONG n = InterlockedDecrement(&refs_);
-        if (n == 0) delete this;
-        return n;
-    }
+    explicit ClassFactory(const ClassEntry& entry) : entry_(entry) {}
 
     STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
         if (!ppv) return E_POINTER;
@@ -51,9 +36,10 @@ public:
     }
 
 private:
-    ~ClassFactory() { ModuleRelease(); }
+    void* FindInterface(REFIID riid) override {
+        return riid == IID_IClassFactory ? static_cast<IClassFactory*>(this) : nullptr;
+    }
 
-    LONG refs_ = 1;
     const ClassEntry& entry_;
 };
 

@@ -25,7 +25,28 @@ End Function
 Check shell.Run("regsvr32 /s """ & dll & """", 0, True) = 0, "regsvr32"
 Check Registered(), "ProgID registered machine-wide"
 
-Dim m, folder, file, ext, pos, a, b, w, h, number, description, uUml
+Class OptionButton
+    Public Value
+End Class
+
+Class OptionButtons
+    Public Buttons
+    Public Property Get Count()
+        Count = UBound(Buttons) + 1
+    End Property
+    Public Function Item(index)
+        Set Item = Buttons(index)
+    End Function
+End Class
+
+Function NewButton(value)
+    Dim button
+    Set button = New OptionButton
+    button.Value = value
+    Set NewButton = button
+End Function
+
+Dim m, folder, file, ext, pos, a, b, w, h, number, description, uUml, opts
 Set m = CreateObject("KVCore.clsMain")
 uUml = Chr(252)   ' ü (Wine's VBScript has no ChrW; the prefix's code page is 1252)
 
@@ -73,6 +94,18 @@ grid(1, 0) = "a" : grid(1, 1) = 2
 grid(2, 0) = "b" : grid(2, 1) = 3
 m.Sort grid, 0, 0
 Check grid(0, 0) = "a" And grid(0, 1) = 2 And grid(2, 0) = "c" And grid(2, 1) = 1, "Sort of rows by column 0"
+
+' An option-button array as a script builds it: Count, Item(i) and buttons with a Value.
+' Script class objects resolve names only through IDispatchEx.
+Set opts = New OptionButtons
+opts.Buttons = Array(NewButton(False), NewButton(True), NewButton(True))
+Check m.GetSelectedOption(opts) = 1, "GetSelectedOption: first set button"
+opts.Item(1).Value = False
+opts.Item(2).Value = False
+Check m.GetSelectedOption(opts) = 2, "GetSelectedOption: the last index when none is set"
+m.SetSelectedOption opts, 0
+Check opts.Item(0).Value = True, "SetSelectedOption sets the button's Value"
+Check m.GetSelectedOption(opts) = 0, "GetSelectedOption after SetSelectedOption"
 
 w = 400 : h = 200
 m.TransformSize w, h, 200, 200, True

@@ -101,7 +101,7 @@ TEST_F(TaskbarDummyTest, ClosedFromTheTaskbar_OrByQuit_UnloadsTheDialogs) {
 TEST_F(TaskbarDummyTest, ActivatedFromItsButton_PassesTheFocusToTheOwnedDialog) {
     HWND dummy = LoadTaskbarDummy();
     ShowTaskbarDummy(L"Optionen - Kelvo Restart");
-    HWND dialog = CreateWindowExW(0, L"STATIC", L"Optionen", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 100, 100, 300,
+    HWND dialog = CreateWindowExW(0, L"STATIC", L"Optionen", WS_POPUP | WS_BORDER | WS_VISIBLE, 100, 100, 300,
                                   200, dummy, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(dialog, nullptr);
     PumpFor(200);

@@ -30,7 +30,7 @@ protected:
 // A plain window standing in for a dialog that comes forward instead of the menu.
 struct StandInDialog {
     StandInDialog() {
-        hwnd = CreateWindowExW(0, L"STATIC", L"Optionen - Kelvo Restart", WS_OVERLAPPED | WS_CAPTION, 200, 200, 300,
+        hwnd = CreateWindowExW(0, L"STATIC", L"Optionen - Kelvo Restart", WS_POPUP | WS_BORDER, 200, 200, 300,
                                200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     }
     ~StandInDialog() {
