@@ -35,7 +35,7 @@ struct FixedEntry {
     const wchar_t* page;  // web page opened by the entry, nullptr for none
 };
 
-constexpr FixedEntry conFunctionsAndOptions[] = {
+constexpr FixedEntry conFixedPart[] = {
     {L"", conMI_None, conSep, L"-Funktionen", true, nullptr},
     {L"", conMI_Options, L"mnuFunctions", L"&Funktionen", true, nullptr},
     {L"mnuFunctions", conMI_None, conSep, L"-Konfiguration", true, nullptr},
@@ -163,7 +163,7 @@ void AddActionGroups(MenuLayout& menu) {
 }
 
 const FixedEntry* FixedEntryNamed(const std::wstring& strName) {
-    for (const FixedEntry& entry : conFunctionsAndOptions)
+    for (const FixedEntry& entry : conFixedPart)
         if (SameName(entry.name, strName) && entry.caption[0] != L'-') return &entry;
     return nullptr;
 }
@@ -183,7 +183,7 @@ MenuLayout BuildMainMenu() {
         quitImmediate.Checked = state.AllowUnsaveQuit && state.QuitImmediate;
         menu.Items.push_back(std::move(quitImmediate));
 
-        for (const FixedEntry& entry : conFunctionsAndOptions)
+        for (const FixedEntry& entry : conFixedPart)
             menu.Items.push_back(Entry(entry.parent, entry.icon, entry.name, entry.caption, entry.enabled));
         return menu;
     });

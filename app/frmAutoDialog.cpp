@@ -318,6 +318,9 @@ void frmAutoDialog::OnDestroy() {
     if (helpIcon_) DestroyIcon(helpIcon_);
     pictureIcon_ = helpIcon_ = nullptr;
     hwnd_ = nullptr;
+    // Wakes the dialog's message loop: the end may come inside a sent message, after which
+    // GetMessage would wait on for a posted one.
+    PostMessageW(nullptr, WM_NULL, 0, 0);
 }
 
 INT_PTR CALLBACK frmAutoDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -368,43 +368,35 @@ LRESULT CALLBACK frmSplash::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-LRESULT CALLBACK frmSplash::LabelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT frmSplash::PaintedChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                    void (frmSplash::*paint)(HWND, HDC) const) {
     try {
         switch (msg) {
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
             if (frmSplash* self = Of(GetParent(hwnd))) {
-                PaintBuffered(hwnd, [&](HDC dc) { self->PaintLabel(hwnd, dc); });
+                PaintBuffered(hwnd, [&](HDC dc) { (self->*paint)(hwnd, dc); });
                 return 0;
             }
             break;
-        case WM_SETTEXT: {
-            LRESULT result = DefWindowProcW(hwnd, msg, wParam, lParam);
-            InvalidateRect(hwnd, nullptr, FALSE);
-            return result;
-        }
         }
     } catch (...) {
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-LRESULT CALLBACK frmSplash::BarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    try {
-        switch (msg) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT:
-            if (frmSplash* self = Of(GetParent(hwnd))) {
-                PaintBuffered(hwnd, [&](HDC dc) { self->PaintBar(hwnd, dc); });
-                return 0;
-            }
-            break;
-        }
-    } catch (...) {
+LRESULT CALLBACK frmSplash::LabelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_SETTEXT) {  // a new text shows at once
+        LRESULT result = DefWindowProcW(hwnd, msg, wParam, lParam);
+        InvalidateRect(hwnd, nullptr, FALSE);
+        return result;
     }
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
+    return PaintedChildProc(hwnd, msg, wParam, lParam, &frmSplash::PaintLabel);
+}
+
+LRESULT CALLBACK frmSplash::BarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return PaintedChildProc(hwnd, msg, wParam, lParam, &frmSplash::PaintBar);
 }
 
 }  // namespace kv

@@ -67,6 +67,9 @@ private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK LabelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK BarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The labels and the bar: drawn by the splash itself, double-buffered, no background erase.
+    static LRESULT PaintedChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                    void (frmSplash::*paint)(HWND, HDC) const);
     static void RegisterClasses();
     static void UnregisterClasses();
     static frmSplash* Of(HWND window);

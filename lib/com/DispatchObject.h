@@ -1,7 +1,6 @@
 #pragma once
-// Base of every published class: IUnknown with an interlocked count and a module
-// reference, IDispatch served from the type info of the embedded type library, and
-// ISupportErrorInfo.
+// Base of every published class: IUnknown (ComObject), IDispatch served from the type info
+// of the embedded type library, and ISupportErrorInfo.
 //
 // Invoke adapts script callers before calling the member through its vtable slot:
 // arguments that arrive as VT_BYREF|VT_VARIANT (a script variable) or in another type are
@@ -16,6 +15,7 @@
 #include <new>
 
 #include "ComError.h"
+#include "ComObject.h"
 #include "ComPtr.h"
 #include "ComServer.h"
 
@@ -29,31 +29,8 @@ HRESULT AdaptedInvoke(ITypeInfo* typeInfo, IDispatch* self, DISPID member, LCID 
 HRESULT LoadTypeInfo(REFIID iid, ITypeInfo** out);
 
 template <class Interface>
-class DispatchObject : public Interface, public ISupportErrorInfo {
+class DispatchObject : public ComObject<Interface, ISupportErrorInfo> {
 public:
-    DispatchObject(const DispatchObject&) = delete;
-    DispatchObject& operator=(const DispatchObject&) = delete;
-
-    // IUnknown
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
-        *ppv = nullptr;
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == __uuidof(Interface))
-            *ppv = static_cast<Interface*>(this);
-        else if (riid == IID_ISupportErrorInfo)
-            *ppv = static_cast<ISupportErrorInfo*>(this);
-        else
-            return QueryOther(riid, ppv);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs_); }
-    STDMETHODIMP_(ULONG) Release() override {
-        LONG n = InterlockedDecrement(&refs_);
-        if (n == 0) delete this;
-        return n;
-    }
-
     // IDispatch
     STDMETHODIMP GetTypeInfoCount(UINT* count) override {
         if (!count) return E_POINTER;
@@ -88,18 +65,20 @@ public:
     }
 
 protected:
-    DispatchObject() { ModuleAddRef(); }
-    virtual ~DispatchObject() { ModuleRelease(); }
+    DispatchObject() = default;
 
-    // Further interfaces of a derived class (for example connection points).
-    virtual HRESULT QueryOther(REFIID, void**) { return E_NOINTERFACE; }
+    // Further interfaces of a derived class (for example connection points) extend this.
+    void* FindInterface(REFIID riid) override {
+        if (riid == IID_IDispatch || riid == __uuidof(Interface)) return static_cast<Interface*>(this);
+        if (riid == IID_ISupportErrorInfo) return static_cast<ISupportErrorInfo*>(this);
+        return nullptr;
+    }
 
 private:
     HRESULT EnsureTypeInfo() {
         return typeInfo_ ? S_OK : LoadTypeInfo(__uuidof(Interface), typeInfo_.Put());
     }
 
-    LONG refs_ = 1;
     ComPtr<ITypeInfo> typeInfo_;
 };
 

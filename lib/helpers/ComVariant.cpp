@@ -160,7 +160,7 @@ void ToVARIANT(const Variant& value, VARIANT* out) {
     const auto& raw = value.Raw();
     if (value.IsEmpty()) return;
     if (value.IsNull()) { out->vt = VT_NULL; return; }
-    if (auto p = std::get_if<bool>(&raw)) { out->vt = VT_BOOL; out->boolVal = *p ? VARIANT_TRUE : VARIANT_FALSE; return; }
+    if (auto p = std::get_if<bool>(&raw)) { out->vt = VT_BOOL; out->boolVal = ToVariantBool(*p); return; }
     if (auto p = std::get_if<std::uint8_t>(&raw)) { out->vt = VT_UI1; out->bVal = *p; return; }
     if (auto p = std::get_if<std::int16_t>(&raw)) { out->vt = VT_I2; out->iVal = *p; return; }
     if (auto p = std::get_if<std::int32_t>(&raw)) { out->vt = VT_I4; out->lVal = *p; return; }

@@ -26,6 +26,7 @@ void StoreVARIANT(const Variant& value, VARIANT* target);
 bool IsMissing(const VARIANT& v);
 
 BSTR ToBSTR(const std::wstring& s);   // raises 7 ("Out of memory")
+inline VARIANT_BOOL ToVariantBool(bool b) { return b ? VARIANT_TRUE : VARIANT_FALSE; }
 std::wstring FromBSTR(BSTR b);         // null BSTR is ""
 
 // An owned VARIANT, cleared on destruction.

@@ -7,11 +7,7 @@
 
 namespace kv {
 
-using settings::Forwarded;
-using settings::FromAnsi;
-using settings::Main;
-using settings::ToAnsi;
-using settings::UpperCase;
+using namespace settings;
 
 namespace {
 
@@ -73,13 +69,10 @@ bool clsIni::ExistFile() const {
 
 bool clsIni::ExistValue(const std::wstring& strName) {
     return Forwarded(conModule, L"ExistValue", [&] {
-        try {
+        return FalseWhenMissing({conErrEntryNotFound}, [&] {
             ReadValue(strName);
             return true;
-        } catch (const KVError& error) {
-            if (error.Number == conErrEntryNotFound) return false;
-            throw;
-        }
+        });
     });
 }
 

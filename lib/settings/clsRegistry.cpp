@@ -7,11 +7,7 @@
 
 namespace kv {
 
-using settings::Forwarded;
-using settings::FromAnsi;
-using settings::Main;
-using settings::ToAnsi;
-using settings::UpperCase;
+using namespace settings;
 
 namespace {
 
@@ -103,24 +99,16 @@ clsRegistry::OpenedKey clsRegistry::CreateKey() const {
 
 bool clsRegistry::ExistKey() {
     return Forwarded(conModule, L"ExistKey", [&] {
-        try {
+        return FalseWhenMissing({conErrKeyNotFound}, [&] {
             OpenKey(KEY_READ);
             return true;
-        } catch (const KVError& error) {
-            if (error.Number == conErrKeyNotFound) return false;
-            throw;
-        }
+        });
     });
 }
 
 bool clsRegistry::ExistSubKeys() {
     return Forwarded(conModule, L"ExistSubKeys", [&] {
-        try {
-            return !GetAllSubKeys().empty();
-        } catch (const KVError& error) {
-            if (error.Number == conErrKeyNotFound) return false;
-            throw;
-        }
+        return FalseWhenMissing({conErrKeyNotFound}, [&] { return !GetAllSubKeys().empty(); });
     });
 }
 
@@ -133,13 +121,10 @@ bool clsRegistry::ExistValue(const std::wstring& strName) {
             ~RestoreDefault() { target = std::move(saved); }
         } restore{default_, default_};
         default_ = Variant();
-        try {
+        return FalseWhenMissing({conErrKeyNotFound, conErrValueNotFound}, [&] {
             ReadValueByName(strName);
             return true;
-        } catch (const KVError& error) {
-            if (error.Number == conErrKeyNotFound || error.Number == conErrValueNotFound) return false;
-            throw;
-        }
+        });
     });
 }
 

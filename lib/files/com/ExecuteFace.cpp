@@ -1,30 +1,12 @@
 #include "ExecuteFace.h"
 
-#include "ComError.h"
 #include "ComVariant.h"
+#include "FaceValue.h"
 #include "FilesMain.h"
 
 namespace kv::files {
 
-namespace {
-
-inline BSTR ToOut(const std::wstring& value) { return com::ToBSTR(value); }
-inline long ToOut(long value) { return value; }
-
-template <class Out, class Getter>
-HRESULT GetValue(Out* out, Getter&& getter) {
-    if (!out) return E_POINTER;
-    try {
-        *out = static_cast<Out>(ToOut(getter()));
-        return S_OK;
-    } catch (...) {
-        return com::CurrentExceptionToHResult(conFilesProject, IID_IclsExecute);
-    }
-}
-
-}  // namespace
-
-#define EX_GET(out, expr) return GetValue(out, [&] { return expr; })
+#define EX_GET(out, expr) return com::GetValue(out, conFilesProject, IID_IclsExecute, [&] { return expr; })
 #define EX_DO(statement) \
     KV_COM_TRY           \
     statement;           \

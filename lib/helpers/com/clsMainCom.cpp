@@ -13,7 +13,6 @@ namespace {
 std::wstring Text(const BSTR* p) { return p ? FromBSTR(*p) : std::wstring(); }
 
 bool Flag(const VARIANT_BOOL* p) { return p && *p != VARIANT_FALSE; }
-VARIANT_BOOL ToFlag(bool b) { return b ? VARIANT_TRUE : VARIANT_FALSE; }
 
 // An optional VARIANT: its value, or fallback when the caller left it out.
 Variant Optional(const VARIANT* p, const Variant& fallback) {
@@ -59,14 +58,14 @@ STDMETHODIMP clsMainCom::SetSelectedOption(IDispatch** ctlOption, LONG* lngIndex
 
 STDMETHODIMP clsMainCom::ExistCollectionEntry(VARIANT* vntKey, IDispatch** colCollection, VARIANT_BOOL* blnResult) {
     KVCORE_TRY
-    *blnResult = ToFlag(core_.ExistCollectionEntry(FromVARIANT(*vntKey), Object(colCollection)));
+    *blnResult = ToVariantBool(core_.ExistCollectionEntry(FromVARIANT(*vntKey), Object(colCollection)));
     KVCORE_CATCH
 }
 
 STDMETHODIMP clsMainCom::IsNumber(VARIANT* vntNumber, ::enuNumberFormat* lngFormat, VARIANT* dblRangeStart,
                                   VARIANT* dblRangeEnd, VARIANT_BOOL* blnResult) {
     KVCORE_TRY
-    *blnResult = ToFlag(core_.IsNumber(FromVARIANT(*vntNumber), *lngFormat, Optional(dblRangeStart, Variant()),
+    *blnResult = ToVariantBool(core_.IsNumber(FromVARIANT(*vntNumber), *lngFormat, Optional(dblRangeStart, Variant()),
                                        Optional(dblRangeEnd, Variant())));
     KVCORE_CATCH
 }
@@ -231,13 +230,13 @@ STDMETHODIMP clsMainCom::TrimChars(BSTR strString, BSTR* strCharsToRemove, VARIA
 
 STDMETHODIMP clsMainCom::SetFocus(IDispatch** objControl, VARIANT_BOOL* blnResult) {
     KVCORE_TRY
-    *blnResult = ToFlag(core_.SetFocus(Window(objControl)));
+    *blnResult = ToVariantBool(core_.SetFocus(Window(objControl)));
     KVCORE_CATCH
 }
 
 STDMETHODIMP clsMainCom::FormOpen(IDispatch** frmForm, IDispatch** frmForms, VARIANT_BOOL* blnResult) {
     KVCORE_TRY
-    *blnResult = ToFlag(core_.FormOpen(Window(frmForm), Windows(frmForms)));
+    *blnResult = ToVariantBool(core_.FormOpen(Window(frmForm), Windows(frmForms)));
     KVCORE_CATCH
 }
 
@@ -279,7 +278,7 @@ STDMETHODIMP clsMainCom::FirstNonNumChar(BSTR* strText, ::enuFNCheckType* lngChe
 
 STDMETHODIMP clsMainCom::IsValidDate(BSTR* strDate, ::mglDTCheckType* lngChecktype, VARIANT_BOOL* blnResult) {
     KVCORE_TRY
-    *blnResult = ToFlag(core_.IsValidDate(Text(strDate), *lngChecktype));
+    *blnResult = ToVariantBool(core_.IsValidDate(Text(strDate), *lngChecktype));
     KVCORE_CATCH
 }
 
@@ -335,7 +334,7 @@ STDMETHODIMP clsMainCom::UnFN(BSTR* strNumber, double* dblResult) {
 
 STDMETHODIMP clsMainCom::ToBoolean(VARIANT* vntValue, VARIANT_BOOL* blnResult) {
     KVCORE_TRY
-    *blnResult = ToFlag(core_.ToBoolean(FromVARIANT(*vntValue)));
+    *blnResult = ToVariantBool(core_.ToBoolean(FromVARIANT(*vntValue)));
     KVCORE_CATCH
 }
 

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <oaidl.h>
 
+#include "ComVariant.h"
+
 // Generated from KVSettings.idl; its optional string parameters default to L"", which a
 // C++ compiler warns about in the generated declarations.
 #if defined(__GNUC__)
@@ -17,7 +19,6 @@
 namespace kv::settings::com {
 
 inline constexpr const wchar_t* conProject = L"KVSettings";
-
-inline VARIANT_BOOL ToVariantBool(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
+using kv::com::ToVariantBool;
 
 }  // namespace kv::settings::com
