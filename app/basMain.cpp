@@ -11,6 +11,7 @@
 #include "MessageBoxSeam.h"
 #include "basGlobals.h"
 #include "basTools.h"
+#include "frmMain.h"
 
 namespace kvr {
 
@@ -41,7 +42,7 @@ int Main() {
 }
 
 void RunMain(bool blnFirstStart) {
-    Shown(conModule, L"RunMain", [&] {
+    bool started = Shown(conModule, L"RunMain", [&] {
         ProgramState& state = State();
 
         // The identity first: the settings key and every message title are made from it.
@@ -62,14 +63,14 @@ void RunMain(bool blnFirstStart) {
         } else {
             state.Mode = RunMode::Resident;
         }
-
-        if (!ApplyStartupRules(blnFirstStart)) {
-            state.QuitFlag = true;
-            return;
-        }
-        // The main window, the hotkeys, the single-instance test and the tray icon follow
-        // here; until they exist both modes end after the start-up rules.
+        StartProgram(blnFirstStart);
     });
+    // A start-up that stopped half way leaves nothing behind that runs on unseen.
+    if (!started) {
+        Quit();
+        return;
+    }
+    if (MainWindow() && !ProgramLoopRunning()) RunProgramLoop();
 }
 
 void Quit() {

@@ -14,7 +14,8 @@ namespace kvr {
 int Main();
 
 // The whole start-up; True from Main, False when a refused Windows exit rebuilds the
-// resident program.
+// resident program. Resident and dialog mode then run the message loop until the program
+// ends; a rebuild made from inside the running loop returns to it.
 void RunMain(bool blnFirstStart);
 
 // Tears the program down before Windows is ended: sets QuitFlag, then runs the registered
@@ -63,8 +64,9 @@ bool EvaluateCommandLine(const std::wstring& strCommandLine);
 // ---- Start-up rules (resident and dialog mode) ----
 
 // The start-up of the resident program and of dialog mode after the command line: the
-// settings read and the rules below, in their order, then the first-run work when due.
-// False when the program must end (a failed first run). The windows apply their own parts.
+// settings read and the rules below, in their order, the stored rectangle applied to the
+// main window when it is loaded, then the first-run work when due. False when the program
+// must end (a failed first run).
 bool ApplyStartupRules(bool blnFirstStart);
 
 // Reads the settings held for the run into State(), in the order of the settings table.
@@ -90,6 +92,35 @@ TwipsRect MainWindowRect();
 // into its three numbers; a piece that is no number raises error 13.
 kv::Date ReadTimeText(const std::wstring& strTime);
 kv::Date ReadDateText(const std::wstring& strDate);
+
+// ---- Resident and dialog mode ----
+
+// What follows the command line in resident and dialog mode: the main window, the splash
+// screen, the start-up rules, then the main window shown (dialog mode) or the tray icon and
+// the timed action (resident mode; a second resident instance ends here).
+void StartProgram(bool blnFirstStart);
+
+// The mark of a resident instance in this session (a second resident start ends silently;
+// command-line runs and dialog mode never look at it).
+inline constexpr const wchar_t* conInstanceMutexName = L"Local\\KelvoRestart.Resident";
+// True when another resident instance of the program runs. The first call takes the mark
+// when it is free and keeps it for the life of the process; later calls repeat the answer.
+bool AnotherInstanceRunning();
+
+// The splash screen of a resident first start, closed by the main window's timSplash.
+void ShowSplashScreen();
+// The first timSplash tick: the splash is closed and released, the timer switched off.
+void CloseSplash();
+
+// Whether a command-line action has asked the resident program not to show the
+// shutdown-time dialog for this end of the session (DontShowUnloadDialog, PrgSettings).
+bool GetDontShowDialog();
+
+// The message loop of resident and dialog mode: it runs while the main window exists. A
+// quit message ends the program as "Beenden" does.
+void RunProgramLoop();
+// Whether that loop is running (a rebuilt program returns to it instead of starting another).
+bool ProgramLoopRunning();
 
 // ---- Help ----
 

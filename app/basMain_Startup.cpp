@@ -8,6 +8,7 @@
 #include "basMain.h"
 #include "basTools.h"
 #include "basWork.h"
+#include "frmMain.h"
 
 namespace kvr {
 
@@ -147,10 +148,6 @@ TwipsRect MainWindowRect() {
 
 bool ApplyStartupRules([[maybe_unused]] bool blnFirstStart) {
     return Forwarded(conModule, L"ApplyStartupRules", [] {
-        ProgramState& s = State();
-        // The splash screen itself comes with the main window (not on a rebuild, not in
-        // dialog mode, not beside another instance).
-        s.ShowSplash = ReadFlag(L"ShowSplash", conSG_Options, 1);
         ReadProgramSettings();
         ResetOneTimeCountdown();
         ApplyQuitImmediateRules();
@@ -158,7 +155,7 @@ bool ApplyStartupRules([[maybe_unused]] bool blnFirstStart) {
         const bool firstRun = ReadFlag(L"RunFirstTime", conSG_PrgSettings, 1);
         ResetUnloadDialogFlag();
         ApplyStandardSystem();
-        // (The window rectangle is MainWindowRect, for the main window to apply.)
+        PlaceMainWindow();  // nothing before the main window is loaded
         // A failed first run ends the program silently (RunFirstTime showed why).
         return !firstRun || RunFirstTime();
     });

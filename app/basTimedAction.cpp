@@ -88,10 +88,14 @@ void PerformTimedAction(long lngType) {
     } catch (const kv::KVError& error) {
         failure = error;
     }
+    // A refused exit rebuilt the program, which starts with the flag cleared and the timer
+    // armed from the settings; this due moment has had its action all the same.
+    g_done = true;
 
     if (lngType == conTA_Daily || lngType == conTA_Weekly || lngType == conTA_Monthly) {
         SetTimedActionTimer(true);
     } else {
+        SetTimedActionTimer(false);
         State().TimeActionType = conTA_Off;
         if (g_view) g_view->SelectTimedActionType(conTA_Off);
         WriteSetting(L"TimeActionType", conSG_Options, static_cast<long>(conTA_Off));
@@ -108,13 +112,13 @@ void CheckCountdown(long long llNow) {
     PerformTimedAction(conTA_Countdown);
 }
 
-// Types 2-5: lngSince is the time from the due moment to now.
-void CheckDueWindow(long lngType, long long lngSince, bool blnOnActionDay) {
-    if (lngSince >= 0 && lngSince <= conDueWindow && !g_done && blnOnActionDay) {
+// Types 2-5: llSince is the time from the due moment to now.
+void CheckDueWindow(long lngType, long long llSince, bool blnOnActionDay) {
+    if (llSince >= 0 && llSince <= conDueWindow && !g_done && blnOnActionDay) {
         PerformTimedAction(lngType);
         return;
     }
-    if (lngSince >= conDueWindow && lngSince <= conResetWindowEnd) g_done = false;
+    if (llSince >= conDueWindow && llSince <= conResetWindowEnd) g_done = false;
 }
 
 void Tick() {

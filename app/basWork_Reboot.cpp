@@ -9,6 +9,7 @@
 #include "basTools.h"
 #include "basWork.h"
 #include "basWorkText.h"
+#include "frmMain.h"
 
 namespace kvr {
 
@@ -109,7 +110,7 @@ void RebootWindows(const std::wstring& strActionText, const bool& blnForce) {
                 RaiseFailure(SessionControl().LockWorkStation());
                 break;
             case conAT_ShowMain:
-                // Opening the main window (OpenMain) belongs here once the main window exists.
+                OpenMain();
                 break;
             default:  // no action named
                 break;

@@ -13,8 +13,10 @@ function(kv_add_program name)
   if(MINGW)
     target_link_options(${name} PRIVATE -municode)  # wWinMain
   endif()
+  file(GLOB kv_pictures ${CMAKE_CURRENT_SOURCE_DIR}/res/*.ico)
   set_property(SOURCE ${CMAKE_CURRENT_SOURCE_DIR}/KVRestart.rc APPEND PROPERTY OBJECT_DEPENDS
-    ${CMAKE_CURRENT_SOURCE_DIR}/res/KVRestart.ico ${CMAKE_CURRENT_SOURCE_DIR}/res/KVRestart.manifest)
+    ${kv_pictures} ${CMAKE_CURRENT_SOURCE_DIR}/res/Pictures.rc ${CMAKE_CURRENT_SOURCE_DIR}/res/Pictures.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/res/KVRestart.manifest)
 endfunction()
 
 kv_add_program(KVRestart ${CMAKE_CURRENT_SOURCE_DIR}/Main.cpp)

@@ -30,6 +30,8 @@ bool UnloadMain(long lngCloseMode);
 void AcceptMain();
 void SaveMain();
 void ShutdownOptionChanged();
+// True while UnloadMain runs (the Quit it calls then only destroys the window).
+bool MainUnloading();
 // With an entry selected, "Windows beenden" is enabled exactly when its text is not empty.
 void SetListState();
 

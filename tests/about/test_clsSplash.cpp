@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "Identity.h"
 #include "KVError.h"
 #include "SplashProbe.h"
 #include "clsPersonalData.h"
@@ -15,14 +16,6 @@ using kv::frmSplash;
 using namespace kvtest;
 
 namespace {
-
-void SetIdentity(const std::wstring& name, long major, long minor, long build) {
-    kv::clsVersionGlobal v;
-    v.InfoApplication(name);
-    v.InfoMajorVersion(major);
-    v.InfoMinorVersion(minor);
-    v.InfoBuild(build);
-}
 
 long ThisYear() {
     SYSTEMTIME now;

@@ -1,21 +1,12 @@
 // The application identity shared by every instance, and the maker's contact record.
 #include <gtest/gtest.h>
 
+#include "Identity.h"
 #include "KVError.h"
 #include "clsPersonalData.h"
 #include "clsVersionGlobal.h"
 
-namespace {
-
-void SetIdentity(const std::wstring& name, long major, long minor, long build) {
-    kv::clsVersionGlobal v;
-    v.InfoApplication(name);
-    v.InfoMajorVersion(major);
-    v.InfoMinorVersion(minor);
-    v.InfoBuild(build);
-}
-
-}  // namespace
+using kvtest::SetIdentity;
 
 TEST(VersionGlobal, OneRecordForAllInstances_AndNewInstancesKeepIt) {
     SetIdentity(L"Kelvo Restart", 1, 2, 345);

@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -11,6 +10,7 @@
 #include "ComServer.h"
 #include "ComVariant.h"
 #include "ComPtr.h"
+#include "FakeAutomation.h"
 #include "ScriptCall.h"
 
 using namespace kvtest;
@@ -25,60 +25,6 @@ namespace {
 
 // {C22A3A5C-A818-4FA7-A42C-D67F73B45E9F}: KVCore.clsMain
 const CLSID kClsMain = {0xC22A3A5C, 0xA818, 0x4FA7, {0xA4, 0x2C, 0xD6, 0x7F, 0x73, 0xB4, 0x5E, 0x9F}};
-
-// A late-bound object with named properties and, for arrays, Count and Item(i) (0-based).
-class FakeObject final : public IDispatch {
-public:
-    std::map<std::wstring, kv::Variant> properties;
-    std::vector<kv::ComPtr<IDispatch>> items;
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (riid == IID_IUnknown || riid == IID_IDispatch) {
-            *ppv = this;
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-    STDMETHODIMP_(ULONG) Release() override {
-        ULONG n = --refs_;
-        if (n == 0) delete this;
-        return n;
-    }
-    STDMETHODIMP GetTypeInfoCount(UINT* n) override { *n = 0; return S_OK; }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* id) override {
-        std::wstring name = names[0];
-        if (name == L"Count") *id = 1;
-        else if (name == L"Item") *id = 2;
-        else if (properties.count(name)) *id = 100 + static_cast<DISPID>(std::distance(properties.begin(), properties.find(name)));
-        else return DISP_E_UNKNOWNNAME;
-        return S_OK;
-    }
-    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
-                        UINT*) override {
-        if (id == 1) {
-            result->vt = VT_I4;
-            result->lVal = static_cast<LONG>(items.size());
-        } else if (id == 2) {
-            kv::ComPtr<IDispatch> item = items.at(static_cast<size_t>(kv::com::FromVARIANT(params->rgvarg[0]).ToLong()));
-            result->vt = VT_DISPATCH;
-            result->pdispVal = item.Detach();
-        } else {
-            auto it = std::next(properties.begin(), id - 100);
-            if (flags & DISPATCH_PROPERTYPUT) it->second = kv::com::FromVARIANT(params->rgvarg[0]);
-            else kv::com::ToVARIANT(it->second, result);
-        }
-        return S_OK;
-    }
-
-private:
-    ULONG refs_ = 1;
-};
-
-kv::ComPtr<FakeObject> Fake() { return kv::ComPtr<FakeObject>::Attach(new FakeObject()); }
 
 VARIANT ObjectArg(IDispatch* object) {
     VARIANT v;
@@ -112,8 +58,10 @@ protected:
         window = CreateWindowExW(0, L"STATIC", L"form", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
                                  nullptr, nullptr);
         EXPECT_NE(window, nullptr);
-        auto form = Fake();
-        form->properties[L"hWnd"] = kv::Variant(static_cast<long>(reinterpret_cast<LONG_PTR>(window)));
+        auto form = FakeObject::Make();
+        form->On(L"hWnd", [handle = static_cast<long>(reinterpret_cast<LONG_PTR>(window))](auto&, WORD) {
+            return kv::Variant(handle);
+        });
         return form;
     }
 
@@ -124,12 +72,8 @@ protected:
 }  // namespace
 
 TEST_F(KVCoreFace, OptionButtonsAreReadAndSetThroughTheirObjects) {
-    auto options = Fake();
-    for (int i = 0; i < 3; ++i) {
-        auto button = Fake();
-        button->properties[L"Value"] = kv::Variant(false);
-        options->items.emplace_back(button.Get());
-    }
+    std::vector<bool> values{false, false, false};
+    auto options = OptionArray(values);
     CallResult none;
     Call(main_.Get(), L"GetSelectedOption", kGet, {ObjectArg(options.Get())}, none);
     ASSERT_EQ(none.hr, S_OK) << none.Description();
@@ -138,8 +82,7 @@ TEST_F(KVCoreFace, OptionButtonsAreReadAndSetThroughTheirObjects) {
     CallResult set;
     Call(main_.Get(), L"SetSelectedOption", kGet, {ObjectArg(options.Get()), Long(1)}, set);
     ASSERT_EQ(set.hr, S_OK) << set.Description();
-    kv::ComPtr<IDispatch> second = options->items[1];
-    EXPECT_TRUE(static_cast<FakeObject*>(second.Get())->properties[L"Value"].ToBool());
+    EXPECT_TRUE(values[1]);
 
     CallResult selected;
     Call(main_.Get(), L"GetSelectedOption", kGet, {ObjectArg(options.Get())}, selected);
@@ -157,7 +100,7 @@ TEST_F(KVCoreFace, FormsArriveAsObjectsExposingTheirWindow) {
     Call(main_.Get(), L"WindowOnTop", kGet, {ObjectArg(form.Get()), Long(1)}, notTop);
     EXPECT_FALSE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
 
-    auto noWindow = Fake();
+    auto noWindow = FakeObject::Make();
     CallResult refused;
     Call(main_.Get(), L"WindowOnTop", kGet, {ObjectArg(noWindow.Get()), Long(0)}, refused);
     EXPECT_EQ(refused.excep.scode, static_cast<SCODE>(0x800A01B6));   // 438

@@ -1,13 +1,6 @@
-// KVRestartTest.exe run as a process of the test prefix: the program itself, with the
-// recording session control and a message-box seam that logs each box and answers from
-// KVRestartTest.answers (see testbuild/KVRestartTestMain.cpp). What a run did is read from
-// KVRestartTest.log, the registry and boot.ini.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <sstream>
-
-#include "CliTestSupport.h"
+// The command line of KVRestartTest.exe, run as a process of the test prefix (see
+// ProgramProcess.h).
+#include "ProgramProcess.h"
 
 using kvtest::kBootIni;
 using kvtest::kCompanyKey;
@@ -18,136 +11,8 @@ using kvtest::Stored;
 
 namespace {
 
-using Lines = std::vector<std::wstring>;
-
-constexpr DWORD kTimeoutMs = 60000;
-const std::wstring kDialogCaption = L"Parameterinfo - Kelvo Restart";
-
-std::wstring TestBuildPath() {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path = self;
-    path = path.substr(0, path.find_last_of(L'\\') + 1) + KV_TESTBUILD_RELATIVE;
-    std::replace(path.begin(), path.end(), L'/', L'\\');
-    wchar_t full[MAX_PATH];
-    GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
-    return full;
-}
-
-std::wstring Widen(const std::string& s) {
-    std::wstring w(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0)),
-                   L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), static_cast<int>(w.size()));
-    return w;
-}
-
-// The operation of a log line: the text before "(".
-std::wstring OperationOf(const std::wstring& line) { return line.substr(0, line.find(L'(')); }
-
-class Program : public kvtest::FreshProfileTest {
-protected:
-    void SetUp() override {
-        FreshProfileTest::SetUp();
-        exe_ = TestBuildPath();
-        ASSERT_TRUE(kvtest::FileExists(exe_)) << "test build missing";
-        base_ = exe_.substr(0, exe_.size() - 4);
-        kvtest::RemoveFile(base_ + L".log");
-        kvtest::RemoveFile(base_ + L".answers");
-    }
-    void TearDown() override {
-        if (process_) {
-            TerminateProcess(process_, 99);
-            CloseHandle(process_);
-        }
-        kvtest::RemoveFile(base_ + L".log");
-        kvtest::RemoveFile(base_ + L".answers");
-        FreshProfileTest::TearDown();
-    }
-
-    void Answers(const std::string& lines) { kvtest::WriteFileText(base_ + L".answers", lines); }
-
-    // Starts the program with exactly this text after its quoted name.
-    void Start(const std::wstring& arguments) {
-        std::wstring line = L"\"" + exe_ + L"\" " + arguments;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info{};
-        ASSERT_TRUE(CreateProcessW(exe_.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                   &info))
-            << GetLastError();
-        CloseHandle(info.hThread);
-        process_ = info.hProcess;
-        processId_ = info.dwProcessId;
-    }
-
-    // The exit code once the program has ended by itself.
-    DWORD WaitForEnd() {
-        DWORD waited = WaitForSingleObject(process_, kTimeoutMs);
-        EXPECT_EQ(waited, WAIT_OBJECT_0) << "the program did not end";
-        DWORD code = 0;
-        GetExitCodeProcess(process_, &code);
-        if (waited != WAIT_OBJECT_0) TerminateProcess(process_, 99);
-        CloseHandle(process_);
-        process_ = nullptr;
-        return code;
-    }
-
-    DWORD Run(const std::wstring& arguments) {
-        Start(arguments);
-        return process_ ? WaitForEnd() : 99;
-    }
-
-    Lines Log() const {
-        std::string bytes = kvtest::ReadFileText(base_ + L".log");
-        Lines lines;
-        std::istringstream in(bytes);
-        for (std::string line; std::getline(in, line);) lines.push_back(Widen(line));
-        return lines;
-    }
-    Lines Operations() const {
-        Lines ops;
-        for (const std::wstring& line : Log()) ops.push_back(OperationOf(line));
-        return ops;
-    }
-
-    // The parameter dialog of the started program, once it is shown (nullptr after the timeout).
-    HWND FindParameterDialog() const {
-        for (DWORD waited = 0; waited < kTimeoutMs; waited += 100) {
-            HWND dialog = FindWindowW(L"#32770", kDialogCaption.c_str());
-            DWORD owner = 0;
-            if (dialog) GetWindowThreadProcessId(dialog, &owner);
-            if (dialog && owner == processId_ && IsWindowVisible(dialog)) return dialog;
-            Sleep(100);
-        }
-        return nullptr;
-    }
-
-    // A left click in the middle of the control, delivered to the control itself: the
-    // display may be shared with windows of other prefixes, which the pointer could hit.
-    static void Click(HWND control) {
-        RECT r;
-        GetClientRect(control, &r);
-        LPARAM middle = MAKELPARAM((r.right - r.left) / 2, (r.bottom - r.top) / 2);
-        PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
-        PostMessageW(control, WM_LBUTTONUP, 0, middle);
-    }
-
-    static std::wstring TextOf(HWND window) {
-        wchar_t text[1024] = {};
-        GetWindowTextW(window, text, 1024);
-        return text;
-    }
-
-    void ExpectNothingWritten(const std::string& bootIni) const {
-        EXPECT_FALSE(kvtest::KeyExists(HKEY_CURRENT_USER, kCompanyKey)) << "settings were written";
-        EXPECT_EQ(kvtest::ReadFileText(kBootIni), bootIni);
-    }
-
-    std::wstring exe_;
-    std::wstring base_;
-    HANDLE process_ = nullptr;
-    DWORD processId_ = 0;
-};
+using kvtest::Lines;
+using kvtest::Program;
 
 TEST_F(Program, AValidLineWritesTheBootDefaultAndRestartsForcedAfterThePrivilege) {
     kvtest::WriteFileText(kBootIni, kvtest::kXpBootIni);
@@ -231,15 +96,25 @@ TEST_F(Program, ARefusedExitIsReportedOnceAndTheRunEnds) {
     EXPECT_EQ(log.back(), L"Exit(0)");
 }
 
-TEST_F(Program, TypeFourRunsTheStartupRulesWithoutAskingOrActing) {
+TEST_F(Program, TypeFourRunsTheStartupRulesAndShowsTheMainWindowWithoutAskingOrActing) {
     Store(HKEY_CURRENT_USER, kPrgSettingsKey, L"RunFirstTime", 0);
     Store(HKEY_CURRENT_USER, kPrgSettingsKey, L"DontShowUnloadDialog", 1);
     Store(HKEY_CURRENT_USER, kOptionsKey, L"TimeActionType", 1);
-    EXPECT_EQ(Run(L"/T:4 /C /F"), 0u);
-    EXPECT_EQ(Log(), (Lines{L"Exit(0)"}));
+    Start(L"/T:4 /C /F");
+    ASSERT_TRUE(process_);
+    HWND main = FindMainWindow(processId_, true);
+    ASSERT_TRUE(main) << "no main window";
+    EXPECT_EQ(TextOf(main), L"Windows beenden - Kelvo Restart");
+    EXPECT_FALSE(TrayIconShown(main));  // dialog mode has no tray icon
     EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"TimeActionType").number, 0u);
     EXPECT_EQ(Stored(HKEY_CURRENT_USER, kPrgSettingsKey, L"DontShowUnloadDialog").number, 0u);
     EXPECT_EQ(Stored(HKEY_CURRENT_USER, kvtest::kRunKey, L"Kelvo Restart").type, 0u);  // no first run
+
+    // Closing the window ends the program; it keeps its rectangle for the next time.
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForEnd(), 0u);
+    EXPECT_EQ(Log(), (Lines{L"Exit(0)"}));
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"WindowWidth").type, static_cast<DWORD>(REG_DWORD));
 }
 
 TEST_F(Program, CarriesItsVersionRecord) {

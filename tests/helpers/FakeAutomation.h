@@ -1,6 +1,6 @@
 #pragma once
 // A small automation object whose members are test lambdas, to stand in for a caller's
-// objects (option-button arrays, collections, databases) that clsMain drives late-bound.
+// objects (forms, option-button arrays, collections, databases) that are driven late-bound.
 #include <windows.h>
 #include <oaidl.h>
 
@@ -111,5 +111,27 @@ private:
     std::vector<std::wstring> names_;
     std::map<DISPID, Member> members_;
 };
+
+// An option-button array: Count, and Item(i) (0-based) giving buttons whose Value reads and
+// writes values[i]. An index out of range raises 340 as a control array does.
+inline kv::ComPtr<FakeObject> OptionArray(std::vector<bool>& values) {
+    auto array = FakeObject::Make();
+    std::vector<kv::ComPtr<IDispatch>> buttons;
+    for (size_t i = 0; i < values.size(); ++i) {
+        auto b = FakeObject::Make();
+        b->On(L"Value", [&values, i](const std::vector<kv::Variant>& args, WORD flags) {
+            if (flags & DISPATCH_PROPERTYPUT) values[i] = args.at(0).ToBool();
+            return kv::Variant(static_cast<bool>(values[i]));
+        });
+        buttons.push_back(b->AsDispatch());
+    }
+    array->On(L"Count", [n = values.size()](auto&, WORD) { return kv::Variant(static_cast<long>(n)); });
+    array->On(L"Item", [buttons](const std::vector<kv::Variant>& args, WORD) {
+        long i = args.at(0).ToLong();
+        if (i < 0 || i >= static_cast<long>(buttons.size())) throw kv::KVError(340, L"Element existiert nicht");
+        return kv::Variant(buttons[static_cast<size_t>(i)]);
+    });
+    return array;
+}
 
 }  // namespace kvtest

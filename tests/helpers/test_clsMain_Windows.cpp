@@ -282,34 +282,10 @@ TEST(clsMainSystem, WarningBoxGoesThroughTheSeam) {
     EXPECT_EQ(boxes.shown[0].style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
 }
 
-namespace {
-
-kv::ComPtr<kvtest::FakeObject> OptionArray(std::vector<bool>& values) {
-    auto array = kvtest::FakeObject::Make();
-    std::vector<kv::ComPtr<IDispatch>> buttons;
-    for (size_t i = 0; i < values.size(); ++i) {
-        auto b = kvtest::FakeObject::Make();
-        b->On(L"Value", [&values, i](const std::vector<Variant>& args, WORD flags) {
-            if (flags & DISPATCH_PROPERTYPUT) values[i] = args.at(0).ToBool();
-            return Variant(static_cast<bool>(values[i]));
-        });
-        buttons.push_back(b->AsDispatch());
-    }
-    array->On(L"Count", [n = values.size()](auto&, WORD) { return Variant(static_cast<long>(n)); });
-    array->On(L"Item", [buttons](const std::vector<Variant>& args, WORD) {
-        long i = args.at(0).ToLong();
-        if (i < 0 || i >= static_cast<long>(buttons.size())) throw kv::KVError(340, L"Element existiert nicht");
-        return Variant(buttons[static_cast<size_t>(i)]);
-    });
-    return array;
-}
-
-}  // namespace
-
 TEST(clsMainLateBound, OptionArraysCollectionsAndDatabases) {
     clsMain m;
     std::vector<bool> values{false, true, true};
-    auto options = OptionArray(values);
+    auto options = kvtest::OptionArray(values);
     EXPECT_EQ(m.GetSelectedOption(options.Get()), 1);
     values = {false, false, false};
     EXPECT_EQ(m.GetSelectedOption(options.Get()), 2);

@@ -90,6 +90,15 @@ void Tick(HWND dialog, int n) {
     WaitUntil([&] { return !IsWindow(dialog) || BarPosition(dialog) >= before + n; });
 }
 
+// Posts n ticks while the automatic close is off, then a mark on the (hidden) bar behind
+// them; when the mark shows, the ticks have been taken.
+void TickWhileOff(HWND dialog, int n) {
+    constexpr long kMark = 77;
+    for (int i = 0; i < n; ++i) PostMessageW(dialog, WM_TIMER, frmAutoDialog::timAutoClose, 0);
+    PostMessageW(Item(dialog, frmAutoDialog::prgCloseTime), PBM_SETPOS, kMark, 0);
+    WaitUntil([&] { return !IsWindow(dialog) || BarPosition(dialog) == kMark; });
+}
+
 void Click(HWND dialog, int id) { SendMessageW(Item(dialog, id), BM_CLICK, 0, 0); }
 
 // A real mouse click (or two) on an entry of the list.
@@ -239,7 +248,7 @@ TEST_F(AutoDialog, AClickIntoTheListStopsTheCountdownAndOKWritesTheSelection) {
         ClickEntry(dialog, 1);
         EXPECT_TRUE(WaitUntil([&] { return !CountdownShown(dialog); }));
         EXPECT_EQ(SelectedIndex(dialog), 1);
-        Tick(dialog, 200);  // ticks still queued after the stop do nothing
+        TickWhileOff(dialog, 200);  // ticks still queued after the stop do nothing
         EXPECT_TRUE(IsWindow(dialog));
         Click(dialog, frmAutoDialog::cmdOK);
     });
@@ -298,7 +307,7 @@ TEST_F(AutoDialog, CloseTime999999ShowsNoCountdownAndOKWritesTheSelection) {
 
     bool cancel = OpenWhile([](HWND dialog) {
         EXPECT_FALSE(CountdownShown(dialog));
-        Tick(dialog, 20);
+        TickWhileOff(dialog, 20);
         EXPECT_TRUE(IsWindow(dialog));
         Click(dialog, frmAutoDialog::cmdOK);
     });

@@ -2,7 +2,6 @@
 // when, and what the action leaves behind.
 #include <gtest/gtest.h>
 
-#include <cmath>
 
 #include "AppTestSupport.h"
 #include "LocaleOverride.h"
@@ -169,21 +168,16 @@ TEST_F(TimedAction, DailyJustBeforeMidnightFiresEveryDay) {
     EXPECT_EQ(Fired(), 3u);
 }
 
-TEST_F(TimedAction, WeeklyFiresOnlyOnItsWeekday) {
+TEST_F(TimedAction, WeeklyFiresOnlyOnItsWeekdayAndWeekdayZeroNever) {
     Arm(conTA_Weekly, L"Neu anmelden");
-    State().TimeWeekday = 2;  // Tuesday
-    for (long day = 4; day <= 10; ++day) {  // Monday 4 March 2024 .. Sunday 10 March
-        size_t before = Fired();
-        AroundEight(2024, 3, day);
-        EXPECT_EQ(Fired() - before, day == 5 ? 1u : 0u) << "day " << day;
+    for (long weekday : {2L /* Tuesday */, 0L}) {
+        State().TimeWeekday = weekday;
+        for (long day = 4; day <= 10; ++day) {  // Monday 4 March 2024 .. Sunday 10 March
+            size_t before = Fired();
+            AroundEight(2024, 3, day);
+            EXPECT_EQ(Fired() - before, weekday == 2 && day == 5 ? 1u : 0u) << weekday << " on day " << day;
+        }
     }
-}
-
-TEST_F(TimedAction, WeeklyWithWeekdayZeroNeverFires) {
-    Arm(conTA_Weekly, L"Neu anmelden");
-    State().TimeWeekday = 0;
-    for (long day = 4; day <= 10; ++day) AroundEight(2024, 3, day);
-    EXPECT_EQ(Fired(), 0u);
     EXPECT_TRUE(TimedActionTimerOn());
 }
 
@@ -212,6 +206,26 @@ TEST_F(TimedAction, StandbyLeavesTheProgramRunningAndFiresAgainTheNextDay) {
     AroundEight(2024, 3, 6);
     EXPECT_EQ(session.CallsOf("SetSystemPowerState").size(), 2u);
     EXPECT_TRUE(session.CallsOf("ExitWindowsEx").empty());
+}
+
+// A refused exit rebuilds the program in the middle of the action: a fresh done flag and a
+// timer armed from the settings. The due moment still fires once, a one-time action stays off.
+TEST_F(TimedAction, AProgramRebuiltDuringTheActionDoesNotFireItAgain) {
+    auto rebuilt = [] {
+        ClearTimedActionDone();
+        SetTimedActionTimer(true);
+    };
+    Arm(conTA_Daily, L"Neu anmelden");
+    AddQuitStep(rebuilt);
+    AroundEight(2024, 3, 5);
+    EXPECT_EQ(Fired(), 1u);
+
+    Arm(conTA_Once, L"Neu anmelden");
+    State().TimeDateForAction = MakeDate(2024, 3, 6);
+    AddQuitStep(rebuilt);
+    AroundEight(2024, 3, 6);
+    EXPECT_EQ(Fired(), 2u);
+    EXPECT_FALSE(TimedActionTimerOn());
 }
 
 // ---- Once ----
@@ -309,7 +323,7 @@ TEST_F(TimedAction, TicksWhileAMessageBoxOfATickIsUpAreSkipped) {
 TEST_F(TimedAction, TheTimerRunsOnTheRegisteredWindow) {
     SetTimedActionTimer(false);
     HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(window, nullptr);
+    ASSERT_NE(window, nullptr) << GetLastError();
     // Registered while off: no timer; switched on, the window holds it.
     SetTimedActionTimerWindow(window);
     SetTimedActionTimer(true);

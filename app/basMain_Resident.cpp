@@ -1,0 +1,166 @@
+// Resident and dialog mode: what follows the command line, the splash screen, the single
+// resident instance and the message loop.
+#include <windows.h>
+
+#include <memory>
+
+#include "Clock.h"
+#include "basGlobals.h"
+#include "basMain.h"
+#include "basMenues.h"
+#include "basTimedAction.h"
+#include "basTools.h"
+#include "clsPersonalData.h"
+#include "clsSplash.h"
+#include "frmMain.h"
+#include "res/Pictures.h"
+
+namespace kvr {
+
+namespace {
+
+constexpr const wchar_t* conModule = L"basMain";
+constexpr long conCopyrightStartYear = 2001;
+constexpr int conSplashPictureSize = 64;
+
+std::unique_ptr<kv::clsSplash> g_splash;
+bool g_splashQuitStep = false;
+bool g_loopRunning = false;
+
+// The instance mark: held from the first test to the end of the process.
+struct InstanceMark {
+    bool tested = false;
+    bool another = false;
+    HANDLE mutex = nullptr;
+} g_instance;
+
+bool IsDialogWindow(HWND hwnd) {
+    wchar_t name[16] = {};
+    GetClassNameW(hwnd, name, 16);
+    return lstrcmpW(name, L"#32770") == 0;
+}
+
+}  // namespace
+
+void StartProgram(bool blnFirstStart) {
+    Forwarded(conModule, L"StartProgram", [&] {
+        ProgramState& s = State();
+        const bool dialog = s.Mode == RunMode::Dialog;
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+
+        // The main window is loaded hidden with its caption; its timer closes the splash.
+        LoadMainWindow();
+        s.ShowSplash = ReadSetting(L"ShowSplash", conSG_Options, 1L).ToLong() != 0;
+        if (s.ShowSplash && !dialog && blnFirstStart && !AnotherInstanceRunning()) ShowSplashScreen();
+
+        if (!ApplyStartupRules(blnFirstStart)) {
+            Quit();
+            return;
+        }
+        // The hotkey manager and its stored hotkeys are loaded here by the hotkey issue.
+
+        if (dialog) {
+            OpenMain();
+        } else {
+            if (AnotherInstanceRunning()) {
+                Quit();  // nothing is shown; the first instance goes on
+                return;
+            }
+            AddTrayIcon(MainWindow());
+            // The start-up version check comes here with the version check issue.
+            if (s.TimeActionType != 0) SetTimedActionTimer(true);
+            ClearTimedActionDone();
+        }
+        SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    });
+}
+
+bool AnotherInstanceRunning() {
+    return Forwarded(conModule, L"AnotherInstanceRunning", [] {
+        if (g_instance.tested) return g_instance.another;
+        HANDLE mutex = CreateMutexW(nullptr, FALSE, conInstanceMutexName);
+        DWORD error = GetLastError();
+        Helper().CreateAPIError(static_cast<long>(error), mutex == nullptr);
+        g_instance.tested = true;
+        g_instance.another = error == ERROR_ALREADY_EXISTS;
+        if (g_instance.another)
+            CloseHandle(mutex);
+        else
+            g_instance.mutex = mutex;  // kept: the mark lasts as long as this process
+        return g_instance.another;
+    });
+}
+
+void ShowSplashScreen() {
+    Forwarded(conModule, L"ShowSplashScreen", [] {
+        auto splash = std::make_unique<kv::clsSplash>();
+        // The main window's program picture, at the size the splash shows it.
+        if (HICON picture = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
+                                                          MAKEINTRESOURCEW(IDI_PROGRAM_PICTURE), IMAGE_ICON,
+                                                          conSplashPictureSize, conSplashPictureSize, 0))) {
+            splash->Picture(picture);  // copied
+            DestroyIcon(picture);
+        }
+        kv::clsPersonalData maker;
+        splash->Freeware(true);
+        splash->SupressAddress(true);
+        splash->EmailAddress(maker.EmailAddress());
+        splash->Website(maker.Website());
+        splash->CopyrightEndYear(std::to_wstring(ToSystemTime(Now()).wYear));
+        splash->CopyrightStartYear(conCopyrightStartYear);
+        splash->Show();
+        g_splash = std::move(splash);
+        SetSplashTimer(true);
+        if (!g_splashQuitStep) {
+            g_splashQuitStep = true;
+            AddQuitStep([] {
+                g_splashQuitStep = false;
+                CloseSplash();
+            });
+        }
+    });
+}
+
+void CloseSplash() {
+    Shown(conModule, L"CloseSplash", [] {
+        // Off first: a message from the closing must not meet a second tick.
+        SetSplashTimer(false);
+        if (!g_splash) return;
+        std::unique_ptr<kv::clsSplash> splash = std::move(g_splash);
+        splash->CloseWindow();
+    });
+}
+
+bool GetDontShowDialog() {
+    return Forwarded(conModule, L"GetDontShowDialog", [] {
+        return ReadSetting(L"DontShowUnloadDialog", conSG_PrgSettings, 0L).ToLong() != 0;
+    });
+}
+
+void RunProgramLoop() {
+    g_loopRunning = true;
+    MSG msg;
+    // Every way out (Quit, the end of the session, a closed dialog-mode window) takes the
+    // main window with it; a rebuilt program brings a new one and the loop goes on.
+    while (MainWindow()) {
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) break;
+        if (got == -1) {
+            DWORD error = GetLastError();
+            Shown(conModule, L"RunProgramLoop",
+                  [&] { Helper().CreateAPIError(static_cast<long>(error), true); });
+            break;
+        }
+        HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+        if (root && (root == MainWindow() || IsDialogWindow(root)) && IsDialogMessageW(root, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    g_loopRunning = false;
+    // A quit message from outside ends the program as "Beenden" does.
+    if (MainWindow()) Quit();
+}
+
+bool ProgramLoopRunning() { return g_loopRunning; }
+
+}  // namespace kvr

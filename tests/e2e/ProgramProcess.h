@@ -1,0 +1,207 @@
+#pragma once
+// KVRestartTest.exe run as a process of the test prefix: the program itself, with the
+// recording session control and a message-box seam that logs each box and answers from
+// KVRestartTest.answers (see testbuild/KVRestartTestMain.cpp). What a run did is read from
+// KVRestartTest.log, the registry and boot.ini; its windows are found by their process.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "CliTestSupport.h"
+
+namespace kvtest {
+
+using Lines = std::vector<std::wstring>;
+
+inline constexpr DWORD kTimeoutMs = 60000;
+inline const std::wstring kDialogCaption = L"Parameterinfo - Kelvo Restart";
+
+inline std::wstring TestBuildPath() {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path = self;
+    path = path.substr(0, path.find_last_of(L'\\') + 1) + KV_TESTBUILD_RELATIVE;
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    wchar_t full[MAX_PATH];
+    GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+    return full;
+}
+
+inline std::wstring Widen(const std::string& s) {
+    std::wstring w(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0)),
+                   L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), static_cast<int>(w.size()));
+    return w;
+}
+
+// The operation of a log line: the text before "(".
+inline std::wstring OperationOf(const std::wstring& line) { return line.substr(0, line.find(L'(')); }
+
+class Program : public FreshProfileTest {
+protected:
+    void SetUp() override {
+        FreshProfileTest::SetUp();
+        exe_ = TestBuildPath();
+        ASSERT_TRUE(kvtest::FileExists(exe_)) << "test build missing";
+        base_ = exe_.substr(0, exe_.size() - 4);
+        kvtest::RemoveFile(base_ + L".log");
+        kvtest::RemoveFile(base_ + L".answers");
+    }
+    void TearDown() override {
+        if (process_) {
+            TerminateProcess(process_, 99);
+            CloseHandle(process_);
+        }
+        kvtest::RemoveFile(base_ + L".log");
+        kvtest::RemoveFile(base_ + L".answers");
+        FreshProfileTest::TearDown();
+    }
+
+    void Answers(const std::string& lines) { kvtest::WriteFileText(base_ + L".answers", lines); }
+
+    // Starts the program with exactly this text after its quoted name.
+    void Start(const std::wstring& arguments) {
+        std::wstring line = L"\"" + exe_ + L"\" " + arguments;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info{};
+        ASSERT_TRUE(CreateProcessW(exe_.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                   &info))
+            << GetLastError();
+        CloseHandle(info.hThread);
+        process_ = info.hProcess;
+        processId_ = info.dwProcessId;
+        threadId_ = info.dwThreadId;
+    }
+
+    // The exit code once the program has ended by itself.
+    DWORD WaitForEnd() {
+        DWORD waited = WaitForSingleObject(process_, kTimeoutMs);
+        EXPECT_EQ(waited, WAIT_OBJECT_0) << "the program did not end";
+        DWORD code = 0;
+        GetExitCodeProcess(process_, &code);
+        if (waited != WAIT_OBJECT_0) TerminateProcess(process_, 99);
+        CloseHandle(process_);
+        process_ = nullptr;
+        return code;
+    }
+
+    DWORD Run(const std::wstring& arguments) {
+        Start(arguments);
+        return process_ ? WaitForEnd() : 99;
+    }
+
+    Lines Log() const {
+        std::string bytes = kvtest::ReadFileText(base_ + L".log");
+        Lines lines;
+        std::istringstream in(bytes);
+        for (std::string line; std::getline(in, line);) lines.push_back(Widen(line));
+        return lines;
+    }
+    Lines Operations() const {
+        Lines ops;
+        for (const std::wstring& line : Log()) ops.push_back(OperationOf(line));
+        return ops;
+    }
+
+    // The parameter dialog of the started program, once it is shown (nullptr after the timeout).
+    HWND FindParameterDialog() const {
+        for (DWORD waited = 0; waited < kTimeoutMs; waited += 100) {
+            HWND dialog = FindWindowW(L"#32770", kDialogCaption.c_str());
+            DWORD owner = 0;
+            if (dialog) GetWindowThreadProcessId(dialog, &owner);
+            if (dialog && owner == processId_ && IsWindowVisible(dialog)) return dialog;
+            Sleep(100);
+        }
+        return nullptr;
+    }
+
+    // A left click in the middle of the control, delivered to the control itself: the
+    // display may be shared with windows of other prefixes, which the pointer could hit.
+    static void Click(HWND control) {
+        RECT r;
+        GetClientRect(control, &r);
+        LPARAM middle = MAKELPARAM((r.right - r.left) / 2, (r.bottom - r.top) / 2);
+        PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+        PostMessageW(control, WM_LBUTTONUP, 0, middle);
+    }
+
+    static std::wstring TextOf(HWND window) {
+        wchar_t text[1024] = {};
+        GetWindowTextW(window, text, 1024);
+        return text;
+    }
+
+    // The main window of a process (its window class), once it exists and, if asked, is
+    // visible; nullptr after the timeout. A window other than hwndNot, when given.
+    static HWND FindMainWindow(DWORD pid, bool blnVisible, HWND hwndNot = nullptr, DWORD timeout = kTimeoutMs) {
+        struct Search {
+            DWORD pid;
+            bool visible;
+            HWND not_;
+            HWND found;
+        };
+        for (DWORD waited = 0; waited < timeout; waited += 100) {
+            Search search{pid, blnVisible, hwndNot, nullptr};
+            EnumWindows(
+                [](HWND hwnd, LPARAM lParam) -> BOOL {
+                    auto* s = reinterpret_cast<Search*>(lParam);
+                    DWORD owner = 0;
+                    GetWindowThreadProcessId(hwnd, &owner);
+                    wchar_t name[32] = {};
+                    GetClassNameW(hwnd, name, 32);
+                    if (owner != s->pid || lstrcmpW(name, L"KVRestartMain") != 0 || hwnd == s->not_) return TRUE;
+                    if (s->visible && !IsWindowVisible(hwnd)) return TRUE;
+                    s->found = hwnd;
+                    return FALSE;
+                },
+                reinterpret_cast<LPARAM>(&search));
+            if (search.found) return search.found;
+            Sleep(100);
+        }
+        return nullptr;
+    }
+
+    // Whether the notification area holds the icon of that main window: only an icon it
+    // knows can be modified. The icon is the window's small icon.
+    static bool TrayIconShown(HWND hwndMain) {
+        NOTIFYICONDATAW record{};
+        record.cbSize = NOTIFYICONDATAW_V1_SIZE;
+        record.hWnd = hwndMain;
+        record.uID = HandleToUlong(reinterpret_cast<HICON>(SendMessageW(hwndMain, WM_GETICON, ICON_SMALL, 0)));
+        record.uFlags = NIF_TIP;
+        lstrcpyW(record.szTip, L"Kelvo Restart");
+        return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
+    }
+    // Waits for the tray icon of that window to come (or, with blnShown False, to go).
+    static bool WaitForTrayIcon(HWND hwndMain, bool blnShown, DWORD timeout = 20000) {
+        for (DWORD waited = 0; waited < timeout; waited += 200) {
+            if (TrayIconShown(hwndMain) == blnShown) return true;
+            Sleep(200);
+        }
+        return false;
+    }
+
+    // Ends the resident program as a quit message to its thread does.
+    void PostQuit() const { PostThreadMessageW(threadId_, WM_QUIT, 0, 0); }
+    bool StillRunning() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+
+    void ExpectNothingWritten(const std::string& bootIni) const {
+        EXPECT_FALSE(kvtest::KeyExists(HKEY_CURRENT_USER, kCompanyKey)) << "settings were written";
+        EXPECT_EQ(kvtest::ReadFileText(kBootIni), bootIni);
+    }
+
+    std::wstring exe_;
+    std::wstring base_;
+    HANDLE process_ = nullptr;
+    DWORD processId_ = 0;
+    DWORD threadId_ = 0;
+};
+
+}  // namespace kvtest

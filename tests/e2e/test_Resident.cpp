@@ -1,0 +1,165 @@
+// The resident program of KVRestartTest.exe, run as a process of the test prefix: its start
+// with a fresh profile, the single resident instance, the tray icon's double click and the
+// rebuild after a refused exit.
+#include "ProgramProcess.h"
+#include "basMenues.h"
+
+using kvtest::kOptionsKey;
+using kvtest::kPrgSettingsKey;
+using kvtest::Lines;
+using kvtest::Store;
+using kvtest::Stored;
+
+namespace {
+
+class Resident : public kvtest::Program {
+protected:
+    void TearDown() override {
+        if (other_) {
+            TerminateProcess(other_, 99);
+            WaitForSingleObject(other_, 10000);
+            CloseHandle(other_);
+        }
+        Program::TearDown();
+    }
+
+    // Starts the resident program and waits for its main window and tray icon.
+    HWND StartResident() {
+        Start(L"");
+        if (!process_) return nullptr;
+        HWND main = FindMainWindow(processId_, false);
+        EXPECT_TRUE(main) << "no main window";
+        if (main) {
+            EXPECT_TRUE(WaitForTrayIcon(main, true)) << "no tray icon";
+        }
+        return main;
+    }
+    // The settings that make a start quick and quiet: no first run, no splash.
+    static void KnownProfile() {
+        Store(HKEY_CURRENT_USER, kPrgSettingsKey, L"RunFirstTime", 0);
+        Store(HKEY_CURRENT_USER, kOptionsKey, L"ShowSplash", 0);
+    }
+    static void DoubleClickTrayIcon(HWND main) { PostMessageW(main, kvr::WM_KV_TRAY, 0, WM_LBUTTONDBLCLK); }
+
+    bool WaitForLogLine(const std::wstring& operation, DWORD timeout = 20000) const {
+        for (DWORD waited = 0; waited < timeout; waited += 100) {
+            Lines ops = Operations();
+            if (std::find(ops.begin(), ops.end(), operation) != ops.end()) return true;
+            Sleep(100);
+        }
+        return false;
+    }
+
+    HANDLE other_ = nullptr;  // a first instance while a second one runs
+};
+
+TEST_F(Resident, AFreshProfileStartsWithItsFirstRunAndStaysUntilQuit) {
+    HWND main = StartResident();
+    ASSERT_TRUE(main);
+    EXPECT_FALSE(IsWindowVisible(main));  // shown only on demand
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kPrgSettingsKey, L"RunFirstTime").number, 0u);
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kvtest::kRunKey, L"Kelvo Restart").text, exe_);
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"SwitchOff").number, 1u);
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"TimeActionType").number, 0u);
+    Sleep(500);
+    EXPECT_TRUE(StillRunning());
+
+    PostQuit();
+    EXPECT_EQ(WaitForEnd(), 0u);
+    EXPECT_EQ(Log(), (Lines{L"Exit(0)"}));
+    EXPECT_FALSE(IsWindow(main));
+}
+
+TEST_F(Resident, ASecondResidentStartEndsSilently) {
+    KnownProfile();
+    HWND main = StartResident();
+    ASSERT_TRUE(main);
+    other_ = process_;
+    const DWORD firstThread = threadId_;
+
+    process_ = nullptr;
+    Start(L"");  // the second
+    ASSERT_TRUE(process_);
+    EXPECT_EQ(WaitForEnd(), 0u);
+    EXPECT_EQ(Log(), (Lines{L"Exit(0)"}));
+    EXPECT_FALSE(FindMainWindow(processId_, false, nullptr, 0));
+
+    // The first runs on with its icon.
+    process_ = other_;
+    other_ = nullptr;
+    threadId_ = firstThread;
+    EXPECT_TRUE(StillRunning());
+    EXPECT_TRUE(TrayIconShown(main));
+    PostQuit();
+    EXPECT_EQ(WaitForEnd(), 0u);
+}
+
+TEST_F(Resident, ADoubleClickOnTheTrayIconPerformsTheDefaultAction) {
+    KnownProfile();
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"StandardMenuOption", L"Neu anmelden");
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"AllowUnsaveQuit", 1);
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"QuitSaveImmediate", 1);
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"QuitImmediate", 1);
+    HWND main = StartResident();
+    ASSERT_TRUE(main);
+    DoubleClickTrayIcon(main);
+    // Windows took the log-off: the program had gone first and ends.
+    EXPECT_EQ(WaitForEnd(), 0u);
+    Lines log = Log();
+    EXPECT_NE(std::find(log.begin(), log.end(), L"ExitWindowsEx(4, 0)"), log.end());
+    EXPECT_EQ(log.back(), L"Exit(0)");
+    EXPECT_FALSE(TrayIconShown(main));
+}
+
+TEST_F(Resident, WithoutMenuSettingsTheDoubleClickOpensTheMainWindow) {
+    KnownProfile();
+    HWND main = StartResident();
+    ASSERT_TRUE(main);
+    DoubleClickTrayIcon(main);
+    EXPECT_EQ(FindMainWindow(processId_, true, nullptr, 20000), main);
+    // Its close box only hides it: the program stays resident.
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    for (int i = 0; i < 100 && IsWindowVisible(main); ++i) Sleep(100);
+    EXPECT_FALSE(IsWindowVisible(main));
+    EXPECT_TRUE(StillRunning());
+    PostQuit();
+    EXPECT_EQ(WaitForEnd(), 0u);
+    EXPECT_TRUE(Operations() == (Lines{L"Exit"}));
+}
+
+TEST_F(Resident, ARefusedExitIsReportedOnceAndRebuildsTheResidentProgram) {
+    KnownProfile();
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"StandardMenuOption", L"Neu anmelden");
+    Answers("session ExitWindowsEx 0 5\n");
+    HWND main = StartResident();
+    ASSERT_TRUE(main);
+    DoubleClickTrayIcon(main);
+    ASSERT_TRUE(WaitForLogLine(L"MessageBox"));
+
+    // A new main window with its icon; the process runs on.
+    HWND rebuilt = FindMainWindow(processId_, false, main, 20000);
+    ASSERT_TRUE(rebuilt) << "not rebuilt";
+    EXPECT_TRUE(WaitForTrayIcon(rebuilt, true));
+    EXPECT_FALSE(IsWindow(main));
+    Sleep(500);
+    EXPECT_TRUE(StillRunning());
+    Lines log = Log();
+    EXPECT_EQ(std::count(log.begin(), log.end(), L"ExitWindowsEx(0, 0)"), 1);
+    EXPECT_EQ(std::count(log.begin(), log.end(),
+                         L"MessageBox(0x30, \"Kelvo Restart\", \"Windows konnte nicht beendet werden (5).\") -> 1"),
+              1);
+
+    // The rebuilt program answers its tray icon as before.
+    DoubleClickTrayIcon(rebuilt);
+    for (int i = 0; i < 200 && std::count(log.begin(), log.end(), L"ExitWindowsEx(0, 0)") < 2; ++i) {
+        Sleep(100);
+        log = Log();
+    }
+    EXPECT_EQ(std::count(log.begin(), log.end(), L"ExitWindowsEx(0, 0)"), 2);
+
+    PostQuit();
+    EXPECT_EQ(WaitForEnd(), 0u);
+    EXPECT_EQ(Log().back(), L"Exit(0)");
+}
+
+}  // namespace

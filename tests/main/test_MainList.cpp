@@ -1,0 +1,203 @@
+// The list of the main window: which entries it offers, with which pictures, which one is
+// selected, and the enabling rules that follow the selection.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "MainTestSupport.h"
+#include "basWork.h"
+
+using namespace kvr;
+using kvtest::kOptionsKey;
+using kvtest::kPrgSettingsKey;
+using kvtest::kXpEntries;
+using kvtest::MainListTexts;
+using kvtest::Store;
+
+namespace {
+
+using Texts = std::vector<std::wstring>;
+
+Texts TextsOf(const std::vector<MainListEntry>& entries) {
+    Texts texts;
+    for (const MainListEntry& e : entries) texts.push_back(e.Text);
+    return texts;
+}
+
+// ---- Which entries, without a window ----
+
+TEST(MainListEntries, HiddenEntriesAreFoundInTheSettingIgnoringCase) {
+    const Texts options = {L"Herunterfahren", L"Neu starten", L"Neu anmelden"};
+    // The entry is searched in the setting: the plain "Neu starten" is part of the stored
+    // text of the restart entry and goes with it.
+    EXPECT_EQ(TextsOf(BuildMainListEntries(options, L"neu starten: standard;", L"")),
+              (Texts{L"Herunterfahren", L"Neu anmelden"}));
+    // An entry longer than anything stored stays.
+    EXPECT_EQ(TextsOf(BuildMainListEntries({L"Neu starten: Standard", L"Neu anmelden"}, L"Neu starten;", L"")),
+              (Texts{L"Neu starten: Standard", L"Neu anmelden"}));
+    EXPECT_EQ(TextsOf(BuildMainListEntries(options, L"", L"")), options);
+}
+
+TEST(MainListEntries, SeparatorsNeverOpenTheListButMayFollowEachOther) {
+    const Texts options = {L"", L"Herunterfahren", L"", L"Neu starten", L"", L"Neu anmelden"};
+    EXPECT_EQ(TextsOf(BuildMainListEntries(options, L"Herunterfahren;", L"")),
+              (Texts{L"Neu starten", L"", L"Neu anmelden"}));
+    EXPECT_EQ(TextsOf(BuildMainListEntries(options, L"Neu starten;", L"")),
+              (Texts{L"Herunterfahren", L"", L"", L"Neu anmelden"}));
+    // Everything hidden: not even a separator is left.
+    EXPECT_TRUE(BuildMainListEntries(options, L"Herunterfahren;Neu starten;Neu anmelden;", L"").empty());
+}
+
+TEST(MainListEntries, PicturesFollowTheActionAndTheLastChoiceIsSelected) {
+    auto entries = BuildMainListEntries({L"Herunterfahren: Sperren-Test", L"", L"Ruhezustand"}, L"",
+                                        L"RUHEZUSTAND");
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].Icon, GetActionIcon(L"Herunterfahren: Sperren-Test"));
+    EXPECT_EQ(entries[1].Icon, 0);
+    EXPECT_EQ(entries[2].Icon, 5);
+    EXPECT_FALSE(entries[0].Selected);
+    EXPECT_FALSE(entries[1].Selected);  // a separator never equals a choice
+    EXPECT_TRUE(entries[2].Selected);
+}
+
+// ---- The window's list ----
+
+class MainList : public kvtest::MainWindowTest {};
+
+TEST_F(MainList, OffersEveryActionWithItsPictureAndTheCaption) {
+    OpenMain();
+    HWND main = MainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(IsWindowVisible(main));
+    wchar_t caption[128] = {};
+    GetWindowTextW(main, caption, 128);
+    EXPECT_STREQ(caption, L"Windows beenden - Kelvo Restart");
+    EXPECT_TRUE(GetWindowLongPtrW(main, GWL_STYLE) & WS_THICKFRAME);
+
+    EXPECT_EQ(MainListTexts(), kXpEntries);
+    const std::vector<long> icons = {1, 1, 1, 0, 2, 2, 2, 0, 3, 0, 4, 5, 6};
+    for (int i = 0; i < MainListCount(); ++i) EXPECT_EQ(MainListIcon(i), icons[i]) << i;
+
+    HWND header = reinterpret_cast<HWND>(SendMessageW(GetDlgItem(main, conMainList), LVM_GETHEADER, 0, 0));
+    EXPECT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 1);
+    wchar_t column[32] = {};
+    HDITEMW item{};
+    item.mask = HDI_TEXT;
+    item.pszText = column;
+    item.cchTextMax = 32;
+    SendMessageW(header, HDM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(column, L"Option");
+
+    // Nothing chosen yet: nothing to perform.
+    EXPECT_EQ(MainListSelected(), -1);
+    EXPECT_FALSE(MainControlEnabled(conMainQuitWindows));
+}
+
+TEST_F(MainList, RestartEntriesStoredAsHiddenGoAndLeaveTwoSeparatorsInARow) {
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"VisibleOptions",
+          L"Neu starten: Standard;Neu starten: Microsoft Windows XP Professional;"
+          L"Neu starten: Microsoft Windows XP Home;");
+    ReadProgramSettings();
+    OpenMain();
+    EXPECT_EQ(MainListTexts(), (Texts{L"Herunterfahren: Standard", L"Herunterfahren: Microsoft Windows XP Professional",
+                                      L"Herunterfahren: Microsoft Windows XP Home", L"", L"", L"Neu anmelden", L"",
+                                      L"Standby-Modus", L"Ruhezustand", L"Sperren"}));
+}
+
+TEST_F(MainList, WithTheShutdownEntriesHiddenARestartEntryComesFirst) {
+    State().VisibleOptions = L"herunterfahren: standard;Herunterfahren: Microsoft Windows XP Professional;"
+                             L"Herunterfahren: Microsoft Windows XP Home;";
+    OpenMain();
+    Texts texts = MainListTexts();
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.front(), L"Neu starten: Standard");
+    EXPECT_EQ(texts.size(), kXpEntries.size() - 4);
+}
+
+TEST_F(MainList, TheLastChoiceIsSelectedAgainAfterAReopenAndANewStart) {
+    OpenMain();
+    const int home = kvtest::IndexOf(L"Neu starten: Microsoft Windows XP Home");
+    SelectMainListItem(home);
+    EXPECT_TRUE(UnloadMain(conCM_User));  // the close box: hidden
+    EXPECT_FALSE(IsWindowVisible(MainWindow()));
+    EXPECT_EQ(kvtest::Stored(HKEY_CURRENT_USER, kOptionsKey, L"LastSelectedOption").text,
+              L"Neu starten: Microsoft Windows XP Home");
+
+    OpenMain();  // the same window, filled again
+    EXPECT_EQ(MainListSelected(), home);
+
+    // A new start reads the stored choice.
+    Quit();
+    State() = ProgramState{};
+    State().Mode = RunMode::CommandLine;
+    ReadProgramSettings();
+    OpenMain();
+    EXPECT_EQ(MainListSelected(), home);
+    EXPECT_TRUE(MainControlEnabled(conMainQuitWindows));
+}
+
+// ---- The enabling rules ----
+
+TEST_F(MainList, SeparatorsAndLockLimitWhatCanBeChosen) {
+    State().AllowUnsaveQuit = true;
+    OpenMain();
+    ASSERT_TRUE(MainControlEnabled(conMainQuitWithoutSave));
+    TickMainQuitWithoutSave(true);
+
+    SelectMainListItem(3);  // a separator
+    EXPECT_FALSE(MainControlEnabled(conMainQuitWindows));
+    EXPECT_FALSE(MainControlEnabled(conMainQuitWithoutSave));
+    EXPECT_TRUE(MainQuitWithoutSaveTicked());  // disabled, the tick stays
+
+    SelectMainListItem(kvtest::IndexOf(L"Sperren"));
+    EXPECT_TRUE(MainControlEnabled(conMainQuitWindows));
+    EXPECT_FALSE(MainControlEnabled(conMainQuitWithoutSave));
+
+    for (const wchar_t* entry : {L"Standby-Modus", L"Ruhezustand", L"Neu anmelden"}) {
+        SelectMainListItem(kvtest::IndexOf(entry));
+        EXPECT_TRUE(MainControlEnabled(conMainQuitWithoutSave)) << std::string(entry, entry + wcslen(entry));
+        EXPECT_TRUE(MainControlEnabled(conMainQuitWindows));
+    }
+
+    SelectMainListItem(-1);  // a click beside every entry
+    EXPECT_FALSE(MainControlEnabled(conMainQuitWindows));
+}
+
+TEST_F(MainList, WithoutAllowUnsaveQuitTheTickIsNeitherOfferedNorKept) {
+    Store(HKEY_CURRENT_USER, kPrgSettingsKey, L"QuitWithoutSave", 1);
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"TimedActionImmediate", 1);
+    State().QuitSaveImmediate = true;
+    State().LastSelectedOption = L"Standby-Modus";
+    OpenMain();
+    EXPECT_FALSE(MainControlEnabled(conMainQuitWithoutSave));
+    EXPECT_FALSE(MainQuitWithoutSaveTicked());
+    EXPECT_FALSE(State().TimedActionImmediate);
+    SelectMainListItem(kvtest::IndexOf(L"Ruhezustand"));
+    EXPECT_FALSE(MainControlEnabled(conMainQuitWithoutSave));
+}
+
+TEST_F(MainList, TheStoredTickAndTimedForceLastOnlyWithQuitSaveImmediate) {
+    Store(HKEY_CURRENT_USER, kPrgSettingsKey, L"QuitWithoutSave", 1);
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"TimedActionImmediate", 1);
+    State().AllowUnsaveQuit = true;
+
+    OpenMain();
+    EXPECT_TRUE(MainControlEnabled(conMainQuitWithoutSave));
+    EXPECT_FALSE(MainQuitWithoutSaveTicked());
+    EXPECT_FALSE(State().TimedActionImmediate);
+
+    State().QuitSaveImmediate = true;
+    OpenMain();
+    EXPECT_TRUE(MainQuitWithoutSaveTicked());
+    EXPECT_TRUE(State().TimedActionImmediate);
+}
+
+TEST_F(MainList, ARestoredLockChoiceComesWithItsRules) {
+    State().AllowUnsaveQuit = true;
+    State().LastSelectedOption = L"Sperren";
+    OpenMain();
+    EXPECT_EQ(MainListSelected(), kvtest::IndexOf(L"Sperren"));
+    EXPECT_TRUE(MainControlEnabled(conMainQuitWindows));
+    EXPECT_FALSE(MainControlEnabled(conMainQuitWithoutSave));
+}
+
+}  // namespace

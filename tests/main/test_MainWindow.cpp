@@ -1,0 +1,327 @@
+// The main window as a window: performing the choice, the close modes, what it stores, its
+// layout, and the messages it routes to the program (buttons, timers, tray icon).
+#include <windows.h>
+#include <commctrl.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <thread>
+
+#include "MainTestSupport.h"
+#include "basMenues.h"
+#include "basTimedAction.h"
+#include "basTools.h"
+#include "basWork.h"
+
+using namespace kvr;
+using kvtest::kOptionsKey;
+using kvtest::kPrgSettingsKey;
+using kvtest::Store;
+using kvtest::Stored;
+
+namespace {
+
+class MainWindowTest : public kvtest::MainWindowTest {};
+
+RECT ChildRect(int id) {
+    RECT r{};
+    HWND control = GetDlgItem(MainWindow(), id);
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, MainWindow(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// Answers the shutdown-time dialog from another thread once it is shown: its "Abbrechen"
+// (IDCANCEL) or "Windows beenden" (IDOK).
+class AutoDialogAnswer {
+public:
+    explicit AutoDialogAnswer(int button)
+        : thread_([this, button] {
+              for (int waited = 0; waited < 10000 && !stop_; waited += 50) {
+                  HWND dialog = FindWindowW(L"#32770", L"System für Neustart - Kelvo Restart");
+                  if (dialog && IsWindowVisible(dialog)) {
+                      seen_ = true;
+                      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+                      return;
+                  }
+                  Sleep(50);
+              }
+          }) {}
+    ~AutoDialogAnswer() { Finish(); }
+    bool Finish() {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+        return seen_;
+    }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> seen_{false};
+    std::thread thread_;
+};
+
+// ---- Performing the choice ----
+
+TEST_F(MainWindowTest, WindowsBeendenPerformsTheChoiceWithTheTick) {
+    State().AllowUnsaveQuit = true;
+    OpenMain();
+    SelectMainListItem(kvtest::IndexOf(L"Neu anmelden"));
+    TickMainQuitWithoutSave(true);
+    SendMessageW(MainWindow(), WM_COMMAND, MAKEWPARAM(conMainQuitWindows, BN_CLICKED), 0);
+
+    auto exits = session.CallsOf("ExitWindowsEx");
+    ASSERT_EQ(exits.size(), 1u);
+    EXPECT_EQ(exits[0].numbers[0], static_cast<unsigned long>(EWX_LOGOFF | EWX_FORCE));
+    // The program went before Windows was asked; the choice and the tick were kept.
+    EXPECT_EQ(MainWindow(), nullptr);
+    EXPECT_TRUE(State().QuitFlag);
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"LastSelectedOption").text, L"Neu anmelden");
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kPrgSettingsKey, L"QuitWithoutSave").number, 1u);
+}
+
+TEST_F(MainWindowTest, InDialogModeTheTickSurvivesTheClosingWindow) {
+    State().Mode = RunMode::Dialog;  // refused exits end the run here, as on the command line
+    State().QuitFlag = true;
+    State().AllowUnsaveQuit = true;
+    OpenMain();
+    SelectMainListItem(kvtest::IndexOf(L"Neu starten: Standard"));
+    TickMainQuitWithoutSave(true);
+    AcceptMain();
+    auto exits = session.CallsOf("ExitWindowsEx");
+    ASSERT_EQ(exits.size(), 1u);
+    EXPECT_EQ(exits[0].numbers[0], static_cast<unsigned long>(EWX_SHUTDOWN | EWX_REBOOT | EWX_FORCE));
+    EXPECT_EQ(MainWindow(), nullptr);
+}
+
+TEST_F(MainWindowTest, LockLeavesTheWindowHiddenAndTheProgramRunning) {
+    OpenMain();
+    SelectMainListItem(kvtest::IndexOf(L"Sperren"));
+    AcceptMain();
+    EXPECT_EQ(session.Names(), (std::vector<std::string>{"LockWorkStation"}));
+    ASSERT_NE(MainWindow(), nullptr);
+    EXPECT_FALSE(IsWindowVisible(MainWindow()));
+    EXPECT_FALSE(State().QuitFlag);
+}
+
+// ---- Close modes ----
+
+TEST_F(MainWindowTest, TheCloseBoxOnlyHidesTheResidentWindow) {
+    OpenMain();
+    HWND main = MainWindow();
+    SendMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(MainWindow(), main);
+    EXPECT_FALSE(IsWindowVisible(main));
+    SendMessageW(main, WM_COMMAND, MAKEWPARAM(conMainCancel, BN_CLICKED), 0);  // "Abbrechen" too
+    EXPECT_EQ(MainWindow(), main);
+    EXPECT_FALSE(UnloadMain(conCM_Code));  // unloaded by the program: not refused
+    EXPECT_FALSE(IsWindowVisible(main));
+    EXPECT_TRUE(session.calls.empty());
+}
+
+TEST_F(MainWindowTest, WithQuitFlagClosingEndsTheProgram) {
+    bool tornDown = false;
+    OpenMain();
+    AddQuitStep([&] { tornDown = true; });
+    State().QuitFlag = true;
+    SendMessageW(MainWindow(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(MainWindow(), nullptr);
+    EXPECT_TRUE(tornDown);
+}
+
+TEST_F(MainWindowTest, TheEndOfTheSessionLetsGoWithoutTheShutdownDialog) {
+    OpenMain();
+    HWND main = MainWindow();
+    EXPECT_TRUE(SendMessageW(main, WM_QUERYENDSESSION, 0, 0));
+    EXPECT_FALSE(IsWindowVisible(main));
+
+    // AutoDialog set, but a command-line action is ending Windows.
+    State().AutoDialog = true;
+    Store(HKEY_CURRENT_USER, kPrgSettingsKey, L"DontShowUnloadDialog", 1);
+    EXPECT_TRUE(SendMessageW(main, WM_QUERYENDSESSION, 0, 0));
+
+    SendMessageW(main, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(MainWindow(), nullptr);
+    EXPECT_TRUE(State().QuitFlag);
+}
+
+TEST_F(MainWindowTest, TheShutdownDialogDecidesWhetherTheSessionMayEnd) {
+    State().AutoDialog = true;
+    OpenMain();
+    HWND main = MainWindow();
+    {
+        AutoDialogAnswer cancel(IDCANCEL);
+        EXPECT_FALSE(SendMessageW(main, WM_QUERYENDSESSION, 0, 0));  // refused
+        EXPECT_TRUE(cancel.Finish());
+    }
+    EXPECT_EQ(MainWindow(), main);
+    SendMessageW(main, WM_ENDSESSION, FALSE, 0);  // Windows gave up: the program runs on
+    EXPECT_EQ(MainWindow(), main);
+    {
+        AutoDialogAnswer accept(IDOK);
+        EXPECT_TRUE(UnloadMain(conCM_Windows) == false);
+        EXPECT_TRUE(accept.Finish());
+    }
+    // Only the end of the session shows it; the user's close does not.
+    EXPECT_TRUE(UnloadMain(conCM_User));
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+// ---- What it stores ----
+
+TEST_F(MainWindowTest, ClosingStoresTheChoiceTheRectangleAndTheTick) {
+    State().AllowUnsaveQuit = true;
+    OpenMain();
+    HWND main = MainWindow();
+    SetWindowPos(main, nullptr, 40, 60, 420, 400, SWP_NOZORDER);
+    SelectMainListItem(kvtest::IndexOf(L"Standby-Modus"));
+    TickMainQuitWithoutSave(true);
+    SendMessageW(main, WM_CLOSE, 0, 0);
+
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"LastSelectedOption").text, L"Standby-Modus");
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"WindowLeft").number, static_cast<DWORD>(PixelsToTwipsX(40)));
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"WindowTop").number, static_cast<DWORD>(PixelsToTwipsY(60)));
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"WindowWidth").number, static_cast<DWORD>(PixelsToTwipsX(420)));
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"WindowHeight").number,
+              static_cast<DWORD>(PixelsToTwipsY(400)));
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kPrgSettingsKey, L"QuitWithoutSave").number, 1u);
+
+    // The next load takes the stored rectangle.
+    Quit();
+    State() = ProgramState{};
+    State().Mode = RunMode::CommandLine;
+    ReadProgramSettings();
+    LoadMainWindow();
+    RECT r{};
+    GetWindowRect(MainWindow(), &r);
+    EXPECT_EQ(r.left, 40);
+    EXPECT_EQ(r.top, 60);
+    EXPECT_EQ(r.right - r.left, 420);
+}
+
+TEST_F(MainWindowTest, ASeparatorChoiceIsNotStoredAndKeepsTheEarlierOne) {
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"LastSelectedOption", L"Sperren");
+    ReadProgramSettings();
+    OpenMain();
+    SelectMainListItem(3);
+    SaveMain();
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"LastSelectedOption").text, L"Sperren");
+    EXPECT_FALSE(MainControlEnabled(conMainQuitWindows));
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kPrgSettingsKey, L"QuitWithoutSave").number, 0u);
+}
+
+TEST_F(MainWindowTest, AWindowNeverShownStoresNothing) {
+    Store(HKEY_CURRENT_USER, kPrgSettingsKey, L"QuitWithoutSave", 1);
+    LoadMainWindow();
+    Quit();  // "Beenden" right after the start
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kPrgSettingsKey, L"QuitWithoutSave").number, 1u);
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"WindowLeft").type, 0u);
+}
+
+// ---- Layout ----
+
+TEST(MainLayoutNumbers, FollowTheInnerSize) {
+    MainControlSizes sizes;
+    sizes.HelpWidth = 400;
+    sizes.CancelWidth = 1200;
+    sizes.QuitWindowsWidth = 1500;
+    sizes.CheckHeight = 250;
+    MainLayout l = ComputeMainLayout(5600, 5000, sizes);
+    EXPECT_EQ(l.ButtonsTop, 4120);
+    EXPECT_EQ(l.HelpLeft, 5600 - 400 - 260);
+    EXPECT_EQ(l.CancelLeft, 5600 - 400 - 1200 - 380);
+    EXPECT_EQ(l.QuitWindowsLeft, 5600 - 3100 - 500);
+    // Gaps of 120 between the buttons.
+    EXPECT_EQ(l.CancelLeft + 1200 + 120, l.HelpLeft);
+    EXPECT_EQ(l.QuitWindowsLeft + 1500 + 120, l.CancelLeft);
+    EXPECT_EQ(l.ResizeTop, 4415);
+    EXPECT_EQ(l.ResizeLeft, 5300);
+    EXPECT_EQ(l.CheckTop, 4120 - 250 - 200);
+    EXPECT_EQ(l.ListWidth, 5180);
+    EXPECT_EQ(l.ListHeight, 2900);
+    EXPECT_EQ(l.ColumnWidth, 5120);
+}
+
+TEST_F(MainWindowTest, EveryResizePlacesTheControls) {
+    OpenMain();
+    HWND main = MainWindow();
+    for (SIZE size : {SIZE{387, 369}, SIZE{520, 480}}) {
+        SetWindowPos(main, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+        RECT client{};
+        GetClientRect(main, &client);
+        const MainLayout l = ComputeMainLayout(PixelsToTwipsX(client.right), PixelsToTwipsY(client.bottom));
+        auto within1 = [](long actual, long expected) { return std::labs(actual - expected) <= 1; };
+        RECT help = ChildRect(conMainHelp), cancel = ChildRect(conMainCancel), quit = ChildRect(conMainQuitWindows);
+        EXPECT_TRUE(within1(help.top, TwipsToPixelsY(l.ButtonsTop))) << help.top;
+        EXPECT_TRUE(within1(help.left, TwipsToPixelsX(l.HelpLeft))) << help.left;
+        EXPECT_TRUE(within1(cancel.left, TwipsToPixelsX(l.CancelLeft))) << cancel.left;
+        EXPECT_TRUE(within1(quit.left, TwipsToPixelsX(l.QuitWindowsLeft))) << quit.left;
+        EXPECT_EQ(quit.top, help.top);
+        RECT list = ChildRect(conMainList), check = ChildRect(conMainQuitWithoutSave);
+        EXPECT_TRUE(within1(list.right - list.left, TwipsToPixelsX(l.ListWidth)));
+        EXPECT_TRUE(within1(list.bottom - list.top, TwipsToPixelsY(l.ListHeight)));
+        EXPECT_TRUE(within1(check.top, TwipsToPixelsY(l.CheckTop)));
+        EXPECT_LT(list.bottom, check.top);  // nothing overlaps
+        EXPECT_LT(check.bottom, quit.top);
+        RECT grip = ChildRect(conMainResize);
+        EXPECT_TRUE(within1(grip.left, TwipsToPixelsX(l.ResizeLeft)));
+        EXPECT_TRUE(within1(grip.top, TwipsToPixelsY(l.ResizeTop)));
+        // The column fills the list without a horizontal scroll bar.
+        RECT inner{};
+        GetClientRect(GetDlgItem(main, conMainList), &inner);
+        int column = static_cast<int>(SendMessageW(GetDlgItem(main, conMainList), LVM_GETCOLUMNWIDTH, 0, 0));
+        EXPECT_LE(column, inner.right);
+        EXPECT_GE(column, inner.right - TwipsToPixelsX(60) - 1);
+    }
+}
+
+// ---- Messages it routes ----
+
+TEST_F(MainWindowTest, TheHelpButtonReportsTheMissingHelpFile) {
+    OpenMain();
+    SendMessageW(MainWindow(), WM_COMMAND, MAKEWPARAM(conMainHelp, BN_CLICKED), 0);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, L"Hilfe \"" + GetHelpfile() + L"\" konnte nicht angezeigt werden.");
+}
+
+TEST_F(MainWindowTest, ADoubleClickOnTheTrayIconReachesTheDefaultAction) {
+    State().StandardMenuOption = L"Sperren";
+    LoadMainWindow();
+    SendMessageW(MainWindow(), WM_KV_TRAY, 0, WM_LBUTTONDBLCLK);
+    EXPECT_EQ(session.Names(), (std::vector<std::string>{"LockWorkStation"}));
+}
+
+TEST_F(MainWindowTest, TheTimedActionTicksOnTheMainWindow) {
+    State().TimeActionType = 1;  // a countdown of no time at all
+    State().TimeCountdown = MakeTime(0, 0, 0);
+    State().TimeAction = L"Sperren";
+    LoadMainWindow();
+    SetTimedActionTimer(true);
+    EXPECT_TRUE(kvtest::PumpUntil([&] { return !session.calls.empty(); }, 5000));
+    EXPECT_EQ(session.Names(), (std::vector<std::string>{"LockWorkStation"}));
+    EXPECT_FALSE(TimedActionTimerOn());  // a countdown switches itself off
+}
+
+TEST_F(MainWindowTest, TheSplashTimerClosesTheSplashOnItsFirstTick) {
+    VersionGlobal().InfoMajorVersion(1);
+    VersionGlobal().InfoMinorVersion(0);
+    VersionGlobal().InfoBuild(0);
+    LoadMainWindow();
+    ShowSplashScreen();
+    auto splashShown = [] {
+        HWND found = nullptr;
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND hwnd, LPARAM lParam) -> BOOL {
+                if (hwnd != MainWindow() && IsWindowVisible(hwnd)) *reinterpret_cast<HWND*>(lParam) = hwnd;
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found != nullptr;
+    };
+    EXPECT_TRUE(splashShown());
+    kvtest::Pump(1500);
+    EXPECT_TRUE(splashShown());  // 3 seconds
+    EXPECT_TRUE(kvtest::PumpUntil([&] { return !splashShown(); }, 4000));
+}
+
+}  // namespace
