@@ -39,7 +39,7 @@ struct MainForm {
     HWND hwnd = nullptr;
     HFONT font = nullptr;
     HIMAGELIST images = nullptr;
-    HICON iconBig = nullptr, iconSmall = nullptr, picture = nullptr, help = nullptr, grip = nullptr;
+    HICON picture = nullptr, help = nullptr, grip = nullptr;
     bool filling = false;  // no selection events while the list fills
     bool opened = false;   // OpenMain filled it since it was loaded
     bool splashTimer = false;
@@ -72,6 +72,12 @@ long ScreenDpi(int index) {
 // An icon of the executable's pictures at that size; nullptr in a build without them.
 HICON Picture(int id, int size) {
     return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
+}
+
+// The program icon at that size, loaded once for the run (shared, never destroyed).
+HICON ProgramIcon(int size) {
+    return static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_SHARED));
 }
 
 // imgList: the six action pictures in list-icon order. A picture the build lacks leaves its
@@ -124,19 +130,21 @@ void CreateControls(HWND hwnd) {
     MakeControl(hwnd, conMainQuitWindows, WC_BUTTONW, L"Windows beenden", BS_DEFPUSHBUTTON | WS_TABSTOP);
     MakeControl(hwnd, conMainCancel, WC_BUTTONW, L"Abbrechen", BS_PUSHBUTTON | WS_TABSTOP);
     HWND help = MakeControl(hwnd, conMainHelp, WC_BUTTONW, L"", BS_PUSHBUTTON | BS_ICON | WS_TABSTOP);
-    MakeControl(hwnd, conMainResize, WC_STATICW, L"", SS_ICON);
+    // The grip's place reaches to the window's corner, where the picture is drawn; it lies
+    // below the buttons and leaves their corners alone.
+    HWND grip = MakeControl(hwnd, conMainResize, WC_STATICW, L"", SS_OWNERDRAW | WS_CLIPSIBLINGS);
+    SetWindowPos(grip, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-    // The window's own icons: the program icon (the tray icon takes the small one).
-    const int big = GetSystemMetrics(SM_CXICON), small = GetSystemMetrics(SM_CXSMICON);
-    g_form.iconBig = Picture(1, big);
-    g_form.iconSmall = Picture(1, small);
-    if (g_form.iconBig) SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(g_form.iconBig));
-    if (g_form.iconSmall) SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(g_form.iconSmall));
+    // The window's own icons: the program icon of its class (the tray icon takes the small
+    // one, so every main window of the run carries the same icon handle).
+    const int small = GetSystemMetrics(SM_CXSMICON);
+    if (HICON big = ProgramIcon(GetSystemMetrics(SM_CXICON)))
+        SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    if (HICON icon = ProgramIcon(small)) SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 
     g_form.picture = Picture(IDI_PROGRAM_PICTURE, TwipsToPixelsX(conPictureSize));
     if (g_form.picture) SendMessageW(Control(conMainImage1), STM_SETICON, reinterpret_cast<WPARAM>(g_form.picture), 0);
     g_form.grip = Picture(IDI_SIZEGRIP, small);
-    if (g_form.grip) SendMessageW(Control(conMainResize), STM_SETICON, reinterpret_cast<WPARAM>(g_form.grip), 0);
 
     // The picture button: the program's help picture (the system's question mark in a build
     // without the pictures), with its tool tip.
@@ -188,14 +196,15 @@ void Layout() {
     Place(conMainQuitWindows, l.QuitWindowsLeft, l.ButtonsTop, sizes.QuitWindowsWidth, conButtonHeight);
     Place(conMainCancel, l.CancelLeft, l.ButtonsTop, sizes.CancelWidth, conButtonHeight);
     Place(conMainHelp, l.HelpLeft, l.ButtonsTop, sizes.HelpWidth, conButtonHeight);
-    SetWindowPos(Control(conMainResize), nullptr, TwipsToPixelsX(l.ResizeLeft), TwipsToPixelsY(l.ResizeTop), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int gripLeft = TwipsToPixelsX(l.ResizeLeft), gripTop = TwipsToPixelsY(l.ResizeTop);
+    SetWindowPos(Control(conMainResize), HWND_BOTTOM, gripLeft, gripTop, client.right - gripLeft,
+                 client.bottom - gripTop, SWP_NOACTIVATE);
     SizeColumn(l.ListWidth);
 }
 
 void ReleaseResources() {
     if (g_form.images) ImageList_Destroy(g_form.images);
-    for (HICON icon : {g_form.iconBig, g_form.iconSmall, g_form.picture, g_form.help, g_form.grip})
+    for (HICON icon : {g_form.picture, g_form.help, g_form.grip})
         if (icon) DestroyIcon(icon);
     if (g_form.font) DeleteObject(g_form.font);
     g_form = MainForm{};
@@ -221,6 +230,22 @@ void SetSessionEndReason(HWND hwnd, bool blnOn) {
     g_form.blockReason = blnOn;
 }
 
+// Where the grip picture is drawn: the lower right square of imgResize (its rectangle).
+RECT GripSquare(const RECT& place) {
+    const int size = GetSystemMetrics(SM_CXSMICON);
+    return {place.right - size, place.bottom - size, place.right, place.bottom};
+}
+
+void DrawGrip(const DRAWITEMSTRUCT& item) {
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    const RECT square = GripSquare(item.rcItem);
+    if (g_form.grip)
+        DrawIconEx(item.hDC, square.left, square.top, g_form.grip, square.right - square.left,
+                   square.bottom - square.top, 0, nullptr, DI_NORMAL);
+    else
+        DrawFrameControl(item.hDC, const_cast<RECT*>(&square), DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+}
+
 // The grip at the lower right sizes the window as the border's corner does.
 LRESULT HitTest(HWND hwnd, LPARAM lParam) {
     LRESULT hit = DefWindowProcW(hwnd, WM_NCHITTEST, 0, lParam);
@@ -228,8 +253,9 @@ LRESULT HitTest(HWND hwnd, LPARAM lParam) {
     if (hit != HTCLIENT || !grip || !(GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_THICKFRAME)) return hit;
     RECT r{};
     GetWindowRect(grip, &r);
+    const RECT square = GripSquare(r);
     POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    return PtInRect(&r, pt) ? HTBOTTOMRIGHT : hit;
+    return PtInRect(&square, pt) ? HTBOTTOMRIGHT : hit;
 }
 
 // A separator (an entry without text) is drawn as a thin line across its row.
@@ -281,7 +307,11 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                     return -1;
                 }
             case WM_SIZE:
-                if (g_form.hwnd == hwnd && wParam != SIZE_MINIMIZED) Layout();
+                if (g_form.hwnd == hwnd && wParam != SIZE_MINIMIZED) {
+                    Layout();
+                    // Moved controls leave their old places behind; all of it is painted anew.
+                    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+                }
                 return 0;
             case WM_GETMINMAXINFO: {
                 auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
@@ -303,6 +333,10 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                 break;
             case WM_NOTIFY:
                 return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+            case WM_DRAWITEM:
+                if (wParam != static_cast<WPARAM>(conMainResize)) break;
+                DrawGrip(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+                return TRUE;
             case WM_CLOSE:
                 if (!UnloadMain(conCM_User)) UnloadMainWindow();
                 return 0;
@@ -359,6 +393,8 @@ void RegisterMainClass() {
     wc.lpszClassName = conClassName;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.hIcon = ProgramIcon(GetSystemMetrics(SM_CXICON));
+    wc.hIconSm = ProgramIcon(GetSystemMetrics(SM_CXSMICON));
     RaiseLastErrorIf(RegisterClassExW(&wc) == 0);
     registered = true;
 }

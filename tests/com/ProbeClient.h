@@ -11,15 +11,17 @@
 
 namespace kvtest {
 
-// The probe from the factory of this executable (which embeds the test type library).
-inline kv::ComPtr<IDispatch> NewProbe() {
+inline kv::ComPtr<IClassFactory> ProbeFactory() {
     kv::com::SetModule(GetModuleHandleW(nullptr));
     kv::ComPtr<IClassFactory> factory;
     EXPECT_EQ(kv::com::GetClassObject(CLSID_clsProbe, IID_IClassFactory, reinterpret_cast<void**>(factory.Put())), S_OK);
+    return factory;
+}
+
+inline kv::ComPtr<IDispatch> NewProbe() {
     kv::ComPtr<IDispatch> probe;
-    if (factory) {
+    if (auto factory = ProbeFactory())
         EXPECT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(probe.Put())), S_OK);
-    }
     return probe;
 }
 

@@ -7,71 +7,43 @@
 #include <string>
 #include <vector>
 
+#include "ComVariant.h"
+
 namespace kvtest {
+
+// An argument passed by value (owned by the call).
+inline VARIANT Arg(const kv::Variant& value) { return kv::com::ComVariant(value).Detach(); }
 
 // A script variable: an owned VARIANT and the VT_BYREF|VT_VARIANT argument that names it.
 struct ScriptVariable {
-    VARIANT value;
-    ScriptVariable() { VariantInit(&value); }
-    explicit ScriptVariable(const wchar_t* text) : ScriptVariable() {
-        value.vt = VT_BSTR;
-        value.bstrVal = SysAllocString(text);
-    }
-    explicit ScriptVariable(short number) : ScriptVariable() {
-        value.vt = VT_I2;
-        value.iVal = number;
-    }
-    ~ScriptVariable() { VariantClear(&value); }
-    ScriptVariable(const ScriptVariable&) = delete;
-    ScriptVariable& operator=(const ScriptVariable&) = delete;
+    kv::com::ComVariant value;
+    explicit ScriptVariable(const kv::Variant& initial) : value(initial) {}
     VARIANT Ref() {
         VARIANT r;
-        VariantInit(&r);
         r.vt = VT_BYREF | VT_VARIANT;
-        r.pvarVal = &value;
+        r.pvarVal = value.Get();
         return r;
     }
-    std::wstring Text() const { return value.vt == VT_BSTR ? std::wstring(value.bstrVal, SysStringLen(value.bstrVal)) : L"?"; }
+    kv::Variant Value() const { return kv::com::FromVARIANT(*value); }
 };
-
-inline VARIANT Text(const wchar_t* s) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BSTR;
-    v.bstrVal = SysAllocString(s);
-    return v;
-}
-
-inline VARIANT Long(long n) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_I4;
-    v.lVal = n;
-    return v;
-}
 
 // The outcome of one late-bound call.
 struct CallResult {
     HRESULT hr = S_OK;
-    VARIANT value;
+    kv::com::ComVariant value;
     EXCEPINFO excep{};
     UINT argErr = 0;
-    CallResult() { VariantInit(&value); }
     ~CallResult() {
-        VariantClear(&value);
         SysFreeString(excep.bstrSource);
         SysFreeString(excep.bstrDescription);
         SysFreeString(excep.bstrHelpFile);
     }
-    CallResult(const CallResult&) = delete;
-    CallResult& operator=(const CallResult&) = delete;
     std::wstring Description() const { return excep.bstrDescription ? excep.bstrDescription : L""; }
     std::wstring Source() const { return excep.bstrSource ? excep.bstrSource : L""; }
-    std::wstring Text() const { return value.vt == VT_BSTR ? value.bstrVal : L"?"; }
 };
 
 // Calls name with args in the order a script writes them. Values passed by value are
-// owned by the call (cleared afterwards); VT_BYREF ones belong to their variables.
+// cleared afterwards; VT_BYREF ones belong to their variables.
 inline void Call(IDispatch* object, const wchar_t* name, WORD flags, std::vector<VARIANT> args, CallResult& out) {
     DISPID id = DISPID_UNKNOWN;
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
@@ -84,7 +56,8 @@ inline void Call(IDispatch* object, const wchar_t* name, WORD flags, std::vector
             params.rgdispidNamedArgs = &put;
             params.cNamedArgs = 1;
         }
-        out.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, &out.value, &out.excep, &out.argErr);
+        out.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, out.value.Put(), &out.excep,
+                                &out.argErr);
     }
     for (VARIANT& v : args)
         if (!(v.vt & VT_BYREF)) VariantClear(&v);

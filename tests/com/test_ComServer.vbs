@@ -25,42 +25,38 @@ End Function
 Check shell.Run("regsvr32 /s """ & dll & """", 0, True) = 0, "regsvr32"
 Check Registered(), "ProgID registered machine-wide"
 
-Dim probe, text, length, a, b, colour, left, right, items, item, seen
+Dim probe, text, length, five, a, b, colour, left, right, items, item, seen
 Set probe = CreateObject("KVComTest.clsProbe")
 
 text = "ab"
 length = probe.Append(text, "cd")
-Check text = "abcd", "Append writes back: " & text
-Check length = 4 And VarType(length) = vbLong, "Append result"
-
+Check text = "abcd" And length = 4 And VarType(length) = vbLong, "Append: " & text & " " & length
 text = 12
 probe.Append text, "x"
 Check text = "12x" And VarType(text) = vbString, "number variable coerced and written back"
-
 Check probe.Append("literal", "!") = 8, "literal in a by-reference position"
-Check probe.Describe() = "missing", "missing optional"
-Check probe.Describe(5) = "2:5", "optional given: " & probe.Describe(5)
-Check probe.Scale(3) = 6, "default parameter"
-Check probe.Scale(3, 4) = 12, "default overridden"
 
+five = 5
+Check probe.Describe() = "missing", "missing optional"
+Check probe.Describe(five) = "2:5", "by-value VARIANT sees the variable's value: " & probe.Describe(five)
+Check probe.Scale(3) = 6 And probe.Scale(3, 4) = 12, "default parameter"
 probe.Name = "renamed"
 Check probe.Name = "renamed", "property put/get"
 
 a = "7" : b = 3
 probe.Swap a, b
-Check a = 3 And b = 7, "VARIANT and Long by reference"
+Check a = 3 And VarType(a) = vbLong And b = 7, "VARIANT and Long by reference"
 colour = 3
 probe.NextColour colour
 Check colour = 1, "enumeration by reference"
-left = "old" : right = Empty
+left = "old" : right = 5
 probe.Split "one two", left, right
-Check left = "one" And right = "two", "out parameters"
+Check left = "one" And right = "two", "out parameters replace what the variables held"
 
 On Error Resume Next
 probe.Raise -52002, "Wert fehlt"
-Check Err.Number = -52002, "negative error number: " & Err.Number
-Check Err.Description = "Wert fehlt", "negative error description: " & Err.Description
-Check Err.Source = "KVComTest", "error source: " & Err.Source
+Check Err.Number = -52002 And Err.Description = "Wert fehlt" And Err.Source = "KVComTest", _
+      "negative error: " & Err.Number & " " & Err.Description & " " & Err.Source
 Err.Clear
 probe.Raise 53, "Datei nicht gefunden"
 Check Err.Number = 53, "positive error number: " & Err.Number
@@ -68,14 +64,16 @@ Err.Clear
 probe.Relay probe, -52013, "a @@@ m_f @@@ P"
 Check Err.Number = -52013 And Err.Description = "a @@@ m_f @@@ P", "relayed error: " & Err.Description
 Err.Clear
+probe.Relay Nothing, 1, "x"
+Check Err.Number = 91, "no object to relay to: " & Err.Number
+Err.Clear
 probe.Scale "abc"
 Check Err.Number = 13, "type mismatch: " & Err.Number
 Err.Clear
 On Error GoTo 0
 
 Set items = probe.Items(3)
-Check items.Count = 3, "collection count"
-Check items("k2") = "V2" And items.Item(3) = "V3", "collection item by key and position"
+Check items.Count = 3 And items("k2") = "V2" And items.Item(3) = "V3", "collection count and items by key and position"
 seen = ""
 For Each item In items
     seen = seen & item
@@ -84,7 +82,6 @@ Check seen = "V1V2V3", "For Each: " & seen
 On Error Resume Next
 item = items("none")
 Check Err.Number = 5, "unknown key: " & Err.Number
-Err.Clear
 On Error GoTo 0
 
 Set items = Nothing

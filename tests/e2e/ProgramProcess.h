@@ -52,6 +52,7 @@ protected:
         base_ = exe_.substr(0, exe_.size() - 4);
         kvtest::RemoveFile(base_ + L".log");
         kvtest::RemoveFile(base_ + L".answers");
+        trayBaseline_ = TrayIconCount();
     }
     void TearDown() override {
         if (process_) {
@@ -168,21 +169,26 @@ protected:
         return nullptr;
     }
 
-    // Whether the notification area holds the icon of that main window: only an icon it
-    // knows can be modified. The icon is the window's small icon.
-    static bool TrayIconShown(HWND hwndMain) {
-        NOTIFYICONDATAW record{};
-        record.cbSize = NOTIFYICONDATAW_V1_SIZE;
-        record.hWnd = hwndMain;
-        record.uID = HandleToUlong(reinterpret_cast<HICON>(SendMessageW(hwndMain, WM_GETICON, ICON_SMALL, 0)));
-        record.uFlags = NIF_TIP;
-        lstrcpyW(record.szTip, L"Kelvo Restart");
-        return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
+    // The icons in the notification area of the prefix. Wine shows each as a window of its
+    // own (an icon's owner and id cannot be asked for across processes there); the tests of
+    // the prefix that add icons run one at a time.
+    static int TrayIconCount() {
+        int count = 0;
+        auto countIn = [&](HWND parent) {
+            for (HWND icon = FindWindowExW(parent, nullptr, L"__winex11_tray_icon", nullptr); icon;
+                 icon = FindWindowExW(parent, icon, L"__winex11_tray_icon", nullptr))
+                ++count;
+        };
+        countIn(nullptr);
+        for (HWND tray = FindWindowExW(nullptr, nullptr, L"__winex11_standalone_tray", nullptr); tray;
+             tray = FindWindowExW(nullptr, tray, L"__winex11_standalone_tray", nullptr))
+            countIn(tray);
+        return count;
     }
-    // Waits for the tray icon of that window to come (or, with blnShown False, to go).
-    static bool WaitForTrayIcon(HWND hwndMain, bool blnShown, DWORD timeout = 20000) {
+    // Waits until the program's icons (beyond those there when the test began) number n.
+    bool WaitForTrayIcons(int n, DWORD timeout = 20000) const {
         for (DWORD waited = 0; waited < timeout; waited += 200) {
-            if (TrayIconShown(hwndMain) == blnShown) return true;
+            if (TrayIconCount() - trayBaseline_ == n) return true;
             Sleep(200);
         }
         return false;
@@ -202,6 +208,7 @@ protected:
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
     DWORD threadId_ = 0;
+    int trayBaseline_ = 0;
 };
 
 }  // namespace kvtest

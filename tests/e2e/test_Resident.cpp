@@ -29,9 +29,7 @@ protected:
         if (!process_) return nullptr;
         HWND main = FindMainWindow(processId_, false);
         EXPECT_TRUE(main) << "no main window";
-        if (main) {
-            EXPECT_TRUE(WaitForTrayIcon(main, true)) << "no tray icon";
-        }
+        EXPECT_TRUE(WaitForTrayIcons(1)) << "no tray icon";
         return main;
     }
     // The settings that make a start quick and quiet: no first run, no splash.
@@ -68,6 +66,7 @@ TEST_F(Resident, AFreshProfileStartsWithItsFirstRunAndStaysUntilQuit) {
     EXPECT_EQ(WaitForEnd(), 0u);
     EXPECT_EQ(Log(), (Lines{L"Exit(0)"}));
     EXPECT_FALSE(IsWindow(main));
+    EXPECT_TRUE(WaitForTrayIcons(0));
 }
 
 TEST_F(Resident, ASecondResidentStartEndsSilently) {
@@ -89,9 +88,10 @@ TEST_F(Resident, ASecondResidentStartEndsSilently) {
     other_ = nullptr;
     threadId_ = firstThread;
     EXPECT_TRUE(StillRunning());
-    EXPECT_TRUE(TrayIconShown(main));
+    EXPECT_TRUE(WaitForTrayIcons(1));  // one icon: the first instance's
     PostQuit();
     EXPECT_EQ(WaitForEnd(), 0u);
+    EXPECT_TRUE(WaitForTrayIcons(0));
 }
 
 TEST_F(Resident, ADoubleClickOnTheTrayIconPerformsTheDefaultAction) {
@@ -108,7 +108,7 @@ TEST_F(Resident, ADoubleClickOnTheTrayIconPerformsTheDefaultAction) {
     Lines log = Log();
     EXPECT_NE(std::find(log.begin(), log.end(), L"ExitWindowsEx(4, 0)"), log.end());
     EXPECT_EQ(log.back(), L"Exit(0)");
-    EXPECT_FALSE(TrayIconShown(main));
+    EXPECT_TRUE(WaitForTrayIcons(0));
 }
 
 TEST_F(Resident, WithoutMenuSettingsTheDoubleClickOpensTheMainWindow) {
@@ -139,7 +139,7 @@ TEST_F(Resident, ARefusedExitIsReportedOnceAndRebuildsTheResidentProgram) {
     // A new main window with its icon; the process runs on.
     HWND rebuilt = FindMainWindow(processId_, false, main, 20000);
     ASSERT_TRUE(rebuilt) << "not rebuilt";
-    EXPECT_TRUE(WaitForTrayIcon(rebuilt, true));
+    EXPECT_TRUE(WaitForTrayIcons(1));
     EXPECT_FALSE(IsWindow(main));
     Sleep(500);
     EXPECT_TRUE(StillRunning());

@@ -1,62 +1,48 @@
 // The error convention: chains, table messages, transformation and the shown box.
 #include <gtest/gtest.h>
 
+#include "ErrorCapture.h"
 #include "RecordingMessageBox.h"
 #include "clsMain.h"
 
 using kv::clsMain;
 using kv::KVError;
-
-namespace {
-
-template <class F>
-KVError Raised(F&& f) {
-    try {
-        f();
-    } catch (const KVError& e) {
-        return e;
-    }
-    ADD_FAILURE() << "no error raised";
-    return KVError(0, L"");
-}
-
-}  // namespace
+using kv::test::Raised;
 
 TEST(clsMainErrors, ForwardErrorBuildsChainsOutermostFirst) {
     clsMain m;
     KVError inner = Raised([&] { m.ForwardError(L"KVSettings", L"clsRegistry", L"ReadValue", -52001, L"kaputt"); });
-    EXPECT_EQ(inner.Number, -52001);
     EXPECT_EQ(inner.Description, L"kaputt @@@ clsRegistry_ReadValue @@@ KVSettings");
-
     KVError middle = Raised([&] { m.ForwardError(L"KVFiles", L"clsExecute", L"Run", inner); });
     KVError outer = Raised([&] { m.ForwardError(L"KVRestart", L"basWork", L"RebootWindows", middle); });
     EXPECT_EQ(outer.Number, -52001);
     EXPECT_EQ(outer.Description,
               L"kaputt @@@ basWork_RebootWindows --> clsExecute_Run --> clsRegistry_ReadValue"
               L" @@@ KVRestart --> KVFiles --> KVSettings");
+
+    // The class's own members forward with their place.
+    kv::Variant notAnArray(L"text");
+    KVError sort = Raised([&] { m.Sort(notAnArray); });
+    EXPECT_EQ(sort.Number, 13);
+    EXPECT_EQ(sort.Description, L"Only array allowed @@@ clsMain_Sort @@@ KVCore");
+    EXPECT_EQ(Raised([&] { m.Round(1, 0); }).Number, 11);
 }
 
 TEST(clsMainErrors, ShowErrorPutsThePlaceOfTheDisplayLast) {
     clsMain m;
     kvtest::RecordingMessageBox boxes;
-    KVError forwarded = Raised([&] {
-        try {
-            m.ForwardError(L"KVSettings", L"clsIni", L"ReadValue", -52003, L"nicht da");
-        } catch (const KVError& e) {
-            m.ForwardError(L"KVCore", L"clsMain", L"Wrap", e);
-        }
-    });
-    m.ShowError(L"Kelvo Restart", L"basMain", L"RunMain", forwarded);
+    KVError inner = Raised([&] { m.ForwardError(L"KVSettings", L"clsIni", L"ReadValue", -52003, L"nicht da"); });
+    m.ShowError(L"Kelvo Restart", L"basMain", L"RunMain",
+                Raised([&] { m.ForwardError(L"KVCore", L"clsMain", L"Wrap", inner); }));
     m.ShowError(L"Kelvo Restart", L"frmMain", L"cmdOK_Click", 5, L"Ungültig");
 
     ASSERT_EQ(boxes.shown.size(), 2u);
     EXPECT_EQ(boxes.shown[0].title, L"KVCore --> KVSettings --> Kelvo Restart");
     EXPECT_EQ(boxes.shown[0].text,
               L"(clsMain_Wrap --> clsIni_ReadValue --> basMain_RunMain) - \r-52003: nicht da");
-    EXPECT_EQ(boxes.shown[0].style, 0x10010u);
     EXPECT_EQ(boxes.shown[1].title, L"Kelvo Restart");
     EXPECT_EQ(boxes.shown[1].text, L"(frmMain_cmdOK_Click) - \r5: Ungültig");
-    EXPECT_EQ(boxes.shown[1].style, 0x10010u);
+    for (const auto& box : boxes.shown) EXPECT_EQ(box.style, 0x10010u);
 }
 
 TEST(clsMainErrors, GenerateErrorFillsFirstPlaceholdersAndNullAsEmpty) {
@@ -64,11 +50,9 @@ TEST(clsMainErrors, GenerateErrorFillsFirstPlaceholdersAndNullAsEmpty) {
     KVError e = Raised([&] { m.GenerateError(-52002, L"Wert1", kv::Null{}); });
     EXPECT_EQ(e.Number, -52002);
     EXPECT_EQ(e.Description, L"Wert \"Wert1\" im Schlüssel \"\" der Registry nicht gefunden.");
-
     EXPECT_EQ(kv::FillPlaceholders(L"$1$ und $1$ ($2$)", 7L, L"x"), L"7 und $1$ (x)");
     EXPECT_EQ(Raised([&] { m.GenerateError(-52018); }).Description, L"Unbekannter Fehler.");
     EXPECT_EQ(kv::MessageTableText(-52020), L"Angegebenes Menüobjekt ist kein Menüfeld.");
-    EXPECT_EQ(kv::MessageTableText(12), L"Unbekannter Fehler.");
 }
 
 TEST(clsMainErrors, TransformErrorReplacesOnlyTheChosenNumber) {
@@ -78,7 +62,6 @@ TEST(clsMainErrors, TransformErrorReplacesOnlyTheChosenNumber) {
     });
     EXPECT_EQ(hit.Number, -52012);
     EXPECT_EQ(hit.Description, L"Datei \"C:\\a.lnk\" nicht gefunden. @@@ clsFileShortcut_Save @@@ KVFiles");
-
     KVError miss = Raised([&] {
         m.TransformError(L"KVFiles", L"clsFileShortcut", L"Save", 76, L"Path not found", 53, -52012, L"x");
     });
@@ -91,16 +74,6 @@ TEST(clsMainErrors, CreateAPIErrorRaisesTheSystemMessageOnlyOnFailure) {
     EXPECT_NO_THROW(m.CreateAPIError(ERROR_FILE_NOT_FOUND, false));
     KVError e = Raised([&] { m.CreateAPIError(ERROR_FILE_NOT_FOUND, true); });
     EXPECT_EQ(e.Number, ERROR_FILE_NOT_FOUND);
-    const std::wstring message = clsMain::SystemMessage(ERROR_FILE_NOT_FOUND);
-    EXPECT_FALSE(message.empty());
-    EXPECT_EQ(e.Description, L"API: " + message);
-}
-
-TEST(clsMainErrors, OwnMembersForwardWithTheirPlace) {
-    clsMain m;
-    kv::Variant notAnArray(L"text");
-    KVError e = Raised([&] { m.Sort(notAnArray); });
-    EXPECT_EQ(e.Number, 13);
-    EXPECT_EQ(e.Description, L"Only array allowed @@@ clsMain_Sort @@@ KVCore");
-    EXPECT_EQ(Raised([&] { m.Round(1, 0); }).Number, 11);
+    EXPECT_FALSE(clsMain::SystemMessage(ERROR_FILE_NOT_FOUND).empty());
+    EXPECT_EQ(e.Description, L"API: " + clsMain::SystemMessage(ERROR_FILE_NOT_FOUND));
 }

@@ -265,6 +265,8 @@ TEST_F(MainWindowTest, EveryResizePlacesTheControls) {
         RECT grip = ChildRect(conMainResize);
         EXPECT_TRUE(within1(grip.left, TwipsToPixelsX(l.ResizeLeft)));
         EXPECT_TRUE(within1(grip.top, TwipsToPixelsY(l.ResizeTop)));
+        EXPECT_EQ(grip.right, client.right);  // its picture sits in the corner
+        EXPECT_EQ(grip.bottom, client.bottom);
         // The column fills the list without a horizontal scroll bar.
         RECT inner{};
         GetClientRect(GetDlgItem(main, conMainList), &inner);
@@ -322,6 +324,63 @@ TEST_F(MainWindowTest, TheSplashTimerClosesTheSplashOnItsFirstTick) {
     kvtest::Pump(1500);
     EXPECT_TRUE(splashShown());  // 3 seconds
     EXPECT_TRUE(kvtest::PumpUntil([&] { return !splashShown(); }, 4000));
+}
+
+// ---- The message loop ----
+
+// Ends the thread's message loop after a while, should the keys under test not do it.
+class LoopDeadline {
+public:
+    explicit LoopDeadline(DWORD ms)
+        : thread_([this, ms, id = GetCurrentThreadId()] {
+              for (DWORD waited = 0; waited < ms && !stop_; waited += 20) Sleep(20);
+              if (!stop_) {
+                  expired_ = true;
+                  PostThreadMessageW(id, WM_QUIT, 0, 0);
+              }
+          }) {}
+    ~LoopDeadline() {
+        stop_ = true;
+        thread_.join();
+    }
+    bool Expired() const { return expired_; }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> expired_{false};
+    std::thread thread_;
+};
+
+void PostKey(HWND target, WORD vk) {
+    PostMessageW(target, WM_KEYDOWN, vk, 1);
+    PostMessageW(target, WM_KEYUP, vk, 0xC0000001);
+}
+
+TEST_F(MainWindowTest, InDialogModeEscapeClosesTheWindowAndEndsTheLoop) {
+    State().QuitFlag = true;
+    OpenMain();
+    PostKey(GetDlgItem(MainWindow(), conMainList), VK_ESCAPE);
+    LoopDeadline deadline(10000);
+    RunProgramLoop();
+    EXPECT_FALSE(deadline.Expired());
+    EXPECT_EQ(MainWindow(), nullptr);
+    EXPECT_FALSE(ProgramLoopRunning());
+}
+
+TEST_F(MainWindowTest, EnterPerformsTheChoiceAndAQuitMessageEndsTheResidentLoop) {
+    LoadMainWindow();
+    State().LastSelectedOption = L"Sperren";
+    OpenMain();
+    HWND list = GetDlgItem(MainWindow(), conMainList);
+    PostKey(list, VK_RETURN);
+    PostMessageW(list, WM_NULL, 0, 0);
+    LoopDeadline deadline(3000);  // the resident loop runs until its quit message
+    RunProgramLoop();
+    EXPECT_TRUE(deadline.Expired());
+    EXPECT_EQ(session.Names(), (std::vector<std::string>{"LockWorkStation"}));
+    // The quit message ended the program as "Beenden" does.
+    EXPECT_EQ(MainWindow(), nullptr);
+    EXPECT_TRUE(State().QuitFlag);
 }
 
 }  // namespace

@@ -11,28 +11,17 @@
 
 namespace kv::test {
 
-struct StoredValue {
-    DWORD type = 0;
-    DWORD size = 0;
-    std::vector<std::uint8_t> data;
-};
-
 class RegistryTestKey : public ::testing::Test {
 protected:
     static constexpr const wchar_t* kPath = L"software\\KelvoTest\\Settings";
-    static constexpr const char* kPathA = "software\\KelvoTest\\Settings";
 
     void SetUp() override { RemoveTree(); }
     void TearDown() override { RemoveTree(); }
+    static void RemoveTree() { RegDeleteTreeW(HKEY_CURRENT_USER, kPath); }
 
-    static void RemoveTree() {
-        LONG r = RegDeleteTreeW(HKEY_CURRENT_USER, kPath);
-        ASSERT_TRUE(r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND) << r;
-    }
-
-    static bool KeyExists(const std::wstring& path = kPath) {
+    static bool KeyExists() {
         HKEY key;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, kPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
         RegCloseKey(key);
         return true;
     }
@@ -50,18 +39,18 @@ protected:
         Store(name, type, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
     }
 
-    // What the ANSI registry functions report for a value; type 0 when it is missing.
-    static StoredValue Stored(const char* name) {
-        StoredValue v;
+    // Type and bytes as the ANSI registry functions report them; type 0 when missing.
+    static std::pair<DWORD, std::vector<std::uint8_t>> Stored(const char* name) {
+        DWORD type = 0, size = 0;
+        std::vector<std::uint8_t> data(4096);
         HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kPathA, 0, KEY_READ, &key) != ERROR_SUCCESS) return v;
-        if (RegQueryValueExA(key, name, nullptr, &v.type, nullptr, &v.size) == ERROR_SUCCESS) {
-            v.data.resize(v.size);
-            EXPECT_EQ(RegQueryValueExA(key, name, nullptr, &v.type, v.data.data(), &v.size), ERROR_SUCCESS);
-            v.data.resize(v.size);
-        }
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, "software\\KelvoTest\\Settings", 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return {};
+        size = static_cast<DWORD>(data.size());
+        if (RegQueryValueExA(key, name, nullptr, &type, data.data(), &size) != ERROR_SUCCESS) type = size = 0;
         RegCloseKey(key);
-        return v;
+        data.resize(size);
+        return {type, data};
     }
 };
 
