@@ -4,6 +4,7 @@
 #include "FakeVersionRecord.h"
 #include "clsSystemInfo.h"
 
+using namespace kv;
 using kvtest::Extended;
 using kvtest::FakeVersionRecord;
 
@@ -11,183 +12,111 @@ namespace {
 
 constexpr DWORD k9x = VER_PLATFORM_WIN32_WINDOWS;
 constexpr DWORD kNT = VER_PLATFORM_WIN32_NT;
+constexpr BYTE kWs = VER_NT_WORKSTATION, kServer = VER_NT_SERVER, kDc = VER_NT_DOMAIN_CONTROLLER;
 
-std::shared_ptr<const kv::clsOperatingSystemInfo> Detect() { return kv::clsSystemInfo().OperatingSystem(); }
-
-// Exactly one of the Is* members may answer True, and only for its own version.
-void ExpectOnlyFlagFor(const kv::clsOperatingSystemInfo& os, long version) {
-    EXPECT_EQ(os.Is95(), version == kv::conWV_Windows95);
-    EXPECT_EQ(os.Is98(), version == kv::conWV_Windows98);
-    EXPECT_EQ(os.IsME(), version == kv::conWV_WindowsME);
-    EXPECT_EQ(os.IsNT4(), version == kv::conWV_WindowsNT4);
-    EXPECT_EQ(os.Is2000(), version == kv::conWV_Windows2000);
-    EXPECT_EQ(os.IsXP(), version == kv::conWV_WindowsXP);
-    for (long v = 0; v <= 7; ++v) EXPECT_EQ(os.IsOS(v), v == version) << "IsOS(" << v << ")";
-}
+std::shared_ptr<const clsOperatingSystemInfo> Detect() { return clsSystemInfo().OperatingSystem(); }
 
 }  // namespace
 
-TEST(OperatingSystem, Windows9x_ByMinorVersion) {
+TEST(OperatingSystem, VersionAndEdition_FromTheShortAndTheExtendedRecord) {
     struct Case {
-        DWORD minor;
+        DWORD platform, major, minor;
+        const char* servicePack;
+        std::optional<Extended> extended;
         long version;
         const wchar_t* name;
-    } cases[] = {{0, kv::conWV_Windows95, L"Windows 95"},  {10, kv::conWV_Windows98, L"Windows 98"},
-                 {89, kv::conWV_Windows98, L"Windows 98"}, {90, kv::conWV_WindowsME, L"Windows ME"},
-                 {5, kv::conWV_Unknown, L"Windows"}};
+        long type;
+        const wchar_t* typeName;
+        bool extendedQueried;
+    } cases[] = {
+        {k9x, 4, 0, "", {}, conWV_Windows95, L"Windows 95", 0, L"", false},
+        {k9x, 4, 10, "", {}, conWV_Windows98, L"Windows 98", 0, L"", false},
+        {k9x, 4, 89, "", {}, conWV_Windows98, L"Windows 98", 0, L"", false},
+        {k9x, 4, 90, "", {}, conWV_WindowsME, L"Windows ME", 0, L"", false},
+        {k9x, 4, 5, "", {}, conWV_Unknown, L"Windows", 0, L"", false},
+        // Before NT 4 service pack 6 the extended record is not asked for.
+        {kNT, 3, 51, "Service Pack 5", Extended{kWs, 0}, conWV_WindowsNT351, L"Windows NT 3.51", 0, L"", false},
+        {kNT, 4, 0, "Service Pack 5", Extended{kWs, 0}, conWV_WindowsNT4, L"Windows NT 4", 0, L"", false},
+        {kNT, 4, 0, "Service Pack 6", Extended{kWs, 0x200}, conWV_WindowsNT4, L"Windows NT 4", conWVT_Workstation,
+         L"Workstation", true},
+        {kNT, 4, 0, "Service Pack 6a", Extended{kServer, 0x80}, conWV_WindowsNT4, L"Windows NT 4", conWVT_Server,
+         L"Server", true},
+        {kNT, 4, 0, "Service Pack 6", Extended{kDc, 0x2}, conWV_WindowsNT4, L"Windows NT 4", conWVT_Enterprise,
+         L"Enterprise", true},
+        {kNT, 4, 0, "Service Pack 6", Extended{9, 0}, conWV_WindowsNT4, L"Windows NT 4", conWVT_Other, L"Anderer", true},
+        {kNT, 4, 0, "Service Pack 6", Extended{0, 0x2}, conWV_WindowsNT4, L"Windows NT 4", 0, L"", true},
+        // From NT 5 on the suite refines the edition.
+        {kNT, 5, 0, "", Extended{kWs, 0}, conWV_Windows2000, L"Windows 2000", conWVT_Professional, L"Professional",
+         true},
+        {kNT, 5, 0, "", Extended{kServer, 0}, conWV_Windows2000, L"Windows 2000", conWVT_Server, L"Server", true},
+        {kNT, 5, 0, "", Extended{kServer, 0x2}, conWV_Windows2000, L"Windows 2000", conWVT_Enterprise, L"Enterprise",
+         true},
+        {kNT, 5, 0, "", Extended{kDc, 0x80}, conWV_Windows2000, L"Windows 2000", conWVT_DataCenter, L"Datacenter", true},
+        {kNT, 5, 1, "", Extended{kWs, 0x200}, conWV_WindowsXP, L"Windows XP", conWVT_Home, L"Home", true},
+        {kNT, 5, 1, "", Extended{kWs, 0x100}, conWV_WindowsXP, L"Windows XP", conWVT_Professional, L"Professional",
+         true},
+        {kNT, 5, 1, "", {}, conWV_WindowsXP, L"Windows XP", 0, L"", true},  // the extended query fails
+        {kNT, 5, 2, "", Extended{kServer, 0x2}, conWV_Unknown, L"Windows", conWVT_Enterprise, L"Enterprise", true},
+    };
     for (const Case& c : cases) {
-        // 9x keeps the version in the high word of the build number.
-        FakeVersionRecord fake(k9x, 4, c.minor, (4u << 24) | (c.minor << 16) | 2222u, " A ");
+        SCOPED_TRACE(testing::Message() << c.platform << " " << c.major << "." << c.minor << " " << c.servicePack
+                                        << " product " << (c.extended ? c.extended->productType : -1));
+        FakeVersionRecord fake(c.platform, c.major, c.minor, 1381, c.servicePack, c.extended);
         auto os = Detect();
-        EXPECT_EQ(os->Version(), c.version) << c.minor;
+        EXPECT_EQ(os->Version(), c.version);
         EXPECT_EQ(os->VersionName(), c.name);
+        EXPECT_EQ(os->VersionType(), c.type);
+        EXPECT_EQ(os->VersionTypeName(), c.typeName);
+        EXPECT_EQ(fake.extendedQueries, c.extendedQueried ? 1 : 0);
+        // Exactly one of the Is* members may answer True, and only for its own version.
+        const bool flags[] = {os->Is95(), os->Is98(), os->IsME(), false, os->IsNT4(), os->Is2000(), os->IsXP()};
+        for (long v = 0; v <= 7; ++v) {
+            if (v > 0 && v != conWV_WindowsNT351) EXPECT_EQ(flags[v - 1], v == c.version) << "flag of " << v;
+            EXPECT_EQ(os->IsOS(v), v == c.version) << "IsOS(" << v << ")";
+        }
+    }
+}
+
+TEST(OperatingSystem, RecordFields_BuildServicePackAndNumbers) {
+    {
+        // 9x keeps the version in the high word of the build number.
+        FakeVersionRecord fake(k9x, 4, 10, (4u << 24) | (10u << 16) | 2222u, " A ");
+        auto os = Detect();
         EXPECT_EQ(os->Build(), 2222);
         EXPECT_EQ(os->ServicePack(), L"A");
         EXPECT_EQ(os->PlattformID(), 1);
         EXPECT_EQ(os->MajorVersion(), L"4");
-        EXPECT_EQ(os->MinorVersion(), std::to_wstring(c.minor));
-        EXPECT_EQ(os->VersionType(), kv::conWVT_Unknown);
-        EXPECT_EQ(fake.extendedQueries, 0);
-        ExpectOnlyFlagFor(*os, c.version);
+        EXPECT_EQ(os->MinorVersion(), L"10");
     }
-}
-
-TEST(OperatingSystem, NT351_AndNT4BeforeServicePack6_HaveNoEdition) {
-    {
-        FakeVersionRecord fake(kNT, 3, 51, 1057, "Service Pack 5", Extended{VER_NT_WORKSTATION, 0});
-        auto os = Detect();
-        EXPECT_EQ(os->Version(), kv::conWV_WindowsNT351);
-        EXPECT_EQ(os->VersionName(), L"Windows NT 3.51");
-        EXPECT_EQ(fake.extendedQueries, 0);
-    }
-    {
-        FakeVersionRecord fake(kNT, 4, 0, 1381, "Service Pack 5", Extended{VER_NT_WORKSTATION, 0});
-        auto os = Detect();
-        EXPECT_EQ(os->Version(), kv::conWV_WindowsNT4);
-        EXPECT_EQ(os->VersionName(), L"Windows NT 4");
-        EXPECT_EQ(os->Build(), 1381);
-        EXPECT_EQ(os->ServicePack(), L"Service Pack 5");
-        EXPECT_EQ(fake.extendedQueries, 0);
-        EXPECT_EQ(os->VersionType(), kv::conWVT_Unknown);
-        EXPECT_EQ(os->VersionTypeName(), L"");
-        ExpectOnlyFlagFor(*os, kv::conWV_WindowsNT4);
-    }
-}
-
-TEST(OperatingSystem, NT4FromServicePack6_TakesTheEditionFromTheExtendedRecord) {
-    struct Case {
-        const char* servicePack;
-        Extended extended;
-        long type;
-        const wchar_t* name;
-    } cases[] = {
-        {"Service Pack 6", {VER_NT_WORKSTATION, 0x200}, kv::conWVT_Workstation, L"Workstation"},
-        {"Service Pack 6a", {VER_NT_SERVER, 0}, kv::conWVT_Server, L"Server"},
-        {"Service Pack 6", {VER_NT_DOMAIN_CONTROLLER, 0x2}, kv::conWVT_Enterprise, L"Enterprise"},
-        {"Service Pack 6", {VER_NT_SERVER, 0x80}, kv::conWVT_Server, L"Server"},
-        {"Service Pack 6", {9, 0}, kv::conWVT_Other, L"Anderer"},
-        {"Service Pack 6", {0, 0x2}, kv::conWVT_Unknown, L""},
-    };
-    for (const Case& c : cases) {
-        FakeVersionRecord fake(kNT, 4, 0, 1381, c.servicePack, c.extended);
-        auto os = Detect();
-        EXPECT_EQ(fake.extendedQueries, 1);
-        EXPECT_EQ(os->Version(), kv::conWV_WindowsNT4);
-        EXPECT_EQ(os->VersionType(), c.type) << c.servicePack << " product " << int(c.extended.productType);
-        EXPECT_EQ(os->VersionTypeName(), c.name);
-    }
-}
-
-TEST(OperatingSystem, NT5_RefinesTheEditionBySuite) {
-    struct Case {
-        DWORD minor;
-        Extended extended;
-        long version;
-        long type;
-        const wchar_t* name;
-    } cases[] = {
-        {0, {VER_NT_WORKSTATION, 0}, kv::conWV_Windows2000, kv::conWVT_Professional, L"Professional"},
-        {0, {VER_NT_SERVER, 0}, kv::conWV_Windows2000, kv::conWVT_Server, L"Server"},
-        {0, {VER_NT_SERVER, 0x2}, kv::conWV_Windows2000, kv::conWVT_Enterprise, L"Enterprise"},
-        {0, {VER_NT_DOMAIN_CONTROLLER, 0x80}, kv::conWV_Windows2000, kv::conWVT_DataCenter, L"Datacenter"},
-        {1, {VER_NT_WORKSTATION, 0x200}, kv::conWV_WindowsXP, kv::conWVT_Home, L"Home"},
-        {1, {VER_NT_WORKSTATION, 0x100}, kv::conWV_WindowsXP, kv::conWVT_Professional, L"Professional"},
-    };
-    for (const Case& c : cases) {
-        FakeVersionRecord fake(kNT, 5, c.minor, 2600, "Service Pack 2", c.extended);
-        auto os = Detect();
-        EXPECT_EQ(os->Version(), c.version);
-        EXPECT_EQ(os->VersionType(), c.type) << c.minor << " product " << int(c.extended.productType);
-        EXPECT_EQ(os->VersionTypeName(), c.name);
-        ExpectOnlyFlagFor(*os, c.version);
-    }
-}
-
-TEST(OperatingSystem, NT52_IsUnknownButHasItsEdition) {
-    FakeVersionRecord fake(kNT, 5, 2, 3790, "", Extended{VER_NT_SERVER, 0x2});
-    auto os = Detect();
-    EXPECT_EQ(os->Version(), kv::conWV_Unknown);
-    EXPECT_EQ(os->VersionName(), L"Windows");
-    EXPECT_EQ(os->VersionType(), kv::conWVT_Enterprise);
-    EXPECT_EQ(os->VersionTypeName(), L"Enterprise");
-    EXPECT_EQ(os->ServicePack(), L"");
-    ExpectOnlyFlagFor(*os, kv::conWV_Unknown);
-}
-
-TEST(OperatingSystem, IsOS_ChecksTheEditionOnlyWhenGiven) {
-    FakeVersionRecord fake(kNT, 5, 1, 2600, "", Extended{VER_NT_WORKSTATION, 0x200});
-    auto os = Detect();
-    EXPECT_TRUE(os->IsOS(kv::conWV_WindowsXP));
-    EXPECT_TRUE(os->IsOS(kv::conWV_WindowsXP, kv::conWVT_Unknown));
-    EXPECT_TRUE(os->IsOS(kv::conWV_WindowsXP, kv::conWVT_Home));
-    EXPECT_FALSE(os->IsOS(kv::conWV_WindowsXP, kv::conWVT_Professional));
-    EXPECT_FALSE(os->IsOS(kv::conWV_Windows2000, kv::conWVT_Home));
-}
-
-TEST(OperatingSystem, FailedQueries_LeaveWhatWasRead) {
-    {
-        FakeVersionRecord fake(kNT, 5, 1, 2600, "Service Pack 1", Extended{VER_NT_WORKSTATION, 0});
-        fake.failShort = true;
-        auto os = Detect();
-        EXPECT_EQ(os->Version(), kv::conWV_Unknown);
-        EXPECT_EQ(os->VersionName(), L"");
-        EXPECT_EQ(os->MajorVersion(), L"");
-        EXPECT_EQ(os->PlattformID(), 0);
-        EXPECT_EQ(fake.extendedQueries, 0);
-    }
-    {
-        // NT 5 whose extended record cannot be read: version yes, edition no.
-        FakeVersionRecord fake(kNT, 5, 1, 2600, "Service Pack 1");
-        auto os = Detect();
-        EXPECT_EQ(os->Version(), kv::conWV_WindowsXP);
-        EXPECT_EQ(os->ServicePack(), L"Service Pack 1");
-        EXPECT_EQ(os->VersionType(), kv::conWVT_Unknown);
-        EXPECT_EQ(os->VersionTypeName(), L"");
-    }
-}
-
-TEST(OperatingSystem, ServicePackText_IsCutAtItsEndAndTrimmed) {
-    std::string full(128, 'x');  // no terminating NUL in the whole buffer
-    FakeVersionRecord fake(kNT, 4, 0, 1381, full);
+    FakeVersionRecord fake(kNT, 4, 0, 0x10000565, std::string(128, 'x'));  // no NUL in the whole buffer
+    EXPECT_EQ(Detect()->Build(), 0x10000565);
     EXPECT_EQ(Detect()->ServicePack(), std::wstring(128, L'x'));
 }
 
-TEST(OperatingSystem, IsGatheredOncePerSystemInfo) {
-    FakeVersionRecord fake(kNT, 5, 1, 2600, "", Extended{VER_NT_WORKSTATION, 0});
-    kv::clsSystemInfo info;
-    auto first = info.OperatingSystem();
-    auto second = info.OperatingSystem();
-    EXPECT_EQ(first, second);
-    EXPECT_EQ(fake.shortQueries, 1);
-    kv::clsSystemInfo().OperatingSystem();
-    EXPECT_EQ(fake.shortQueries, 2);
+TEST(OperatingSystem, IsOS_ChecksTheEditionOnlyWhenGiven) {
+    FakeVersionRecord fake(kNT, 5, 1, 2600, "", Extended{kWs, 0x200});
+    auto os = Detect();
+    EXPECT_TRUE(os->IsOS(conWV_WindowsXP, conWVT_Unknown));
+    EXPECT_TRUE(os->IsOS(conWV_WindowsXP, conWVT_Home));
+    EXPECT_FALSE(os->IsOS(conWV_WindowsXP, conWVT_Professional));
+    EXPECT_FALSE(os->IsOS(conWV_Windows2000, conWVT_Home));
 }
 
-TEST(OperatingSystem, RealSystem_IsOfTheNTFamily) {
+TEST(OperatingSystem, FailedShortQuery_SetsNothing) {
+    FakeVersionRecord fake(kNT, 5, 1, 2600, "Service Pack 1", Extended{kWs, 0});
+    fake.failShort = true;
     auto os = Detect();
-    EXPECT_EQ(os->PlattformID(), static_cast<long>(VER_PLATFORM_WIN32_NT));
-    EXPECT_EQ(os->VersionName().rfind(L"Windows", 0), 0u);
-    EXPECT_FALSE(os->MajorVersion().empty());
-    EXPECT_GT(os->Build(), 0);
-    EXPECT_FALSE(os->Is95() || os->Is98() || os->IsME());
+    EXPECT_EQ(os->Version(), conWV_Unknown);
+    EXPECT_EQ(os->VersionName(), L"");
+    EXPECT_EQ(os->PlattformID(), 0);
+    EXPECT_EQ(fake.extendedQueries, 0);
+}
+
+TEST(OperatingSystem, IsGatheredOncePerSystemInfo) {
+    FakeVersionRecord fake(kNT, 5, 1, 2600, "", Extended{kWs, 0});
+    clsSystemInfo info;
+    EXPECT_EQ(info.OperatingSystem(), info.OperatingSystem());
+    EXPECT_EQ(fake.shortQueries, 1);
+    clsSystemInfo().OperatingSystem();
+    EXPECT_EQ(fake.shortQueries, 2);
 }

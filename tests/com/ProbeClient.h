@@ -20,8 +20,9 @@ inline kv::ComPtr<IClassFactory> ProbeFactory() {
 
 inline kv::ComPtr<IDispatch> NewProbe() {
     kv::ComPtr<IDispatch> probe;
-    if (auto factory = ProbeFactory())
+    if (auto factory = ProbeFactory()) {
         EXPECT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(probe.Put())), S_OK);
+    }
     return probe;
 }
 

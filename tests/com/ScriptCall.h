@@ -1,6 +1,6 @@
 #pragma once
-// Late-bound calls as a script host makes them: script variables (VT_BYREF|VT_VARIANT),
-// arguments in DISPPARAMS order, results and exceptions collected for the test.
+// Late-bound calls as a script host makes them: arguments in DISPPARAMS order, results and
+// exceptions collected for the test.
 #include <windows.h>
 #include <oaidl.h>
 
@@ -13,19 +13,6 @@ namespace kvtest {
 
 // An argument passed by value (owned by the call).
 inline VARIANT Arg(const kv::Variant& value) { return kv::com::ComVariant(value).Detach(); }
-
-// A script variable: an owned VARIANT and the VT_BYREF|VT_VARIANT argument that names it.
-struct ScriptVariable {
-    kv::com::ComVariant value;
-    explicit ScriptVariable(const kv::Variant& initial) : value(initial) {}
-    VARIANT Ref() {
-        VARIANT r;
-        r.vt = VT_BYREF | VT_VARIANT;
-        r.pvarVal = value.Get();
-        return r;
-    }
-    kv::Variant Value() const { return kv::com::FromVARIANT(*value); }
-};
 
 // The outcome of one late-bound call.
 struct CallResult {

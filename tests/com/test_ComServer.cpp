@@ -1,5 +1,4 @@
-// Class factory, module lifetime, the error translation and the registration as data (the
-// machine-wide path through regsvr32 is test_ComServer.vbs's).
+// Class factory, module lifetime, the error translation and the registration as data.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -62,13 +61,13 @@ TEST(ComError, ThrownErrorsBecomeErrorInfoAndComeBackAsTheSameError) {
     kv::KVError back = Raised([&] { kv::com::CheckHr(hr); });
     EXPECT_EQ(back.Number, -52016);
     EXPECT_EQ(back.Description, L"\"x\" ungültig oder nicht gesetzt.");
-    EXPECT_EQ(translated(std::bad_alloc()), E_OUTOFMEMORY);
 
     // Without error info the system's text stands in.
     const HRESULT missing = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
     kv::KVError system = Raised([&] { kv::com::ThrowComError(missing); });
     EXPECT_EQ(system.Number, static_cast<long>(missing));
     EXPECT_FALSE(system.Description.empty());
+    EXPECT_EQ(translated(std::bad_alloc()), E_OUTOFMEMORY);
 }
 
 namespace {
@@ -112,13 +111,6 @@ std::wstring Guid(REFGUID g) {
     return text;
 }
 
-bool KeyExists(HKEY root, const std::wstring& path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
-
 void CreateKey(const std::wstring& path) {
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
@@ -128,24 +120,30 @@ void CreateKey(const std::wstring& path) {
 
 }  // namespace
 
+// Registration below a throwaway classes root of the user; the machine-wide path through
+// regsvr32 is test_ComServer.vbs's.
 class Registration : public ::testing::Test {
 protected:
+    static constexpr const wchar_t* kRoot = L"Software\\KVComTest\\Classes";
     Registration() {
         kv::com::SetModule(GetModuleHandleW(nullptr));
         path = kv::com::ModulePath();
         folder = path.substr(0, path.find_last_of(L'\\'));
     }
+    void SetUp() override {
+        TearDown();
+        CreateKey(kRoot);
+    }
+    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\KVComTest"); }
+    static RegTree Tree() { return TreeOf(HKEY_CURRENT_USER, kRoot); }
+
     std::wstring path, folder;
     const std::wstring clsid = L"CLSID\\" + Guid(CLSID_clsProbe), typelib = L"TypeLib\\" + Guid(LIBID_KVComTest),
                        iface = L"Interface\\" + Guid(IID_IclsProbe);
 };
 
-TEST_F(Registration, PerUserWritesExactlyTheServerKeysAndRemovesThemAgain) {
-    const wchar_t* root = L"Software\\KVComTest\\Classes";
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\KVComTest");
-    CreateKey(root);
-
-    ASSERT_EQ(kv::com::RegisterServerIn(HKEY_CURRENT_USER, root), S_OK);
+TEST_F(Registration, WritesExactlyTheServerKeysAndRemovesThemAgain) {
+    ASSERT_EQ(kv::com::RegisterServerIn(HKEY_CURRENT_USER, kRoot), S_OK);
     const RegTree expected{
         {clsid + L"|", L"Probe of the COM machinery"},
         {clsid + L"\\InprocServer32|", path},
@@ -164,27 +162,17 @@ TEST_F(Registration, PerUserWritesExactlyTheServerKeysAndRemovesThemAgain) {
         {iface + L"\\TypeLib|", Guid(LIBID_KVComTest)},
         {iface + L"\\TypeLib|Version", L"1.0"},
     };
-    EXPECT_EQ(TreeOf(HKEY_CURRENT_USER, root), expected);
-
-    ASSERT_EQ(kv::com::UnregisterServerIn(HKEY_CURRENT_USER, root), S_OK);
+    EXPECT_EQ(Tree(), expected);
+    ASSERT_EQ(kv::com::UnregisterServerIn(HKEY_CURRENT_USER, kRoot), S_OK);
     // Only the shared top-level keys stay, empty.
-    EXPECT_EQ(TreeOf(HKEY_CURRENT_USER, root), (RegTree{{L"CLSID\\", L""}, {L"TypeLib\\", L""}, {L"Interface\\", L""}}));
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\KVComTest");
+    EXPECT_EQ(Tree(), (RegTree{{L"CLSID\\", L""}, {L"TypeLib\\", L""}, {L"Interface\\", L""}}));
 }
 
 TEST_F(Registration, UnregisteringLeavesWhatOthersWroteBesideIt) {
-    const std::wstring base = L"Software\\Classes\\";
-    const std::wstring other = base + typelib + L"\\2.0", extra = base + clsid + L"\\Implemented Categories";
-    CreateKey(other);
-    ASSERT_EQ(kv::com::RegisterServerIn(HKEY_CURRENT_USER, L"Software\\Classes"), S_OK);
-    CreateKey(extra);
-    ASSERT_EQ(kv::com::UnregisterServerIn(HKEY_CURRENT_USER, L"Software\\Classes"), S_OK);
-
-    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, other));
-    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, extra));
-    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, base + L"CLSID"));
-    for (const std::wstring& gone : {typelib + L"\\1.0", clsid + L"\\InprocServer32", std::wstring(L"KVComTest.clsProbe"), iface})
-        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, base + gone)) << gone;
-    RegDeleteTreeW(HKEY_CURRENT_USER, (base + typelib).c_str());
-    RegDeleteTreeW(HKEY_CURRENT_USER, (base + clsid).c_str());
+    CreateKey(std::wstring(kRoot) + L"\\" + typelib + L"\\2.0");
+    ASSERT_EQ(kv::com::RegisterServerIn(HKEY_CURRENT_USER, kRoot), S_OK);
+    CreateKey(std::wstring(kRoot) + L"\\" + clsid + L"\\Implemented Categories");
+    ASSERT_EQ(kv::com::UnregisterServerIn(HKEY_CURRENT_USER, kRoot), S_OK);
+    EXPECT_EQ(Tree(), (RegTree{{clsid + L"\\Implemented Categories\\", L""}, {typelib + L"\\2.0\\", L""},
+                               {L"Interface\\", L""}}));
 }

@@ -33,7 +33,8 @@ protected:
         HANDLE h = CreateFileW((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
         ASSERT_NE(h, INVALID_HANDLE_VALUE);
         CloseHandle(h);
-        ASSERT_EQ(GetFileAttributesW((folder + name).c_str()) & FILE_ATTRIBUTE_HIDDEN, attributes & FILE_ATTRIBUTE_HIDDEN);
+        ASSERT_EQ(GetFileAttributesW((folder + name).c_str()) & FILE_ATTRIBUTE_HIDDEN,
+                  attributes & FILE_ATTRIBUTE_HIDDEN);
     }
 
     std::wstring folder;

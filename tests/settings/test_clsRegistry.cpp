@@ -191,6 +191,11 @@ TEST_F(Registry, ValuesAreEnumeratedAsRecordsAndCountedFromOne) {
 }
 
 TEST_F(Registry, SubKeysAreListedAndCountedFromOne) {
+    KVError e = Raised([&] { reg.GetNthSubKey(1); });  // the key is missing
+    EXPECT_EQ(e.Number, -52001);
+    EXPECT_EQ(e.Description, L"Schlüssel \"" + kKeyForMessage +
+                                 L"\" in der Registry nicht gefunden. @@@ clsRegistry_GetNthSubKey --> "
+                                 L"clsRegistry_OpenKey @@@ KVSettings --> KVSettings");
     reg.WriteValue(L"v", 1);
     EXPECT_TRUE(reg.GetAllSubKeys().empty());
     for (const wchar_t* name : {L"Alpha", L"Beta"}) Store(L"v", REG_DWORD, "\0\0\0\0", 4, std::wstring(kPath) + L"\\" + name);
@@ -218,14 +223,6 @@ TEST_F(Registry, DeletingNeedsPermissionAndReportsWhatIsMissing) {
     EXPECT_EQ(e.Number, -52001);
     EXPECT_TRUE(StartsWith(e.Description, L"Schlüssel \"" + kKeyForMessage + L"\" in der Registry nicht gefunden."))
         << e.Description;
-}
-
-TEST_F(Registry, ErrorsCarryTheChainOfPlaces) {
-    KVError e = Raised([&] { reg.GetNthSubKey(1); });
-    EXPECT_EQ(e.Number, -52001);
-    EXPECT_EQ(e.Description, L"Schlüssel \"" + kKeyForMessage +
-                                 L"\" in der Registry nicht gefunden. @@@ clsRegistry_GetNthSubKey --> "
-                                 L"clsRegistry_OpenKey @@@ KVSettings --> KVSettings");
 }
 
 TEST(RegistryErrors, FailedPlatformCallsRaiseTheirOwnNumber) {

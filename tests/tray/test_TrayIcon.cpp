@@ -1,197 +1,165 @@
 // The tray icon in the notification area of the test prefix and its mouse messages, sent to
-// an owner window that forwards them as the main window does.
+// a hidden owner window that forwards them as the main window does.
 #include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shellapi.h>
 
 #include "TraySupport.h"
 #include "basGlobals.h"
 #include "basMenues.h"
-#include "clsMain.h"
 
 using namespace kvr;
 using kvtest::MenuDriver;
-using kvtest::Stored;
 
 namespace {
 
 class TrayIcon : public kvtest::TrayTest {
 protected:
-    static void SetUpTestSuite() { keeper = new kvtest::TrayKeeper; }
+    // An icon of its own kept in the notification area while the suite runs: Wine's tray
+    // takes two seconds to remove the last icon (it hides its window), and every test removes one.
+    static void SetUpTestSuite() {
+        keeper.cbSize = NOTIFYICONDATAW_V1_SIZE;
+        keeper.hWnd = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        keeper.uFlags = NIF_ICON;
+        keeper.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+        Shell_NotifyIconW(NIM_ADD, &keeper);
+    }
     static void TearDownTestSuite() {
-        delete keeper;
-        keeper = nullptr;
+        Shell_NotifyIconW(NIM_DELETE, &keeper);
+        DestroyWindow(keeper.hWnd);
     }
-    static inline kvtest::TrayKeeper* keeper = nullptr;
+    static inline NOTIFYICONDATAW keeper{};
 
-    void Click(UINT mouseMessage) { SendMessageW(owner.hwnd, WM_KV_TRAY, 0, mouseMessage); }
-
-    kvtest::TrayOwner owner;
-};
-
-// A plain window standing in for a dialog that comes forward instead of the menu.
-struct StandInDialog {
-    StandInDialog() {
-        hwnd = CreateWindowExW(0, L"STATIC", L"Optionen - Kelvo Restart", WS_POPUP | WS_BORDER, 200, 200, 300,
-                               200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    void SetUp() override {
+        TrayTest::SetUp();
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = OwnerProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"KVTrayTestOwner";
+        RegisterClassW(&wc);
+        owner = CreateWindowExW(0, wc.lpszClassName, L"Windows beenden - Kelvo Restart", WS_OVERLAPPEDWINDOW, 60, 60,
+                                320, 240, nullptr, nullptr, wc.hInstance, nullptr);
+        ASSERT_NE(owner, nullptr);
+        SendMessageW(owner, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadIconW(nullptr, IDI_INFORMATION)));
+        AddTrayIcon(owner);
     }
-    ~StandInDialog() {
-        SetFrontDialog(conFD_Options, nullptr);
-        DestroyWindow(hwnd);
+    void TearDown() override {
+        TrayTest::TearDown();
+        DestroyWindow(owner);
     }
-    HWND hwnd;
+    static LRESULT CALLBACK OwnerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (msg == WM_KV_TRAY) HandleTrayMenu(static_cast<UINT>(lParam));
+        else if (msg == TaskbarCreatedMessage()) RestoreTrayIcon();
+        else return DefWindowProcW(hwnd, msg, wParam, lParam);
+        return 0;
+    }
+
+    // Sends the icon's record with that command; only an icon the notification area holds
+    // can be modified.
+    bool Notify(DWORD command) const {
+        NOTIFYICONDATAW record{};
+        record.cbSize = NOTIFYICONDATAW_V1_SIZE;
+        record.hWnd = owner;
+        record.uID = HandleToUlong(LoadIconW(nullptr, IDI_INFORMATION));
+        return Shell_NotifyIconW(command, &record) != FALSE;
+    }
+    bool IconShown() const { return Notify(NIM_MODIFY); }
+    void Click(UINT mouseMessage) { SendMessageW(owner, WM_KV_TRAY, 0, mouseMessage); }
+    // Whether the clicks opened a menu (answered with Escape).
+    bool MenuShownBy(std::initializer_list<UINT> clicks) {
+        MenuDriver driver({VK_ESCAPE});
+        for (UINT click : clicks) Click(click);
+        return driver.Finish();
+    }
+
+    HWND owner = nullptr;
 };
 
 }  // namespace
 
-TEST_F(TrayIcon, AddedWithTheWindowsIcon_GoneAfterQuit) {
-    AddTrayIcon(owner.hwnd);
+TEST_F(TrayIcon, AddedOnceWithTheWindowsIcon_GoneAfterQuit) {
     EXPECT_TRUE(TrayIconAdded());
-    EXPECT_TRUE(owner.IconShown());
-    EXPECT_EQ(TrayWindow(), owner.hwnd);
-
-    // A second add (a rebuilt program) leaves one icon, removed by one Quit.
-    AddTrayIcon(owner.hwnd);
-    EXPECT_TRUE(owner.IconShown());
+    EXPECT_TRUE(IconShown());
+    EXPECT_EQ(TrayWindow(), owner);
+    AddTrayIcon(owner);  // a rebuilt program: still one icon, removed by one Quit
     Quit();
-    EXPECT_FALSE(owner.IconShown());
+    EXPECT_FALSE(IconShown());
     EXPECT_FALSE(TrayIconAdded());
 }
 
 TEST_F(TrayIcon, ReAddedWhenTheTaskbarIsCreatedAgain_ButNotAfterDelete) {
     ASSERT_NE(TaskbarCreatedMessage(), 0u);
-    AddTrayIcon(owner.hwnd);
-    owner.RemoveIconBehindTheProgramsBack();  // what a crashed taskbar leaves behind
-    ASSERT_FALSE(owner.IconShown());
-    SendMessageW(owner.hwnd, TaskbarCreatedMessage(), 0, 0);
-    EXPECT_TRUE(owner.IconShown());
-
+    Notify(NIM_DELETE);  // what a crashed taskbar leaves behind
+    ASSERT_FALSE(IconShown());
+    SendMessageW(owner, TaskbarCreatedMessage(), 0, 0);
+    EXPECT_TRUE(IconShown());
     DeleteTrayIcon();
-    SendMessageW(owner.hwnd, TaskbarCreatedMessage(), 0, 0);
-    EXPECT_FALSE(owner.IconShown());
+    SendMessageW(owner, TaskbarCreatedMessage(), 0, 0);
+    EXPECT_FALSE(IconShown());
 }
 
-TEST_F(TrayIcon, SingleClickWithEitherButton_OpensTheMenuWithItsDefault) {
-    AddTrayIcon(owner.hwnd);
-    State().VisibleMenuOptions = L"Herunterfahren: Standard;Neu anmelden;";
-    State().StandardMenuOption = L"Neu anmelden";
-    for (UINT button : {WM_LBUTTONDOWN, WM_RBUTTONDOWN}) {
+TEST_F(TrayIcon, SingleClickWithEitherButton_OpensTheMenuWithItsDefault_AndPerformsTheChoice) {
+    kvtest::RunningWindows running(kvtest::Windows::XP);
+    State().VisibleMenuOptions = L"Herunterfahren: Standard;Sperren;";
+    State().StandardMenuOption = L"Sperren";
+    struct {
+        UINT button;
+        std::vector<WORD> keys;
+    } clicks[] = {{WM_LBUTTONDOWN, {VK_ESCAPE}}, {WM_RBUTTONDOWN, {VK_DOWN, VK_DOWN, VK_RETURN}}};
+    for (const auto& c : clicks) {
         int count = 0;
         UINT defaultItem = 0;
-        MenuDriver driver({VK_ESCAPE}, [&](HWND window) {
-            HMENU shown = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
-            count = GetMenuItemCount(shown);
-            defaultItem = GetMenuDefaultItem(shown, TRUE, 0);
+        MenuDriver driver(c.keys, [&](HWND window) {
+            count = GetMenuItemCount(kvtest::MenuOf(window));
+            defaultItem = GetMenuDefaultItem(kvtest::MenuOf(window), TRUE, 0);
         });
-        Click(button);
-        EXPECT_TRUE(driver.Finish()) << "no menu for button message " << button;
-        // -Herunterfahren, Standard, -Andere, Neu anmelden, then the 15 entries of the fixed part.
+        Click(c.button);
+        EXPECT_TRUE(driver.Finish()) << "no menu for button message " << c.button;
+        // -Herunterfahren, Standard, -Andere, Sperren, then the 13 entries of the fixed part.
         EXPECT_EQ(count, 4 + 13);
         EXPECT_EQ(defaultItem, 3u);
     }
-    EXPECT_TRUE(session.calls.empty());
+    EXPECT_EQ(session.Names(), std::vector<std::string>{"LockWorkStation"});  // chosen by the keys
     EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(TrayIcon, SingleClickWhileADialogIsOpen_BringsItForwardInstead) {
-    AddTrayIcon(owner.hwnd);
-    StandInDialog options;
-    SetFrontDialog(conFD_Options, options.hwnd);
-    {
-        // Loaded but hidden: the menu as usual.
-        MenuDriver driver({VK_ESCAPE});
-        Click(WM_LBUTTONDOWN);
-        EXPECT_TRUE(driver.Finish());
-    }
-    ShowWindow(options.hwnd, SW_SHOW);
-    SetForegroundWindow(owner.hwnd);
-    {
-        MenuDriver driver({VK_ESCAPE}, nullptr, 600);
-        Click(WM_RBUTTONDOWN);
-        EXPECT_FALSE(driver.Finish()) << "a menu opened in front of the dialog";
-    }
-    EXPECT_EQ(GetForegroundWindow(), options.hwnd);
-    EXPECT_TRUE(IsWindowVisible(options.hwnd));
+    HWND options = CreateWindowExW(0, L"STATIC", L"Optionen - Kelvo Restart", WS_POPUP | WS_BORDER, 200, 200, 300,
+                                   200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetFrontDialog(conFD_Options, options);
+    EXPECT_TRUE(MenuShownBy({WM_LBUTTONDOWN})) << "loaded but hidden: the menu as usual";
+    ShowWindow(options, SW_SHOW);
+    SetForegroundWindow(owner);
+    EXPECT_FALSE(MenuShownBy({WM_RBUTTONDOWN})) << "a menu opened in front of the dialog";
+    EXPECT_EQ(GetForegroundWindow(), options);
+    SetFrontDialog(conFD_Options, nullptr);
+    DestroyWindow(options);
 }
 
-// ---- Double click: the default action ----
-
-struct DoubleClickCase {
-    UINT button;
-    bool quitImmediate;
-    unsigned long flags;
-};
-
-class TrayDoubleClick : public TrayIcon, public ::testing::WithParamInterface<DoubleClickCase> {};
-
-TEST_P(TrayDoubleClick, RestartsIntoTheDefaultSystem_WithTheSwitchAsForce) {
+TEST_F(TrayIcon, DoubleClick_RestartsIntoTheDefaultSystem_WithTheSwitchAsForce) {
     kvtest::RunningWindows running(kvtest::Windows::XP);
     kvtest::WriteFileText(kvtest::kBootIni, kvtest::kXpBootIni);
-    AddTrayIcon(owner.hwnd);
     State().VisibleMenuOptions = L"Herunterfahren: Standard;Neu starten: Standard;";
     State().StandardMenuOption = L"Neu starten: Standard";
     State().AllowUnsaveQuit = true;
-    State().QuitImmediate = GetParam().quitImmediate;
-
-    Click(GetParam().button);
+    for (bool quitImmediate : {false, true}) {
+        AddTrayIcon(owner);
+        State().QuitImmediate = quitImmediate;
+        Click(quitImmediate ? WM_RBUTTONDBLCLK : WM_LBUTTONDBLCLK);
+        EXPECT_FALSE(IconShown()) << "the icon goes before Windows is ended";
+    }
     auto exits = session.CallsOf("ExitWindowsEx");
-    ASSERT_EQ(exits.size(), 1u);
-    EXPECT_EQ(exits[0].numbers[0], GetParam().flags);
-    EXPECT_FALSE(owner.IconShown()) << "the icon goes before Windows is ended";
+    ASSERT_EQ(exits.size(), 2u);
+    EXPECT_EQ(exits[0].numbers[0], 3u);
+    EXPECT_EQ(exits[1].numbers[0], 3u | EWX_FORCE);
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Buttons, TrayDoubleClick,
-                         ::testing::Values(DoubleClickCase{WM_LBUTTONDBLCLK, false, 3},
-                                           DoubleClickCase{WM_RBUTTONDBLCLK, true, 7}));
-
-TEST_F(TrayIcon, DoubleClickWithoutDefaultButWithEntries_DoesNothing) {
-    AddTrayIcon(owner.hwnd);
+TEST_F(TrayIcon, DoubleClickWithoutDefault_AndOtherMessages_DoNothing) {
     State().VisibleMenuOptions = L"Herunterfahren: Standard;";
-    MenuDriver driver({VK_ESCAPE}, nullptr, 600);
-    Click(WM_LBUTTONDBLCLK);
-    EXPECT_FALSE(driver.Finish());
+    EXPECT_FALSE(MenuShownBy({WM_LBUTTONDBLCLK, WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONDOWN}));
     EXPECT_TRUE(session.calls.empty());
-    EXPECT_TRUE(owner.IconShown());
+    EXPECT_TRUE(IconShown());
     EXPECT_FALSE(State().QuitFlag);
-}
-
-TEST_F(TrayIcon, OtherMouseMessages_DoNothing) {
-    AddTrayIcon(owner.hwnd);
-    MenuDriver driver({VK_ESCAPE}, nullptr, 600);
-    for (UINT message : {WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONDOWN}) Click(message);
-    EXPECT_FALSE(driver.Finish());
-    EXPECT_TRUE(session.calls.empty());
-}
-
-// ---- The real menu, chosen with keys ----
-
-TEST_F(TrayIcon, KeysOnTheShownMenu_ReachTheChosenItem) {
-    kvtest::RunningWindows running(kvtest::Windows::XP);
-    AddTrayIcon(owner.hwnd);
-    State().VisibleMenuOptions = L"Herunterfahren: Standard;Sperren;";
-    State().AllowUnsaveQuit = true;
-
-    {
-        MenuDriver driver({'S'});  // "&Sofort beenden"
-        Click(WM_LBUTTONDOWN);
-        EXPECT_TRUE(driver.Finish());
-    }
-    EXPECT_TRUE(State().QuitImmediate);
-    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kvtest::kOptionsKey, L"QuitImmediate").number, 1u);
-
-    {
-        // Down to the second action: "Sperren" under "-Andere".
-        MenuDriver driver({VK_DOWN, VK_DOWN, VK_RETURN});
-        Click(WM_RBUTTONDOWN);
-        EXPECT_TRUE(driver.Finish());
-    }
-    EXPECT_EQ(session.Names(), std::vector<std::string>{"LockWorkStation"});
-
-    {
-        MenuDriver driver({'B'});  // "&Beenden"
-        Click(WM_LBUTTONDOWN);
-        EXPECT_TRUE(driver.Finish());
-    }
-    EXPECT_TRUE(State().QuitFlag);
-    EXPECT_TRUE(kvtest::TakeQuitMessage());
-    EXPECT_FALSE(owner.IconShown());
 }
