@@ -271,8 +271,8 @@ LRESULT DrawSeparators(const NMLVCUSTOMDRAW& draw) {
             row.left = LVIR_BOUNDS;
             if (!SendMessageW(List(), LVM_GETITEMRECT, draw.nmcd.dwItemSpec, reinterpret_cast<LPARAM>(&row)))
                 return CDRF_DODEFAULT;
-            const int inset = TwipsToPixelsX(90);
-            RECT line{row.left + inset, (row.top + row.bottom) / 2 - 1, row.right - inset, (row.top + row.bottom) / 2 + 1};
+            const int inset = TwipsToPixelsX(90), middle = (row.top + row.bottom) / 2;
+            RECT line{row.left + inset, middle - 1, row.right - inset, middle + 1};
             DrawEdge(draw.nmcd.hdc, &line, EDGE_ETCHED, BF_TOP);
             return CDRF_DODEFAULT;
         }

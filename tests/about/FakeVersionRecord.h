@@ -4,6 +4,7 @@
 // 9x or NT 4 before service pack 6.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -22,24 +23,20 @@ public:
     FakeVersionRecord(DWORD platform, DWORD major, DWORD minor, DWORD build, std::string servicePack,
                       std::optional<Extended> extended = std::nullopt)
         : platform_(platform), major_(major), minor_(minor), build_(build),
-          servicePack_(std::move(servicePack)), extended_(extended) {
-        previous_ = kv::SetVersionRecords(this);
-    }
+          servicePack_(std::move(servicePack)), extended_(extended), previous_(kv::SetVersionRecords(this)) {}
     ~FakeVersionRecord() override { kv::SetVersionRecords(previous_); }
 
     BOOL GetVersionEx(OSVERSIONINFOA* record) override {
-        const DWORD size = record->dwOSVersionInfoSize;
-        if (size == sizeof(OSVERSIONINFOEXA)) {
-            ++extendedQueries;
-            if (!extended_) return Fail();
+        const bool isExtended = record->dwOSVersionInfoSize == sizeof(OSVERSIONINFOEXA);
+        ++(isExtended ? extendedQueries : shortQueries);
+        if (isExtended ? !extended_ : (failShort || record->dwOSVersionInfoSize != sizeof(OSVERSIONINFOA))) {
+            SetLastError(ERROR_INSUFFICIENT_BUFFER);
+            return FALSE;
+        }
+        if (isExtended) {
             auto* ex = reinterpret_cast<OSVERSIONINFOEXA*>(record);
             ex->wProductType = extended_->productType;
             ex->wSuiteMask = extended_->suiteMask;
-        } else if (size == sizeof(OSVERSIONINFOA)) {
-            ++shortQueries;
-            if (failShort) return Fail();
-        } else {
-            return Fail();
         }
         record->dwPlatformId = platform_;
         record->dwMajorVersion = major_;
@@ -47,8 +44,7 @@ public:
         record->dwBuildNumber = build_;
         std::memset(record->szCSDVersion, 0, sizeof record->szCSDVersion);
         std::memcpy(record->szCSDVersion, servicePack_.data(),
-                    servicePack_.size() < sizeof record->szCSDVersion ? servicePack_.size()
-                                                                      : sizeof record->szCSDVersion);
+                    std::min(servicePack_.size(), sizeof record->szCSDVersion));
         return TRUE;
     }
 
@@ -57,15 +53,10 @@ public:
     bool failShort = false;
 
 private:
-    static BOOL Fail() {
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return FALSE;
-    }
-
     DWORD platform_, major_, minor_, build_;
     std::string servicePack_;
     std::optional<Extended> extended_;
-    kv::IVersionRecordSource* previous_ = nullptr;
+    kv::IVersionRecordSource* previous_;
 };
 
 }  // namespace kvtest

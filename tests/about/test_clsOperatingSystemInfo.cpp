@@ -19,44 +19,39 @@ std::shared_ptr<const clsOperatingSystemInfo> Detect() { return clsSystemInfo().
 }  // namespace
 
 TEST(OperatingSystem, VersionAndEdition_FromTheShortAndTheExtendedRecord) {
+    const wchar_t* versionNames[] = {L"Windows",         L"Windows 95",   L"Windows 98",   L"Windows ME",
+                                     L"Windows NT 3.51", L"Windows NT 4", L"Windows 2000", L"Windows XP"};
+    const wchar_t* typeNames[] = {L"", L"Workstation", L"Server", L"Home", L"Professional", L"Enterprise",
+                                  L"Datacenter", L"Anderer"};
     struct Case {
         DWORD platform, major, minor;
         const char* servicePack;
         std::optional<Extended> extended;
-        long version;
-        const wchar_t* name;
-        long type;
-        const wchar_t* typeName;
+        long version, type;
         bool extendedQueried;
     } cases[] = {
-        {k9x, 4, 0, "", {}, conWV_Windows95, L"Windows 95", 0, L"", false},
-        {k9x, 4, 10, "", {}, conWV_Windows98, L"Windows 98", 0, L"", false},
-        {k9x, 4, 89, "", {}, conWV_Windows98, L"Windows 98", 0, L"", false},
-        {k9x, 4, 90, "", {}, conWV_WindowsME, L"Windows ME", 0, L"", false},
-        {k9x, 4, 5, "", {}, conWV_Unknown, L"Windows", 0, L"", false},
+        {k9x, 4, 0, "", {}, conWV_Windows95, 0, false},
+        {k9x, 4, 10, "", {}, conWV_Windows98, 0, false},
+        {k9x, 4, 89, "", {}, conWV_Windows98, 0, false},
+        {k9x, 4, 90, "", {}, conWV_WindowsME, 0, false},
+        {k9x, 4, 5, "", {}, conWV_Unknown, 0, false},
         // Before NT 4 service pack 6 the extended record is not asked for.
-        {kNT, 3, 51, "Service Pack 5", Extended{kWs, 0}, conWV_WindowsNT351, L"Windows NT 3.51", 0, L"", false},
-        {kNT, 4, 0, "Service Pack 5", Extended{kWs, 0}, conWV_WindowsNT4, L"Windows NT 4", 0, L"", false},
-        {kNT, 4, 0, "Service Pack 6", Extended{kWs, 0x200}, conWV_WindowsNT4, L"Windows NT 4", conWVT_Workstation,
-         L"Workstation", true},
-        {kNT, 4, 0, "Service Pack 6a", Extended{kServer, 0x80}, conWV_WindowsNT4, L"Windows NT 4", conWVT_Server,
-         L"Server", true},
-        {kNT, 4, 0, "Service Pack 6", Extended{kDc, 0x2}, conWV_WindowsNT4, L"Windows NT 4", conWVT_Enterprise,
-         L"Enterprise", true},
-        {kNT, 4, 0, "Service Pack 6", Extended{9, 0}, conWV_WindowsNT4, L"Windows NT 4", conWVT_Other, L"Anderer", true},
-        {kNT, 4, 0, "Service Pack 6", Extended{0, 0x2}, conWV_WindowsNT4, L"Windows NT 4", 0, L"", true},
+        {kNT, 3, 51, "Service Pack 5", Extended{kWs, 0}, conWV_WindowsNT351, 0, false},
+        {kNT, 4, 0, "Service Pack 5", Extended{kWs, 0}, conWV_WindowsNT4, 0, false},
+        {kNT, 4, 0, "Service Pack 6", Extended{kWs, 0x200}, conWV_WindowsNT4, conWVT_Workstation, true},
+        {kNT, 4, 0, "Service Pack 6a", Extended{kServer, 0x80}, conWV_WindowsNT4, conWVT_Server, true},
+        {kNT, 4, 0, "Service Pack 6", Extended{kDc, 0x2}, conWV_WindowsNT4, conWVT_Enterprise, true},
+        {kNT, 4, 0, "Service Pack 6", Extended{9, 0}, conWV_WindowsNT4, conWVT_Other, true},
+        {kNT, 4, 0, "Service Pack 6", Extended{0, 0x2}, conWV_WindowsNT4, 0, true},
         // From NT 5 on the suite refines the edition.
-        {kNT, 5, 0, "", Extended{kWs, 0}, conWV_Windows2000, L"Windows 2000", conWVT_Professional, L"Professional",
-         true},
-        {kNT, 5, 0, "", Extended{kServer, 0}, conWV_Windows2000, L"Windows 2000", conWVT_Server, L"Server", true},
-        {kNT, 5, 0, "", Extended{kServer, 0x2}, conWV_Windows2000, L"Windows 2000", conWVT_Enterprise, L"Enterprise",
-         true},
-        {kNT, 5, 0, "", Extended{kDc, 0x80}, conWV_Windows2000, L"Windows 2000", conWVT_DataCenter, L"Datacenter", true},
-        {kNT, 5, 1, "", Extended{kWs, 0x200}, conWV_WindowsXP, L"Windows XP", conWVT_Home, L"Home", true},
-        {kNT, 5, 1, "", Extended{kWs, 0x100}, conWV_WindowsXP, L"Windows XP", conWVT_Professional, L"Professional",
-         true},
-        {kNT, 5, 1, "", {}, conWV_WindowsXP, L"Windows XP", 0, L"", true},  // the extended query fails
-        {kNT, 5, 2, "", Extended{kServer, 0x2}, conWV_Unknown, L"Windows", conWVT_Enterprise, L"Enterprise", true},
+        {kNT, 5, 0, "", Extended{kWs, 0}, conWV_Windows2000, conWVT_Professional, true},
+        {kNT, 5, 0, "", Extended{kServer, 0}, conWV_Windows2000, conWVT_Server, true},
+        {kNT, 5, 0, "", Extended{kServer, 0x2}, conWV_Windows2000, conWVT_Enterprise, true},
+        {kNT, 5, 0, "", Extended{kDc, 0x80}, conWV_Windows2000, conWVT_DataCenter, true},
+        {kNT, 5, 1, "", Extended{kWs, 0x200}, conWV_WindowsXP, conWVT_Home, true},
+        {kNT, 5, 1, "", Extended{kWs, 0x100}, conWV_WindowsXP, conWVT_Professional, true},
+        {kNT, 5, 1, "", {}, conWV_WindowsXP, 0, true},  // the extended query fails
+        {kNT, 5, 2, "", Extended{kServer, 0x2}, conWV_Unknown, conWVT_Enterprise, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.platform << " " << c.major << "." << c.minor << " " << c.servicePack
@@ -64,14 +59,16 @@ TEST(OperatingSystem, VersionAndEdition_FromTheShortAndTheExtendedRecord) {
         FakeVersionRecord fake(c.platform, c.major, c.minor, 1381, c.servicePack, c.extended);
         auto os = Detect();
         EXPECT_EQ(os->Version(), c.version);
-        EXPECT_EQ(os->VersionName(), c.name);
+        EXPECT_EQ(os->VersionName(), versionNames[c.version]);
         EXPECT_EQ(os->VersionType(), c.type);
-        EXPECT_EQ(os->VersionTypeName(), c.typeName);
+        EXPECT_EQ(os->VersionTypeName(), typeNames[c.type]);
         EXPECT_EQ(fake.extendedQueries, c.extendedQueried ? 1 : 0);
         // Exactly one of the Is* members may answer True, and only for its own version.
         const bool flags[] = {os->Is95(), os->Is98(), os->IsME(), false, os->IsNT4(), os->Is2000(), os->IsXP()};
         for (long v = 0; v <= 7; ++v) {
-            if (v > 0 && v != conWV_WindowsNT351) EXPECT_EQ(flags[v - 1], v == c.version) << "flag of " << v;
+            if (v > 0 && v != conWV_WindowsNT351) {
+                EXPECT_EQ(flags[v - 1], v == c.version) << "flag of " << v;
+            }
             EXPECT_EQ(os->IsOS(v), v == c.version) << "IsOS(" << v << ")";
         }
     }

@@ -2,6 +2,7 @@
 // layout, and the messages it routes to the program (buttons, timers, tray icon).
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -290,6 +291,28 @@ TEST_F(MainWindowTest, ADoubleClickOnTheTrayIconReachesTheDefaultAction) {
     LoadMainWindow();
     SendMessageW(MainWindow(), WM_KV_TRAY, 0, WM_LBUTTONDBLCLK);
     EXPECT_EQ(session.Names(), (std::vector<std::string>{"LockWorkStation"}));
+}
+
+TEST_F(MainWindowTest, ANewTaskbarGetsTheIconAgain) {
+    HWND main = LoadMainWindow();
+    AddTrayIcon(main);
+    ASSERT_TRUE(TrayIconAdded());
+    NOTIFYICONDATAW record{};
+    record.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    record.hWnd = main;
+    record.uID = HandleToUlong(reinterpret_cast<HICON>(SendMessageW(main, WM_GETICON, ICON_SMALL, 0)));
+    auto shown = [&] {
+        record.uFlags = NIF_TIP;
+        lstrcpyW(record.szTip, L"Kelvo Restart");
+        return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
+    };
+    ASSERT_TRUE(shown());
+    Shell_NotifyIconW(NIM_DELETE, &record);  // as a restarted taskbar forgets it
+    ASSERT_FALSE(shown());
+    SendMessageW(main, TaskbarCreatedMessage(), 0, 0);
+    EXPECT_TRUE(shown());
+    Quit();
+    EXPECT_FALSE(shown());  // the icon went with the program
 }
 
 TEST_F(MainWindowTest, TheTimedActionTicksOnTheMainWindow) {

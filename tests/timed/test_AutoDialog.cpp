@@ -16,11 +16,9 @@
 #include "frmAutoDialog.h"
 
 using namespace kvr;
-using kvtest::Stored;
 
 namespace {
 
-const wchar_t* const kCaption = L"System für Neustart - Kelvo Restart";
 const std::wstring kProfessional = L"Microsoft Windows XP Professional";  // partition(1)
 const std::wstring kHome = L"Microsoft Windows XP Home";                  // partition(2)
 const std::wstring kPartition1 = L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS";
@@ -28,50 +26,31 @@ const std::wstring kPartition2 = L"multi(0)disk(0)rdisk(0)partition(2)\\WINDOWS"
 
 // ---- What the second thread does ----
 
-HWND WaitForDialog() {
-    for (int i = 0; i < 100; ++i) {
-        HWND dialog = FindWindowW(L"#32770", kCaption);
-        if (dialog && IsWindowVisible(dialog)) return dialog;
-        Sleep(50);
-    }
-    return nullptr;
-}
-
 bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 3000) {
-    for (int waited = 0; waited < milliseconds; waited += 20) {
-        if (condition()) return true;
-        Sleep(20);
-    }
+    for (int waited = 0; waited < milliseconds && !condition(); waited += 20) Sleep(20);
     return condition();
 }
 
 HWND Item(HWND dialog, int id) { return GetDlgItem(dialog, id); }
+HWND List(HWND dialog) { return Item(dialog, frmAutoDialog::lstRebootOptions); }
 
-std::wstring Text(HWND control) {
+std::wstring Text(HWND dialog, int id) {
     wchar_t text[256] = {};
-    GetWindowTextW(control, text, 256);
+    GetWindowTextW(Item(dialog, id), text, 256);
     return text;
 }
 
 std::vector<std::wstring> ListEntries(HWND dialog) {
-    HWND list = Item(dialog, frmAutoDialog::lstRebootOptions);
-    std::vector<std::wstring> entries;
-    int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
+    std::vector<std::wstring> entries(ListView_GetItemCount(List(dialog)));
+    for (size_t i = 0; i < entries.size(); ++i) {
         wchar_t text[256] = {};
-        LVITEMW item{};
-        item.pszText = text;
-        item.cchTextMax = 256;
-        SendMessageW(list, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(&item));
-        entries.push_back(text);
+        ListView_GetItemText(List(dialog), static_cast<int>(i), 0, text, 256);
+        entries[i] = text;
     }
     return entries;
 }
 
-int SelectedIndex(HWND dialog) {
-    return static_cast<int>(SendMessageW(Item(dialog, frmAutoDialog::lstRebootOptions), LVM_GETNEXTITEM,
-                                         static_cast<WPARAM>(-1), LVNI_SELECTED));
-}
+int SelectedIndex(HWND dialog) { return ListView_GetNextItem(List(dialog), -1, LVNI_SELECTED); }
 
 bool CountdownShown(HWND dialog) {
     return IsWindowVisible(Item(dialog, frmAutoDialog::prgCloseTime)) &&
@@ -103,238 +82,155 @@ void Click(HWND dialog, int id) { SendMessageW(Item(dialog, id), BM_CLICK, 0, 0)
 
 // A real mouse click (or two) on an entry of the list.
 void ClickEntry(HWND dialog, int index, int clicks = 1) {
-    HWND list = Item(dialog, frmAutoDialog::lstRebootOptions);
     RECT r{};
-    r.left = LVIR_LABEL;
-    SendMessageW(list, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+    ListView_GetItemRect(List(dialog), index, &r, LVIR_LABEL);
     POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    ClientToScreen(list, &p);
+    ClientToScreen(List(dialog), &p);
     SetCursorPos(p.x, p.y);
     Sleep(50);
     for (int i = 0; i < clicks; ++i) {
-        INPUT input[2]{};
-        input[0].type = INPUT_MOUSE;
-        input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        input[1].type = INPUT_MOUSE;
-        input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        SendInput(2, input, sizeof(INPUT));
+        mouse_event(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
         Sleep(30);
     }
 }
 
-void SelectEntry(HWND dialog, int index) {
-    LVITEMW item{};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(Item(dialog, frmAutoDialog::lstRebootOptions), LVM_SETITEMSTATE, index,
-                 reinterpret_cast<LPARAM>(&item));
+// Runs the dialog on this thread while user() acts on it from another; OpenAutoDialog's
+// answer (True: cancel the session end).
+bool OpenWhile(const std::function<void(HWND)>& user) {
+    std::thread second([&] {
+        HWND dialog = nullptr;
+        if (!WaitUntil([&] {
+                dialog = FindWindowW(L"#32770", L"System für Neustart - Kelvo Restart");
+                return IsWindowVisible(dialog) != FALSE;
+            }, 5000)) {
+            ADD_FAILURE() << "the dialog did not appear";
+            return;
+        }
+        user(dialog);
+        if (!WaitUntil([&] { return !IsWindow(dialog); })) {
+            ADD_FAILURE() << "the dialog is still open";
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        }
+    });
+    bool cancel = OpenAutoDialog();
+    second.join();
+    return cancel;
 }
 
-// ---- The fixture ----
-
-class AutoDialog : public kvtest::BootIniTest {
-protected:
-    void SetUp() override {
-        BootIniTest::SetUp();
-        for (const auto& v : kTouched) kvtest::Remove(v.root, v.path, v.name);
-    }
-    void TearDown() override {
-        EXPECT_TRUE(boxes.shown.empty()) << (boxes.shown.empty() ? "" : std::string(boxes.shown[0].text.begin(),
-                                                                                      boxes.shown[0].text.end()));
-        BootIniTest::TearDown();
-    }
-
-    // The XP boot.ini with the given default partition.
-    static void WriteBootIni(int defaultPartition) {
-        std::string text = kvtest::kXpBootIni;
-        if (defaultPartition == 2) text.replace(text.find("partition(1)"), 12, "partition(2)");
-        kvtest::WriteFileText(kvtest::kBootIni, text);
-    }
-    static void Settings(long autoClose, const std::wstring& closeTime, long closeType, const std::wstring& last) {
-        kvtest::Store(HKEY_CURRENT_USER, kvtest::kOptionsKey, L"AutoClose", static_cast<DWORD>(autoClose));
-        kvtest::Store(HKEY_CURRENT_USER, kvtest::kOptionsKey, L"CloseTime", closeTime);
-        kvtest::Store(HKEY_CURRENT_USER, kvtest::kOptionsKey, L"CloseType", static_cast<DWORD>(closeType));
-        kvtest::Store(HKEY_CURRENT_USER, kvtest::kOptionsKey, L"LastSelectedOptionAutoDialog", last);
-    }
-    static std::wstring LastSelected() {
-        return Stored(HKEY_CURRENT_USER, kvtest::kOptionsKey, L"LastSelectedOptionAutoDialog").text;
-    }
-
-    // Runs the dialog on this thread while user() acts on it from another; OpenAutoDialog's
-    // answer (True: cancel the session end).
-    bool OpenWhile(const std::function<void(HWND)>& user) {
-        std::thread second([&] {
-            HWND dialog = WaitForDialog();
-            if (!dialog) {
-                ADD_FAILURE() << "the dialog did not appear";
-                return;
-            }
-            user(dialog);
-            if (!WaitUntil([&] { return !IsWindow(dialog); })) {
-                ADD_FAILURE() << "the dialog is still open";
-                PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-            }
-        });
-        bool cancel = OpenAutoDialog();
-        second.join();
-        return cancel;
-    }
-
-    static inline const std::vector<kvtest::RegValue> kTouched = {
-        {HKEY_CURRENT_USER, kvtest::kOptionsKey, L"AutoClose"},
-        {HKEY_CURRENT_USER, kvtest::kOptionsKey, L"CloseTime"},
-        {HKEY_CURRENT_USER, kvtest::kOptionsKey, L"CloseType"},
-        {HKEY_CURRENT_USER, kvtest::kOptionsKey, L"LastSelectedOptionAutoDialog"},
-    };
-    kvtest::RegistrySnapshot snapshot_{kTouched};
-    kvtest::RecordingMessageBox boxes;
-};
+using AutoDialog = kvtest::BootIniTest;
 
 }  // namespace
 
-TEST_F(AutoDialog, CountdownRunsOutIntoTheStandardSystem) {
-    WriteBootIni(1);
-    State().StandardSystem = kHome;
-    Settings(1, L"10", 0, kProfessional);
+TEST_F(AutoDialog, WhatTheUserDoes_DecidesTheBootSystem) {
+    struct Case {
+        const char* what;
+        int bootIniDefault;  // 0: no boot.ini
+        long autoClose;
+        const wchar_t* closeTime;
+        long closeType;
+        std::wstring last;
+        std::function<void(HWND)> user;
+        bool cancel;
+        std::wstring defaultEntry;  // "": boot.ini unchanged
+        std::wstring remembered;
+    } cases[] = {
+        {"ten seconds without input: the standard system with CloseType 0", 2, 1, L"10", 0, kHome,
+         [](HWND d) {
+             EXPECT_EQ(AutoDialogWindow(), d);
+             EXPECT_EQ(Text(d, frmAutoDialog::Label1), L"Welches System soll nach dem nächsten Neustart gebootet werden?");
+             EXPECT_EQ(Text(d, frmAutoDialog::cmdOK), L"Windows beenden");
+             EXPECT_EQ(Text(d, frmAutoDialog::cmdCancel), L"Abbrechen");
+             EXPECT_EQ(ListEntries(d), (std::vector<std::wstring>{kProfessional, kHome}));
+             EXPECT_EQ(SelectedIndex(d), 1);
+             EXPECT_TRUE(CountdownShown(d));
+             EXPECT_EQ(Text(d, frmAutoDialog::lblCloseTime), L"10");
+             Tick(d, 50);  // five seconds
+             EXPECT_EQ(Text(d, frmAutoDialog::lblCloseTime), L"5");
+             EXPECT_NEAR(BarPosition(d), 50, 4);
+             Tick(d, 40);  // nine seconds: the last second runs
+             EXPECT_EQ(Text(d, frmAutoDialog::lblCloseTime), L"1");
+             Tick(d, 10);  // accepted when the time, rounded to seconds, reaches ten
+             EXPECT_FALSE(IsWindow(d));
+         },
+         false, kPartition1, kHome},
+        {"CloseType 1 runs out into the selection", 1, 1, L"1", 1, kHome,
+         [](HWND d) {
+             Sleep(500);  // the real timer runs it out after a second
+             EXPECT_TRUE(IsWindow(d));
+         },
+         false, kPartition2, kHome},
+        {"OK during the countdown takes the standard system with CloseType 0", 2, 1, L"10", 0, kHome,
+         [](HWND d) { Click(d, frmAutoDialog::cmdOK); }, false, kPartition1, kHome},
+        {"a click into the list stops the countdown; OK takes the selection", 1, 1, L"10", 0, L"",
+         [](HWND d) {
+             EXPECT_EQ(SelectedIndex(d), -1);
+             ClickEntry(d, 1);
+             EXPECT_TRUE(WaitUntil([&] { return !CountdownShown(d); }));
+             TickWhileOff(d, 200);  // ticks still queued after the stop do nothing
+             Click(d, frmAutoDialog::cmdOK);
+         },
+         false, kPartition2, kHome},
+        {"a key stops the countdown; a double click takes the selection", 1, 1, L"10", 0, kProfessional,
+         [](HWND d) {
+             PostMessageW(List(d), WM_KEYDOWN, VK_SHIFT, 0);
+             EXPECT_TRUE(WaitUntil([&] { return !CountdownShown(d); }));
+             ClickEntry(d, 1, 2);
+         },
+         false, kPartition2, kHome},
+        {"CloseTime 999999: no countdown; OK takes the selection", 1, 1, L"999999", 0, kHome,
+         [](HWND d) {
+             EXPECT_FALSE(CountdownShown(d));
+             Click(d, frmAutoDialog::cmdOK);
+         },
+         false, kPartition2, kHome},
+        {"Abbrechen writes nothing but remembers the selection", 1, 0, L"10", 0, kProfessional,
+         [](HWND d) {
+             EXPECT_FALSE(CountdownShown(d));
+             ListView_SetItemState(List(d), 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+             Click(d, frmAutoDialog::cmdCancel);
+         },
+         true, L"", kHome},
+        {"nothing selected: nothing written", 2, 0, L"0", 0, L"", [](HWND d) { Click(d, frmAutoDialog::cmdOK); },
+         false, L"", L""},
+        {"without boot.ini: the plain actions, the last choice whatever its case", 0, 0, L"0", 0, L"neu starten",
+         [](HWND d) {
+             EXPECT_EQ(ListEntries(d), (std::vector<std::wstring>{L"Herunterfahren", L"Neu starten", L"Neu anmelden"}));
+             EXPECT_EQ(SelectedIndex(d), 1);
+             Click(d, frmAutoDialog::cmdOK);
+         },
+         false, L"", L"Neu starten"},
+    };
+    const std::wstring key = kvtest::kOptionsKey;
+    kvtest::RegistrySnapshot snapshot({{HKEY_CURRENT_USER, key, L"AutoClose"},
+                                       {HKEY_CURRENT_USER, key, L"CloseTime"},
+                                       {HKEY_CURRENT_USER, key, L"CloseType"},
+                                       {HKEY_CURRENT_USER, key, L"LastSelectedOptionAutoDialog"}});
+    kvtest::RecordingMessageBox boxes;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string bootIni = kvtest::kXpBootIni;
+        if (c.bootIniDefault == 2) bootIni.replace(bootIni.find("partition(1)"), 12, "partition(2)");
+        if (c.bootIniDefault == 0) {
+            kvtest::RemoveFile(kvtest::kBootIni);
+        } else {
+            kvtest::WriteFileText(kvtest::kBootIni, bootIni);
+        }
+        const std::string before = kvtest::ReadFileText(kvtest::kBootIni);
+        State().StandardSystem = kProfessional;
+        kvtest::Store(HKEY_CURRENT_USER, key, L"AutoClose", static_cast<DWORD>(c.autoClose));
+        kvtest::Store(HKEY_CURRENT_USER, key, L"CloseTime", c.closeTime);
+        kvtest::Store(HKEY_CURRENT_USER, key, L"CloseType", static_cast<DWORD>(c.closeType));
+        kvtest::Store(HKEY_CURRENT_USER, key, L"LastSelectedOptionAutoDialog", c.last);
 
-    bool cancel = OpenWhile([](HWND dialog) {
-        EXPECT_EQ(AutoDialogWindow(), dialog);
-        EXPECT_EQ(Text(Item(dialog, frmAutoDialog::Label1)),
-                  L"Welches System soll nach dem nächsten Neustart gebootet werden?");
-        EXPECT_EQ(Text(Item(dialog, frmAutoDialog::cmdOK)), L"Windows beenden");
-        EXPECT_EQ(Text(Item(dialog, frmAutoDialog::cmdCancel)), L"Abbrechen");
-        EXPECT_EQ(ListEntries(dialog), (std::vector<std::wstring>{kProfessional, kHome}));
-        EXPECT_EQ(SelectedIndex(dialog), 0);
-        EXPECT_TRUE(CountdownShown(dialog));
-        EXPECT_EQ(Text(Item(dialog, frmAutoDialog::lblCloseTime)), L"10");
-
-        // Five seconds of ticks.
-        Tick(dialog, 50);
-        EXPECT_EQ(Text(Item(dialog, frmAutoDialog::lblCloseTime)), L"5");
-        EXPECT_NEAR(BarPosition(dialog), 50, 4);
-        // Nine seconds: the last second runs.
-        Tick(dialog, 40);
-        EXPECT_TRUE(IsWindow(dialog));
-        EXPECT_EQ(Text(Item(dialog, frmAutoDialog::lblCloseTime)), L"1");
-        // The dialog accepts when the time, rounded to seconds, reaches ten.
-        Tick(dialog, 10);
-        EXPECT_FALSE(IsWindow(dialog));
-    });
-
-    EXPECT_FALSE(cancel);
-    EXPECT_EQ(DefaultEntry(), kPartition2);
-    EXPECT_EQ(LastSelected(), kProfessional);
-    EXPECT_EQ(AutoDialogWindow(), nullptr);
-}
-
-TEST_F(AutoDialog, CountdownWithCloseType1RunsOutIntoTheSelectedSystem) {
-    WriteBootIni(1);
-    State().StandardSystem = kProfessional;
-    Settings(1, L"1", 1, kHome);
-    DWORD start = GetTickCount();
-    bool cancel = OpenWhile([](HWND) {});  // the real timer runs it out
-    EXPECT_GE(GetTickCount() - start, 800u);
-    EXPECT_FALSE(cancel);
-    EXPECT_EQ(DefaultEntry(), kPartition2);
-}
-
-TEST_F(AutoDialog, AClickIntoTheListStopsTheCountdownAndOKWritesTheSelection) {
-    WriteBootIni(1);
-    State().StandardSystem = kProfessional;
-    Settings(1, L"10", 0, L"");
-
-    bool cancel = OpenWhile([](HWND dialog) {
-        EXPECT_EQ(SelectedIndex(dialog), -1);
-        ClickEntry(dialog, 1);
-        EXPECT_TRUE(WaitUntil([&] { return !CountdownShown(dialog); }));
-        EXPECT_EQ(SelectedIndex(dialog), 1);
-        TickWhileOff(dialog, 200);  // ticks still queued after the stop do nothing
-        EXPECT_TRUE(IsWindow(dialog));
-        Click(dialog, frmAutoDialog::cmdOK);
-    });
-
-    EXPECT_FALSE(cancel);
-    EXPECT_EQ(DefaultEntry(), kPartition2);
-    EXPECT_EQ(LastSelected(), kHome);
-}
-
-TEST_F(AutoDialog, OKDuringTheCountdownWritesTheStandardSystemWithCloseType0) {
-    WriteBootIni(2);
-    State().StandardSystem = kProfessional;
-    Settings(1, L"10", 0, kHome);
-    bool cancel = OpenWhile([](HWND dialog) { Click(dialog, frmAutoDialog::cmdOK); });
-    EXPECT_FALSE(cancel);
-    EXPECT_EQ(DefaultEntry(), kPartition1);
-}
-
-TEST_F(AutoDialog, AKeyStopsTheCountdownAndADoubleClickAccepts) {
-    WriteBootIni(1);
-    State().StandardSystem = kProfessional;
-    Settings(1, L"10", 0, kProfessional);
-
-    bool cancel = OpenWhile([](HWND dialog) {
-        PostMessageW(Item(dialog, frmAutoDialog::lstRebootOptions), WM_KEYDOWN, VK_SHIFT, 0);
-        EXPECT_TRUE(WaitUntil([&] { return !CountdownShown(dialog); }));
-        ClickEntry(dialog, 1, 2);
-    });
-
-    EXPECT_FALSE(cancel);
-    EXPECT_EQ(DefaultEntry(), kPartition2);
-    EXPECT_EQ(LastSelected(), kHome);
-}
-
-TEST_F(AutoDialog, CancelRefusesAndWritesNothingButRemembersTheSelection) {
-    WriteBootIni(1);
-    const std::string before = kvtest::ReadFileText(kvtest::kBootIni);
-    State().StandardSystem = kProfessional;
-    Settings(0, L"10", 0, kProfessional);
-
-    bool cancel = OpenWhile([](HWND dialog) {
-        EXPECT_FALSE(CountdownShown(dialog));
-        SelectEntry(dialog, 1);
-        Click(dialog, frmAutoDialog::cmdCancel);
-    });
-
-    EXPECT_TRUE(cancel);
-    EXPECT_EQ(kvtest::ReadFileText(kvtest::kBootIni), before);
-    EXPECT_EQ(LastSelected(), kHome);
-}
-
-TEST_F(AutoDialog, CloseTime999999ShowsNoCountdownAndOKWritesTheSelection) {
-    WriteBootIni(1);
-    State().StandardSystem = kProfessional;
-    Settings(1, L"999999", 0, kHome);
-
-    bool cancel = OpenWhile([](HWND dialog) {
-        EXPECT_FALSE(CountdownShown(dialog));
-        TickWhileOff(dialog, 20);
-        EXPECT_TRUE(IsWindow(dialog));
-        Click(dialog, frmAutoDialog::cmdOK);
-    });
-
-    EXPECT_FALSE(cancel);
-    // No countdown ran, so the entry the user saw selected counts, not the standard system.
-    EXPECT_EQ(DefaultEntry(), kPartition2);
-}
-
-TEST_F(AutoDialog, WithoutABootSystemSelectedNothingIsWritten) {
-    WriteBootIni(2);
-    const std::string before = kvtest::ReadFileText(kvtest::kBootIni);
-    Settings(0, L"0", 0, L"");
-    bool cancel = OpenWhile([](HWND dialog) { Click(dialog, frmAutoDialog::cmdOK); });
-    EXPECT_FALSE(cancel);
-    EXPECT_EQ(kvtest::ReadFileText(kvtest::kBootIni), before);
-    EXPECT_EQ(LastSelected(), L"");
-}
-
-TEST_F(AutoDialog, WithoutBootIniTheListHoldsThePlainActionsAndAcceptingWritesNothing) {
-    Settings(0, L"0", 0, L"neu starten");
-    bool cancel = OpenWhile([](HWND dialog) {
-        EXPECT_EQ(ListEntries(dialog), (std::vector<std::wstring>{L"Herunterfahren", L"Neu starten", L"Neu anmelden"}));
-        EXPECT_EQ(SelectedIndex(dialog), 1);  // the last choice, whatever its case
-        Click(dialog, frmAutoDialog::cmdOK);
-    });
-    EXPECT_FALSE(cancel);
-    EXPECT_FALSE(kvtest::FileExists(kvtest::kBootIni));
-    EXPECT_EQ(LastSelected(), L"Neu starten");
+        EXPECT_EQ(OpenWhile(c.user), c.cancel);
+        if (c.defaultEntry.empty()) {
+            EXPECT_EQ(kvtest::ReadFileText(kvtest::kBootIni), before);
+        } else {
+            EXPECT_EQ(DefaultEntry(), c.defaultEntry);
+        }
+        EXPECT_EQ(kvtest::FileExists(kvtest::kBootIni), c.bootIniDefault != 0);
+        EXPECT_EQ(kvtest::Stored(HKEY_CURRENT_USER, key, L"LastSelectedOptionAutoDialog").text, c.remembered);
+        EXPECT_EQ(AutoDialogWindow(), nullptr);
+    }
+    EXPECT_TRUE(boxes.shown.empty());
 }

@@ -10,7 +10,6 @@
 #include "basMenues.h"
 
 using namespace kvr;
-using kvtest::MenuDriver;
 
 namespace {
 
@@ -68,9 +67,7 @@ protected:
     void Click(UINT mouseMessage) { SendMessageW(owner, WM_KV_TRAY, 0, mouseMessage); }
     // Whether the clicks opened a menu (answered with Escape).
     bool MenuShownBy(std::initializer_list<UINT> clicks) {
-        MenuDriver driver({VK_ESCAPE});
-        for (UINT click : clicks) Click(click);
-        return driver.Finish();
+        return kvtest::WithMenu([&] { for (UINT click : clicks) Click(click); }, {VK_ESCAPE});
     }
 
     HWND owner = nullptr;
@@ -110,12 +107,10 @@ TEST_F(TrayIcon, SingleClickWithEitherButton_OpensTheMenuWithItsDefault_AndPerfo
     for (const auto& c : clicks) {
         int count = 0;
         UINT defaultItem = 0;
-        MenuDriver driver(c.keys, [&](HWND window) {
+        EXPECT_TRUE(kvtest::WithMenu([&] { Click(c.button); }, c.keys, [&](HWND window) {
             count = GetMenuItemCount(kvtest::MenuOf(window));
             defaultItem = GetMenuDefaultItem(kvtest::MenuOf(window), TRUE, 0);
-        });
-        Click(c.button);
-        EXPECT_TRUE(driver.Finish()) << "no menu for button message " << c.button;
+        })) << "no menu for button message " << c.button;
         // -Herunterfahren, Standard, -Andere, Sperren, then the 13 entries of the fixed part.
         EXPECT_EQ(count, 4 + 13);
         EXPECT_EQ(defaultItem, 3u);

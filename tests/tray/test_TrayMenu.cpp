@@ -2,16 +2,12 @@
 // the fixed part, and what each chosen item does.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-#include <commctrl.h>
-
 #include <algorithm>
 #include <tuple>
 
 #include "TraySupport.h"
 #include "basGlobals.h"
 #include "basMenues.h"
-#include "frmContextMenues.h"
 #include "res/Pictures.h"
 
 using namespace kvr;
@@ -41,6 +37,7 @@ TEST_F(TrayMenu, ActionPart_GroupedWithTitles_SystemsAsCaptions_DefaultMarked) {
         const wchar_t* defaultItem;
     } cases[] = {
         {L"", L"", {sep, {L"mnuOther0", L"&Windows beenden...", conMI_EndDialog}}, L"mnuOther0"},
+        {L"", L"Sperren", {sep, {L"mnuOther0", L"&Windows beenden...", conMI_EndDialog}}, L""},
         {L"Neu anmelden;Herunterfahren: Standard;Neu starten: Microsoft Windows XP Professional;Sperren;"
          L"Herunterfahren: Microsoft Windows XP Home;Windows beenden...;",
          L"Neu starten: Microsoft Windows XP Professional",
@@ -173,24 +170,4 @@ TEST_F(TrayMenu, ChosenHelp_ShowsTheContents_NoChoiceDoesNothing) {
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, L"Hilfe \"" + GetHelpfile() + L"\" konnte nicht angezeigt werden.");
     EXPECT_TRUE(session.calls.empty());
-}
-
-TEST_F(TrayMenu, StandardMenu_EndDialogOnlyWhenNothingIsChosen) {
-    EXPECT_EQ(GetStandardMenu(), L"Windows beenden...");
-    State().StandardMenuOption = L"Sperren";
-    EXPECT_EQ(GetStandardMenu(), L"Sperren");
-    State().VisibleMenuOptions = L"Sperren;";
-    State().StandardMenuOption = L"";
-    EXPECT_EQ(GetStandardMenu(), L"");
-}
-
-TEST_F(TrayMenu, MenuPictures_OneListInPictureOrder_BuiltAgainAfterUnload) {
-    HIMAGELIST images = imgListMenues();
-    ASSERT_NE(images, nullptr);
-    EXPECT_EQ(imgListMenues(), images);
-    int cx = 0, cy = 0;
-    ImageList_GetIconSize(images, &cx, &cy);
-    EXPECT_EQ(cx, GetSystemMetrics(SM_CXSMICON));
-    UnloadContextMenues();
-    EXPECT_EQ(ImageList_GetImageCount(imgListMenues()), static_cast<int>(std::size(conMenuImageList)));
 }
