@@ -63,6 +63,7 @@ TEST(OperatingSystem, VersionAndEdition_FromTheShortAndTheExtendedRecord) {
         EXPECT_EQ(os->VersionType(), c.type);
         EXPECT_EQ(os->VersionTypeName(), typeNames[c.type]);
         EXPECT_EQ(fake.extendedQueries, c.extendedQueried ? 1 : 0);
+        EXPECT_EQ(os->IsOS(c.version, conWVT_Home), c.type == conWVT_Home) << "the edition counts when given";
         // Exactly one of the Is* members may answer True, and only for its own version.
         const bool flags[] = {os->Is95(), os->Is98(), os->IsME(), false, os->IsNT4(), os->Is2000(), os->IsXP()};
         for (long v = 0; v <= 7; ++v) {
@@ -70,6 +71,7 @@ TEST(OperatingSystem, VersionAndEdition_FromTheShortAndTheExtendedRecord) {
                 EXPECT_EQ(flags[v - 1], v == c.version) << "flag of " << v;
             }
             EXPECT_EQ(os->IsOS(v), v == c.version) << "IsOS(" << v << ")";
+            EXPECT_EQ(os->IsOS(v, c.type), v == c.version) << "IsOS(" << v << ", own edition)";
         }
     }
 }
@@ -88,15 +90,6 @@ TEST(OperatingSystem, RecordFields_BuildServicePackAndNumbers) {
     FakeVersionRecord fake(kNT, 4, 0, 0x10000565, std::string(128, 'x'));  // no NUL in the whole buffer
     EXPECT_EQ(Detect()->Build(), 0x10000565);
     EXPECT_EQ(Detect()->ServicePack(), std::wstring(128, L'x'));
-}
-
-TEST(OperatingSystem, IsOS_ChecksTheEditionOnlyWhenGiven) {
-    FakeVersionRecord fake(kNT, 5, 1, 2600, "", Extended{kWs, 0x200});
-    auto os = Detect();
-    EXPECT_TRUE(os->IsOS(conWV_WindowsXP, conWVT_Unknown));
-    EXPECT_TRUE(os->IsOS(conWV_WindowsXP, conWVT_Home));
-    EXPECT_FALSE(os->IsOS(conWV_WindowsXP, conWVT_Professional));
-    EXPECT_FALSE(os->IsOS(conWV_Windows2000, conWVT_Home));
 }
 
 TEST(OperatingSystem, FailedShortQuery_SetsNothing) {

@@ -151,23 +151,19 @@ TEST_F(TrayMenu, ChosenAction_EndsWindowsWithTheForceOfTheSwitch) {
     EXPECT_EQ(DefaultEntry(), L"multi(0)disk(0)rdisk(0)partition(2)\\WINDOWS") << "the chosen system boots next";
 }
 
-TEST_F(TrayMenu, ChosenQuit_TearsDownAndEndsTheMessageLoop) {
-    bool tornDown = false;
-    AddQuitStep([&] { tornDown = true; });
-    ExecuteMainMenuItem(BuildMainMenu(), L"mnuQuit");
-    EXPECT_TRUE(tornDown);
-    EXPECT_TRUE(State().QuitFlag);
-    EXPECT_TRUE(kvtest::TakeQuitMessage());
-    EXPECT_TRUE(session.calls.empty());
-}
-
-TEST_F(TrayMenu, ChosenHelp_ShowsTheContents_NoChoiceDoesNothing) {
+TEST_F(TrayMenu, ChosenHelpShowsTheContents_QuitTearsDownAndEndsTheLoop_NoChoiceDoesNothing) {
     MenuLayout menu = BuildMainMenu();
     for (const wchar_t* name : {L"mnuSep", L"mnuMissing", L""}) ExecuteMainMenuItem(menu, name);
     EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_FALSE(State().QuitFlag);
     ExecuteMainMenuItem(menu, L"mnuHelp");
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, L"Hilfe \"" + GetHelpfile() + L"\" konnte nicht angezeigt werden.");
+    EXPECT_FALSE(State().QuitFlag);
+
+    bool tornDown = false;
+    AddQuitStep([&] { tornDown = true; });
+    ExecuteMainMenuItem(menu, L"mnuQuit");
+    EXPECT_TRUE(tornDown && State().QuitFlag);
+    EXPECT_TRUE(kvtest::TakeQuitMessage());
     EXPECT_TRUE(session.calls.empty());
 }
