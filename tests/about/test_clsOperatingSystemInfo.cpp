@@ -56,8 +56,14 @@ TEST(OperatingSystem, VersionAndEdition_FromTheShortAndTheExtendedRecord) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.platform << " " << c.major << "." << c.minor << " " << c.servicePack
                                         << " product " << (c.extended ? c.extended->productType : -1));
-        FakeVersionRecord fake(c.platform, c.major, c.minor, 1381, c.servicePack, c.extended);
+        // 9x keeps the version in the high word of the build number.
+        const DWORD build = c.platform == k9x ? (4u << 24) | (c.minor << 16) | 2222u : 0x10000565u;
+        FakeVersionRecord fake(c.platform, c.major, c.minor, build, c.servicePack, c.extended);
         auto os = Detect();
+        EXPECT_EQ(os->Build(), c.platform == k9x ? 2222 : 0x10000565);
+        EXPECT_EQ(os->PlattformID(), static_cast<long>(c.platform));
+        EXPECT_EQ(os->MajorVersion(), std::to_wstring(c.major));
+        EXPECT_EQ(os->MinorVersion(), std::to_wstring(c.minor));
         EXPECT_EQ(os->Version(), c.version);
         EXPECT_EQ(os->VersionName(), versionNames[c.version]);
         EXPECT_EQ(os->VersionType(), c.type);
@@ -76,19 +82,12 @@ TEST(OperatingSystem, VersionAndEdition_FromTheShortAndTheExtendedRecord) {
     }
 }
 
-TEST(OperatingSystem, RecordFields_BuildServicePackAndNumbers) {
+TEST(OperatingSystem, ServicePackText_IsTrimmed_AndTakenWholeWithoutNUL) {
     {
-        // 9x keeps the version in the high word of the build number.
-        FakeVersionRecord fake(k9x, 4, 10, (4u << 24) | (10u << 16) | 2222u, " A ");
-        auto os = Detect();
-        EXPECT_EQ(os->Build(), 2222);
-        EXPECT_EQ(os->ServicePack(), L"A");
-        EXPECT_EQ(os->PlattformID(), 1);
-        EXPECT_EQ(os->MajorVersion(), L"4");
-        EXPECT_EQ(os->MinorVersion(), L"10");
+        FakeVersionRecord fake(k9x, 4, 10, 0, " A ");
+        EXPECT_EQ(Detect()->ServicePack(), L"A");
     }
-    FakeVersionRecord fake(kNT, 4, 0, 0x10000565, std::string(128, 'x'));  // no NUL in the whole buffer
-    EXPECT_EQ(Detect()->Build(), 0x10000565);
+    FakeVersionRecord fake(kNT, 4, 0, 1381, std::string(128, 'x'));
     EXPECT_EQ(Detect()->ServicePack(), std::wstring(128, L'x'));
 }
 

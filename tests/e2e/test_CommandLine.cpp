@@ -18,35 +18,24 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-// ---- The program name in front of the arguments ----
-
 TEST(CommandLineArguments, StartAfterTheProgramName) {
-    EXPECT_EQ(CommandLineArguments(L"\"C:\\Programme\\Kelvo Restart\\KVRestart.exe\" /T:1 /C"), L" /T:1 /C");
-    EXPECT_EQ(CommandLineArguments(L"KVRestart.exe /T:1"), L" /T:1");
-    EXPECT_EQ(CommandLineArguments(L"\"C:\\a b\\KVRestart.exe\"/T:2"), L"/T:2");
-    EXPECT_EQ(CommandLineArguments(L"\"C:\\a b\\KVRestart.exe\""), L"");
-    EXPECT_EQ(CommandLineArguments(L"KVRestart.exe"), L"");
-    EXPECT_EQ(CommandLineArguments(L"\"unclosed /T:1"), L"");  // all of it is the name
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"\"C:\\Programme\\Kelvo Restart\\KVRestart.exe\" /T:1 /C", L" /T:1 /C"},
+        {L"KVRestart.exe /T:1", L" /T:1"},
+        {L"\"C:\\a b\\KVRestart.exe\"/T:2", L"/T:2"},
+        {L"KVRestart.exe", L""},
+        {L"\"unclosed /T:1", L""},  // all of it is the name
+    };
+    for (const auto& [line, arguments] : cases) EXPECT_EQ(CommandLineArguments(line), arguments) << line;
 }
-
-// ---- The leading number of a value ----
 
 TEST(LeadingNumber, ReadsSignDigitsDecimalsAndExponent) {
-    EXPECT_EQ(LeadingNumber(L"2"), 2);
-    EXPECT_EQ(LeadingNumber(L"2.0"), 2);
-    EXPECT_EQ(LeadingNumber(L"2.5"), 2.5);
-    EXPECT_EQ(LeadingNumber(L"  3abc"), 3);
-    EXPECT_EQ(LeadingNumber(L"-1"), -1);
-    EXPECT_EQ(LeadingNumber(L".5"), 0.5);
-    EXPECT_EQ(LeadingNumber(L"1e1"), 10);
-    EXPECT_EQ(LeadingNumber(L"7e"), 7);  // no digits, no exponent
-    EXPECT_EQ(LeadingNumber(L"2,0"), 2);
-    EXPECT_EQ(LeadingNumber(L"abc"), 0);
-    EXPECT_EQ(LeadingNumber(L"e5"), 0);
-    EXPECT_EQ(LeadingNumber(L""), 0);
+    const std::pair<const wchar_t*, double> cases[] = {
+        {L"2.5", 2.5}, {L"  3abc", 3}, {L"-1", -1}, {L".5", 0.5}, {L"1e1", 10},
+        {L"7e", 7},  // no digits, no exponent
+        {L"2,0", 2}, {L"e5", 0}, {L"", 0}};
+    for (const auto& [text, number] : cases) EXPECT_EQ(LeadingNumber(text), number) << text;
 }
-
-// ---- Reading a line ----
 
 class ReadLine : public kvtest::BootIniTest {};
 
@@ -82,12 +71,6 @@ TEST_F(ReadLine, AcceptsLowerCaseKeysAndKeepsTheSystemsCase) {
     EXPECT_EQ(r.ActionText(), L"Neu starten: sTandard");
 }
 
-TEST_F(ReadLine, AcceptsStandardWithoutBootIni) {
-    CommandLineRequest r = ReadCommandLine(L"/T:1 /S:\"Standard\"");
-    EXPECT_FALSE(r.Wrong);
-    EXPECT_EQ(r.ActionText(), L"Herunterfahren: Standard");
-}
-
 TEST_F(ReadLine, ChecksTheSystemAgainstBootIni) {
     kvtest::WriteFileText(kBootIni, kvtest::kXpBootIni);
     EXPECT_FALSE(ReadCommandLine(L"/T:2 /S:\"Microsoft Windows XP Home\"").Wrong);
@@ -96,6 +79,7 @@ TEST_F(ReadLine, ChecksTheSystemAgainstBootIni) {
     // Without boot.ini only "Standard" is a system.
     kvtest::RemoveFile(kBootIni);
     EXPECT_TRUE(ReadCommandLine(L"/T:2 /S:\"Microsoft Windows XP Home\"").Wrong);
+    EXPECT_EQ(ReadCommandLine(L"/T:1 /S:\"Standard\"").ActionText(), L"Herunterfahren: Standard");
 }
 
 TEST_F(ReadLine, CutsASystemNameAtColonOrSlash) {
@@ -123,9 +107,7 @@ TEST_F(ReadLine, LetsALaterKeyOverrideButNotUndoAWrongPiece) {
     EXPECT_EQ(ReadCommandLine(L"/T:1 /T:3").ActionType, 3);
     EXPECT_EQ(ReadCommandLine(L"/T:1 /S:\"Standard\" /S:\"standard\"").System, L"standard");
     EXPECT_TRUE(ReadCommandLine(L"/T:9 /T:3").Wrong);
-}
-
-TEST_F(ReadLine, SkipsEmptyPiecesAndBlanks) {
+    // Empty pieces and blanks are skipped.
     CommandLineRequest r = ReadCommandLine(L"  / /T : 2 //  /F  ");
     EXPECT_FALSE(r.Wrong);
     EXPECT_EQ(r.ActionType, 2);
@@ -139,8 +121,6 @@ TEST_F(ReadLine, WithoutTypeNamesNoAction) {
     EXPECT_EQ(r.ActionText(), L"");
     EXPECT_EQ(ReadCommandLine(L"/S:\"Standard\"").ActionText(), L": Standard");
 }
-
-// ---- Acting on a valid line ----
 
 class Evaluate : public kvtest::FreshProfileTest {
 protected:
@@ -203,31 +183,11 @@ TEST_F(Evaluate, WithoutConfirmationAsksNothing) {
     EXPECT_EQ(kvtest::ReadFileText(kBootIni), original_);  // no system named, no boot default written
 }
 
-TEST_F(Evaluate, ShutdownPowersOffWithSwitchOff) {
-    State().SwitchOff = true;
-    EvaluateCommandLine(L"/T:1 /F");
-    EXPECT_EQ(session.CallsOf("ExitWindowsEx")[0].numbers[0], 13u);
-}
-
-TEST_F(Evaluate, TypeFourIsDialogModeWithoutQuestionOrAction) {
+TEST_F(Evaluate, TypeFourIsDialogModeAndConfirmationAloneDoesNothing) {
     EXPECT_TRUE(EvaluateCommandLine(L"/T:4 /S:\"Standard\" /C /F"));
-    EXPECT_TRUE(boxes.shown.empty());
-    ExpectNothingDone();
-}
-
-TEST_F(Evaluate, ConfirmationAloneDoesNothing) {
-    EXPECT_FALSE(EvaluateCommandLine(L"/C"));
     EXPECT_FALSE(EvaluateCommandLine(L"/C /F"));
     EXPECT_TRUE(boxes.shown.empty());
     ExpectNothingDone();
-}
-
-TEST_F(Evaluate, RefusedExitInACommandLineRunEndsAfterOneMessage) {
-    session.Answer("ExitWindowsEx", FALSE, ERROR_PRIVILEGE_NOT_HELD);
-    EXPECT_FALSE(EvaluateCommandLine(L"/T:2"));
-    EXPECT_EQ(session.CallsOf("ExitWindowsEx").size(), 1u);
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, L"Windows konnte nicht beendet werden (1314).");
 }
 
 }  // namespace

@@ -71,12 +71,6 @@ TEST_F(Program, EscapeClosesTheParameterDialogOfABadType) {
     ExpectNothingWritten("");
 }
 
-TEST_F(Program, ConfirmationAloneDoesNothingAndEnds) {
-    EXPECT_EQ(Run(L"/C"), 0u);
-    EXPECT_EQ(Log(), (Lines{L"Exit(0)"}));
-    ExpectNothingWritten("");
-}
-
 TEST_F(Program, ADeclinedConfirmationEndsWithoutAction) {
     kvtest::WriteFileText(kBootIni, kvtest::kXpBootIni);
     Answers("box NO\n");

@@ -31,8 +31,6 @@ protected:
     kvtest::RecordingMessageBox boxes;
 };
 
-// ---- Reading the settings ----
-
 TEST_F(Startup, AFreshProfileReadsTheDefaults) {
     SYSTEMTIME before;
     GetLocalTime(&before);
@@ -93,8 +91,6 @@ TEST(TimeTexts, RaiseTypeMismatchForAPieceThatIsNoNumber) {
     EXPECT_THROW(ReadDateText(L"5.3"), kv::KVError);  // no year
 }
 
-// ---- The rules every start applies ----
-
 TEST_F(Startup, TheFirstStartOfAFreshProfile) {
     ASSERT_TRUE(ApplyStartupRules(true));
     EXPECT_EQ(StoredNumber(kOptionsKey, L"TimeActionType"), 0u);
@@ -106,10 +102,9 @@ TEST_F(Startup, TheFirstStartOfAFreshProfile) {
     EXPECT_EQ(State().TimeActionType, 0);
     EXPECT_TRUE(State().SwitchOff);
     EXPECT_TRUE(boxes.shown.empty());  // no boot.ini, nothing to report
-}
-
-TEST_F(Startup, AfterTheFirstRunNoFirstRunWork) {
-    Store(HKEY_CURRENT_USER, kPrgSettingsKey, L"RunFirstTime", 0);
+    // After the first run: no first-run work.
+    kvtest::Remove(HKEY_CURRENT_USER, kvtest::kRunKey, L"Kelvo Restart");
+    kvtest::Remove(HKEY_CURRENT_USER, kOptionsKey, L"SwitchOff");
     ASSERT_TRUE(ApplyStartupRules(true));
     EXPECT_EQ(Stored(HKEY_CURRENT_USER, kvtest::kRunKey, L"Kelvo Restart").type, 0u);
     EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"SwitchOff").type, 0u);
@@ -174,32 +169,28 @@ TEST_F(Startup, UnloadDialogFlagIsClearedAtStart) {
     EXPECT_EQ(StoredNumber(kPrgSettingsKey, L"DontShowUnloadDialog"), 0u);
 }
 
-// ---- The standard boot system ----
-
-TEST_F(Startup, AnEmptyStandardSystemIsTheCurrentDefault) {
-    kvtest::WriteFileText(kBootIni, kvtest::kXpBootIni);
-    ReadProgramSettings();
-    ApplyStandardSystem();
-    EXPECT_EQ(State().StandardSystem, L"Microsoft Windows XP Professional");
-    EXPECT_EQ(DefaultEntry(), L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS");
-    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"StandardSystem").type, 0u);  // memory only
-}
-
-TEST_F(Startup, TheStandardSystemBecomesTheDefaultAgain) {
-    kvtest::WriteFileText(kBootIni, kvtest::kXpBootIni);
-    Store(HKEY_CURRENT_USER, kOptionsKey, L"StandardSystem", L"Microsoft Windows XP Home");
-    ReadProgramSettings();
-    ApplyStandardSystem();
-    EXPECT_EQ(DefaultEntry(), L"multi(0)disk(0)rdisk(0)partition(2)\\WINDOWS");
-}
-
-TEST_F(Startup, WithoutResetToStandardBootIniStaysAsItIs) {
-    kvtest::WriteFileText(kBootIni, kvtest::kXpBootIni);
-    Store(HKEY_CURRENT_USER, kOptionsKey, L"StandardSystem", L"Microsoft Windows XP Home");
-    Store(HKEY_CURRENT_USER, kOptionsKey, L"ResetToStandard", 0);
-    ReadProgramSettings();
-    ApplyStandardSystem();
-    EXPECT_EQ(kvtest::ReadFileText(kBootIni), kvtest::kXpBootIni);
+TEST_F(Startup, TheStandardSystemBecomesTheDefaultAgainOnlyWithResetToStandard) {
+    const std::wstring p1 = L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS";
+    const std::wstring p2 = L"multi(0)disk(0)rdisk(0)partition(2)\\WINDOWS";
+    struct Case {
+        const wchar_t* stored;  // nullptr: none stored
+        DWORD reset;
+        const std::wstring& defaultEntry;
+    } cases[] = {{nullptr, 1, p1}, {L"Microsoft Windows XP Home", 1, p2}, {L"Microsoft Windows XP Home", 0, p1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reset);
+        kvtest::WriteFileText(kBootIni, kvtest::kXpBootIni);
+        if (c.stored) Store(HKEY_CURRENT_USER, kOptionsKey, L"StandardSystem", c.stored);
+        Store(HKEY_CURRENT_USER, kOptionsKey, L"ResetToStandard", c.reset);
+        ReadProgramSettings();
+        ApplyStandardSystem();
+        EXPECT_EQ(DefaultEntry(), c.defaultEntry);
+        if (!c.stored) {
+            // An empty standard system is the current default, kept in memory only.
+            EXPECT_EQ(State().StandardSystem, L"Microsoft Windows XP Professional");
+            EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"StandardSystem").type, 0u);
+        }
+    }
 }
 
 TEST_F(Startup, AnUnknownDefaultIsNotReplacedByTheLastSystem) {
@@ -216,8 +207,6 @@ TEST_F(Startup, AnUnknownDefaultIsNotReplacedByTheLastSystem) {
     EXPECT_EQ(State().StandardSystem, L"");
     EXPECT_EQ(kvtest::ReadFileText(kBootIni), bootIni);
 }
-
-// ---- The main window rectangle ----
 
 TEST_F(Startup, MainWindowIsCentredUnlessAllFourValuesAreStored) {
     HDC screen = GetDC(nullptr);
@@ -237,13 +226,9 @@ TEST_F(Startup, MainWindowIsCentredUnlessAllFourValuesAreStored) {
 
     State().WindowHeight = 5000;
     TwipsRect stored = MainWindowRect();
-    EXPECT_EQ(stored.Left, 100);
-    EXPECT_EQ(stored.Top, 200);
-    EXPECT_EQ(stored.Width, 6000);
-    EXPECT_EQ(stored.Height, 5000);
+    EXPECT_EQ((std::vector<long>{stored.Left, stored.Top, stored.Width, stored.Height}),
+              (std::vector<long>{100, 200, 6000, 5000}));
 }
-
-// ---- Tear-down and help ----
 
 TEST_F(Startup, QuitSetsTheFlagAndRunsEachStepOnceInOrder) {
     std::vector<int> ran;

@@ -166,7 +166,8 @@ TEST(StartupRecord, PositionAndSizeOnlyWhenGiven) {
     si = kv::StartupRecordFor(kv::conSVN_Hide, -1, -1, -1, 200);
     EXPECT_EQ(si.dwFlags, static_cast<DWORD>(STARTF_USESHOWWINDOW | STARTF_USESIZE));
     EXPECT_EQ(si.dwYSize, 200u);
-    EXPECT_EQ(kv::StartupRecordFor(kv::conSVN_Normal, -1, -1, -1, -1).dwFlags, static_cast<DWORD>(STARTF_USESHOWWINDOW));
+    si = kv::StartupRecordFor(kv::conSVN_Normal, -1, -1, -1, -1);
+    EXPECT_EQ(si.dwFlags, static_cast<DWORD>(STARTF_USESHOWWINDOW));
 }
 
 TEST_F(ExecuteTest, Document_OpensWithItsAssociatedProgram_AndKeepsTheExitCode) {

@@ -62,20 +62,13 @@ long BarPosition(HWND dialog) {
 }
 
 // Posts n ticks of timAutoClose at once and waits until they are taken (or the dialog has
-// gone). The real timer may add a tick or two meanwhile.
-void Tick(HWND dialog, int n) {
-    long before = BarPosition(dialog);
+// gone). While the countdown runs, the bar shows it (the real timer may add a tick or two);
+// while it is off, a mark set on the hidden bar behind the ticks does.
+void Tick(HWND dialog, int n, bool countdownRuns = true) {
+    const long until = countdownRuns ? BarPosition(dialog) + n : 77;
     for (int i = 0; i < n; ++i) PostMessageW(dialog, WM_TIMER, frmAutoDialog::timAutoClose, 0);
-    WaitUntil([&] { return !IsWindow(dialog) || BarPosition(dialog) >= before + n; });
-}
-
-// Posts n ticks while the automatic close is off, then a mark on the (hidden) bar behind
-// them; when the mark shows, the ticks have been taken.
-void TickWhileOff(HWND dialog, int n) {
-    constexpr long kMark = 77;
-    for (int i = 0; i < n; ++i) PostMessageW(dialog, WM_TIMER, frmAutoDialog::timAutoClose, 0);
-    PostMessageW(Item(dialog, frmAutoDialog::prgCloseTime), PBM_SETPOS, kMark, 0);
-    WaitUntil([&] { return !IsWindow(dialog) || BarPosition(dialog) == kMark; });
+    if (!countdownRuns) PostMessageW(Item(dialog, frmAutoDialog::prgCloseTime), PBM_SETPOS, until, 0);
+    WaitUntil([&] { return !IsWindow(dialog) || BarPosition(dialog) >= until; });
 }
 
 void Click(HWND dialog, int id) { SendMessageW(Item(dialog, id), BM_CLICK, 0, 0); }
@@ -166,7 +159,7 @@ TEST_F(AutoDialog, WhatTheUserDoes_DecidesTheBootSystem) {
              EXPECT_EQ(SelectedIndex(d), -1);
              ClickEntry(d, 1);
              EXPECT_TRUE(WaitUntil([&] { return !CountdownShown(d); }));
-             TickWhileOff(d, 200);  // ticks still queued after the stop do nothing
+             Tick(d, 200, false);  // ticks still queued after the stop do nothing
              Click(d, frmAutoDialog::cmdOK);
          },
          false, kPartition2, kHome},

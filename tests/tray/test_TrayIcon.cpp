@@ -1,5 +1,5 @@
-// The tray icon in the notification area of the test prefix and its mouse messages, sent to
-// a hidden owner window that forwards them as the main window does.
+// The tray icon of a hidden stand-in main window in the notification area of the test prefix,
+// and the mouse messages the main window forwards.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -32,13 +32,8 @@ protected:
 
     void SetUp() override {
         TrayTest::SetUp();
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = OwnerProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"KVTrayTestOwner";
-        RegisterClassW(&wc);
-        owner = CreateWindowExW(0, wc.lpszClassName, L"Windows beenden - Kelvo Restart", WS_OVERLAPPEDWINDOW, 60, 60,
-                                320, 240, nullptr, nullptr, wc.hInstance, nullptr);
+        owner = CreateWindowExW(0, L"STATIC", L"Windows beenden - Kelvo Restart", WS_OVERLAPPEDWINDOW, 60, 60, 320,
+                                240, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(owner, nullptr);
         SendMessageW(owner, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadIconW(nullptr, IDI_INFORMATION)));
         AddTrayIcon(owner);
@@ -47,13 +42,6 @@ protected:
         TrayTest::TearDown();
         DestroyWindow(owner);
     }
-    static LRESULT CALLBACK OwnerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-        if (msg == WM_KV_TRAY) HandleTrayMenu(static_cast<UINT>(lParam));
-        else if (msg == TaskbarCreatedMessage()) RestoreTrayIcon();
-        else return DefWindowProcW(hwnd, msg, wParam, lParam);
-        return 0;
-    }
-
     // Sends the icon's record with that command; only an icon the notification area holds
     // can be modified.
     bool Notify(DWORD command) const {
@@ -64,7 +52,7 @@ protected:
         return Shell_NotifyIconW(command, &record) != FALSE;
     }
     bool IconShown() const { return Notify(NIM_MODIFY); }
-    void Click(UINT mouseMessage) { SendMessageW(owner, WM_KV_TRAY, 0, mouseMessage); }
+    void Click(UINT mouseMessage) { HandleTrayMenu(mouseMessage); }  // what the main window forwards
     // Whether the clicks opened a menu (answered with Escape).
     bool MenuShownBy(std::initializer_list<UINT> clicks) {
         return kvtest::WithMenu([&] { for (UINT click : clicks) Click(click); }, {VK_ESCAPE});
@@ -89,10 +77,10 @@ TEST_F(TrayIcon, ReAddedWhenTheTaskbarIsCreatedAgain_ButNotAfterDelete) {
     ASSERT_NE(TaskbarCreatedMessage(), 0u);
     Notify(NIM_DELETE);  // what a crashed taskbar leaves behind
     ASSERT_FALSE(IconShown());
-    SendMessageW(owner, TaskbarCreatedMessage(), 0, 0);
+    RestoreTrayIcon();
     EXPECT_TRUE(IconShown());
     DeleteTrayIcon();
-    SendMessageW(owner, TaskbarCreatedMessage(), 0, 0);
+    RestoreTrayIcon();
     EXPECT_FALSE(IconShown());
 }
 

@@ -99,7 +99,6 @@ TEST_F(PopupMenu, ShownMenuCarriesTheItemStates) {
             return mii;
         };
         EXPECT_EQ(GetMenuDefaultItem(shown, TRUE, 0), 1u);
-        EXPECT_TRUE(info(0).fType & MFT_SEPARATOR);
         EXPECT_TRUE(info(5).fState & MFS_CHECKED);
         EXPECT_TRUE(info(9).fState & MFS_GRAYED);
         ASSERT_NE(info(7).hSubMenu, nullptr);
