@@ -69,9 +69,7 @@ TEST_F(Startup, StoredValuesAreReadInTheirForms) {
     const ProgramState& s = State();
     EXPECT_EQ(SecondsOf(s.TimeForAction), 7 * 3600 + 5 * 60);
     SYSTEMTIME date = ToSystemTime(s.TimeDateForAction);
-    EXPECT_EQ(date.wDay, 5);
-    EXPECT_EQ(date.wMonth, 3);
-    EXPECT_EQ(date.wYear, 2004);
+    EXPECT_EQ((std::vector<WORD>{date.wDay, date.wMonth, date.wYear}), (std::vector<WORD>{5, 3, 2004}));
     EXPECT_EQ(SecondsOf(s.TimeCountdown), 30 * 60 + 15);
     EXPECT_TRUE(s.AutoDialog);
     EXPECT_FALSE(s.ResetToStandard);
@@ -111,17 +109,13 @@ TEST_F(Startup, TheFirstStartOfAFreshProfile) {
 }
 
 TEST_F(Startup, OnlyAOneTimeCountdownIsReset) {
-    Store(HKEY_CURRENT_USER, kOptionsKey, L"TimeActionType", 1);
-    ReadProgramSettings();
-    ResetOneTimeCountdown();
-    EXPECT_EQ(State().TimeActionType, 0);
-    EXPECT_EQ(StoredNumber(kOptionsKey, L"TimeActionType"), 0u);
-
-    Store(HKEY_CURRENT_USER, kOptionsKey, L"TimeActionType", 3);
-    ReadProgramSettings();
-    ResetOneTimeCountdown();
-    EXPECT_EQ(State().TimeActionType, 3);
-    EXPECT_EQ(StoredNumber(kOptionsKey, L"TimeActionType"), 3u);
+    for (auto [stored, after] : {std::pair{1, 0}, std::pair{3, 3}}) {
+        Store(HKEY_CURRENT_USER, kOptionsKey, L"TimeActionType", stored);
+        ReadProgramSettings();
+        ResetOneTimeCountdown();
+        EXPECT_EQ(State().TimeActionType, after);
+        EXPECT_EQ(StoredNumber(kOptionsKey, L"TimeActionType"), static_cast<DWORD>(after));
+    }
 }
 
 TEST_F(Startup, ForcedExitTicksLastOnlyWithQuitSaveImmediate) {

@@ -142,6 +142,14 @@ TEST_F(MainList, SeparatorsAndLockLimitWhatCanBeChosen) {
 
     SelectMainListItem(-1);  // a click beside every entry
     EXPECT_FALSE(MainControlEnabled(conMainQuitWindows));
+
+    // A restored lock choice comes with its rules.
+    UnloadMain(conCM_User);
+    State().LastSelectedOption = L"Sperren";
+    OpenMain();
+    EXPECT_EQ(MainListSelected(), kvtest::IndexOf(L"Sperren"));
+    EXPECT_TRUE(MainControlEnabled(conMainQuitWindows));
+    EXPECT_FALSE(MainControlEnabled(conMainQuitWithoutSave));
 }
 
 TEST_F(MainList, WithoutAllowUnsaveQuitTheTickIsNeitherOfferedNorKept) {
@@ -171,15 +179,6 @@ TEST_F(MainList, TheStoredTickAndTimedForceLastOnlyWithQuitSaveImmediate) {
     OpenMain();
     EXPECT_TRUE(MainQuitWithoutSaveTicked());
     EXPECT_TRUE(State().TimedActionImmediate);
-}
-
-TEST_F(MainList, ARestoredLockChoiceComesWithItsRules) {
-    State().AllowUnsaveQuit = true;
-    State().LastSelectedOption = L"Sperren";
-    OpenMain();
-    EXPECT_EQ(MainListSelected(), kvtest::IndexOf(L"Sperren"));
-    EXPECT_TRUE(MainControlEnabled(conMainQuitWindows));
-    EXPECT_FALSE(MainControlEnabled(conMainQuitWithoutSave));
 }
 
 }  // namespace

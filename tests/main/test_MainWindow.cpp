@@ -219,16 +219,10 @@ TEST(MainLayoutNumbers, FollowTheInnerSize) {
     sizes.QuitWindowsWidth = 1500;
     sizes.CheckHeight = 250;
     MainLayout l = ComputeMainLayout(5600, 5000, sizes);
-    EXPECT_EQ(l.ButtonsTop, 4120);
-    EXPECT_EQ(l.HelpLeft, 5600 - 400 - 260);
-    EXPECT_EQ(l.CancelLeft, 5600 - 400 - 1200 - 380);
-    EXPECT_EQ(l.QuitWindowsLeft, 5600 - 3100 - 500);
-    EXPECT_EQ(l.ResizeTop, 4415);
-    EXPECT_EQ(l.ResizeLeft, 5300);
-    EXPECT_EQ(l.CheckTop, 4120 - 250 - 200);
-    EXPECT_EQ(l.ListWidth, 5180);
-    EXPECT_EQ(l.ListHeight, 2900);
-    EXPECT_EQ(l.ColumnWidth, 5120);
+    // Buttons right-aligned with gaps of 120, the check box above them, the grip in the corner.
+    EXPECT_EQ((std::vector<long>{l.ButtonsTop, l.HelpLeft, l.CancelLeft, l.QuitWindowsLeft, l.ResizeTop, l.ResizeLeft,
+                                 l.CheckTop, l.ListWidth, l.ListHeight, l.ColumnWidth}),
+              (std::vector<long>{4120, 4940, 3620, 2000, 4415, 5300, 3670, 5180, 2900, 5120}));
 }
 
 TEST_F(MainWindowTest, EveryResizePlacesTheControls) {
