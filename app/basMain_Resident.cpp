@@ -57,7 +57,7 @@ void StartProgram(bool blnFirstStart) {
             Quit();
             return;
         }
-        // The hotkey manager and its stored hotkeys are loaded here by the hotkey issue.
+        // The hotkey manager and its stored hotkeys will be loaded here.
 
         if (dialog) {
             OpenMain();
@@ -67,7 +67,7 @@ void StartProgram(bool blnFirstStart) {
                 return;
             }
             AddTrayIcon(MainWindow());
-            // The start-up version check comes here with the version check issue.
+            // The start-up version check will run here.
             if (s.TimeActionType != 0) SetTimedActionTimer(true);
             ClearTimedActionDone();
         }
