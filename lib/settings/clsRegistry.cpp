@@ -16,6 +16,11 @@ constexpr long conErrKeyNotFound = -52001;
 constexpr long conErrValueNotFound = -52002;
 constexpr long conErrNoSuchIndex = -52006;
 constexpr DWORD conNameBufferChars = 1024;
+// The platform's limits. Past them its 16-bit counts wrap around, and a call would reach
+// another key or value instead of failing, so they are checked before every call.
+constexpr std::size_t conKeyNameChars = 255;      // one name of the path
+constexpr std::size_t conKeyPathChars = 32766;    // a counted Unicode string with its zero
+constexpr std::size_t conValueNameChars = 16383;
 
 void RaiseIfFailed(LONG result) { Main().CreateAPIError(result, result != ERROR_SUCCESS); }
 
@@ -63,6 +68,22 @@ std::wstring clsRegistry::GetMainKeyName() const {
     });
 }
 
+std::string clsRegistry::PlatformSubKey() const {
+    for (std::size_t start = 0;;) {
+        std::size_t end = subKey_.find(L'\\', start);
+        std::size_t length = (end == std::wstring::npos ? subKey_.size() : end) - start;
+        if (length > conKeyNameChars)
+            RaiseSettingsError(conErrTooLong, L"SubKey", std::to_wstring(length), std::to_wstring(conKeyNameChars));
+        if (end == std::wstring::npos) break;
+        start = end + 1;
+    }
+    return AnsiName(subKey_, L"SubKey", conKeyPathChars);
+}
+
+std::string clsRegistry::PlatformValueName(const std::wstring& strName) {
+    return AnsiName(strName, L"strName", conValueNameChars);
+}
+
 HKEY clsRegistry::Root() const {
     // The predefined handles are sign-extended 32-bit values on 64-bit Windows.
     return reinterpret_cast<HKEY>(static_cast<LONG_PTR>(mainKey_));
@@ -77,7 +98,7 @@ std::wstring clsRegistry::KeyPathForMessage() const {
 clsRegistry::OpenedKey clsRegistry::OpenKey(REGSAM access) const {
     return Forwarded(conModule, L"OpenKey", [&] {
         HKEY key = nullptr;
-        LONG result = RegOpenKeyExA(Root(), ToAnsi(subKey_).c_str(), 0, access, &key);
+        LONG result = RegOpenKeyExA(Root(), PlatformSubKey().c_str(), 0, access, &key);
         if (result == ERROR_FILE_NOT_FOUND) Main().GenerateError(conErrKeyNotFound, KeyPathForMessage());
         RaiseIfFailed(result);
         return OpenedKey(key);
@@ -88,7 +109,7 @@ clsRegistry::OpenedKey clsRegistry::CreateKey() const {
     return Forwarded(conModule, L"CreateKey", [&] {
         HKEY key = nullptr;
         char emptyClass[] = "";
-        LONG result = RegCreateKeyExA(Root(), ToAnsi(subKey_).c_str(), 0, emptyClass, REG_OPTION_NON_VOLATILE,
+        LONG result = RegCreateKeyExA(Root(), PlatformSubKey().c_str(), 0, emptyClass, REG_OPTION_NON_VOLATILE,
                                       KEY_WRITE, nullptr, &key, nullptr);
         RaiseIfFailed(result);
         return OpenedKey(key);
@@ -134,7 +155,8 @@ RegReadResult clsRegistry::ReadValue(const Variant& vntName) {
     if (vntName.IsInteger()) return ReadValueAt(vntName.Get<std::int16_t>());
     if (vntName.IsLong()) return ReadValueAt(vntName.Get<std::int32_t>());
     if (vntName.IsString()) return ReadValueByName(vntName.Get<std::wstring>());
-    return Variant();
+    // Anything else (a script can pass Nothing, Null, arrays, 1.5, True, a Byte) names no value.
+    return Forwarded(conModule, L"ReadValue", []() -> RegReadResult { RaiseSettingsError(conErrInvalid, L"vntName"); });
 }
 
 clsRegistry::ValueEntry clsRegistry::GetDataType(HKEY key, const std::string& name) const {
@@ -178,9 +200,10 @@ Variant clsRegistry::ReadData(HKEY key, const std::string& name, const ValueEntr
 
 Variant clsRegistry::ReadValueByName(const std::wstring& strName) {
     return Forwarded(conModule, L"ReadValue", [&]() -> Variant {
+        // A name the platform cannot take is no missing value: Default does not cover it.
+        std::string name = PlatformValueName(strName);
         try {
             OpenedKey key = OpenKey(KEY_READ);
-            std::string name = ToAnsi(strName);
             ValueEntry entry = GetDataType(key.Get(), name);
             return ReadData(key.Get(), name, entry);
         } catch (const KVError& error) {
@@ -282,7 +305,7 @@ bool clsRegistry::WriteValue(const std::wstring& strName, const Variant& vntValu
         ByteArray data;
         if (vntValue.IsString()) {
             // Text, an appended zero character and the string's terminating zero.
-            std::string text = ToAnsi(vntValue.Get<std::wstring>());
+            std::string text = ToAnsi(vntValue.Get<std::wstring>(), L"vntValue");
             data.assign(text.begin(), text.end());
             data.insert(data.end(), {0, 0});
             type = REG_SZ;
@@ -295,11 +318,12 @@ bool clsRegistry::WriteValue(const std::wstring& strName, const Variant& vntValu
             data = vntValue.Get<ByteArray>();
             type = REG_BINARY;
         } else {
-            // Checked before the key is created, so a refused value leaves no trace.
             Main().GenerateError(conErrTypeNotSupported);
         }
+        // Checked before the key is created, so a refused name or value leaves no trace.
+        std::string name = PlatformValueName(strName);
         OpenedKey key = CreateKey();
-        LONG result = RegSetValueExA(key.Get(), ToAnsi(strName).c_str(), 0, type, data.data(),
+        LONG result = RegSetValueExA(key.Get(), name.c_str(), 0, type, data.data(),
                                      static_cast<DWORD>(data.size()));
         RaiseIfFailed(result);
         return true;
@@ -308,8 +332,9 @@ bool clsRegistry::WriteValue(const std::wstring& strName, const Variant& vntValu
 
 bool clsRegistry::DeleteValue(const std::wstring& strName) {
     return Forwarded(conModule, L"DeleteValue", [&] {
+        std::string name = PlatformValueName(strName);
         OpenedKey key = OpenKey(KEY_WRITE);
-        LONG result = RegDeleteValueA(key.Get(), ToAnsi(strName).c_str());
+        LONG result = RegDeleteValueA(key.Get(), name.c_str());
         if (result == ERROR_FILE_NOT_FOUND)
             Main().GenerateError(conErrValueNotFound, UpperCase(strName), KeyPathForMessage());
         RaiseIfFailed(result);
@@ -319,12 +344,27 @@ bool clsRegistry::DeleteValue(const std::wstring& strName) {
 
 bool clsRegistry::DeleteKey() {
     return Forwarded(conModule, L"DeleteKey", [&] {
-        if (!deleteKeyAllowed_) return true;
-        LONG result = RegDeleteKeyA(Root(), ToAnsi(subKey_).c_str());
+        // A refused deletion must not look like one that happened.
+        if (!deleteKeyAllowed_) RaiseSettingsError(conErrDeleteRefused, KeyPathForMessage());
+        std::string path = PlatformSubKey();
+        LONG result = RegDeleteKeyA(Root(), path.c_str());
         if (result == ERROR_FILE_NOT_FOUND) Main().GenerateError(conErrKeyNotFound, KeyPathForMessage());
+        // The platform answers "access denied" for a key that still has sub keys; say so.
+        if (result == ERROR_ACCESS_DENIED && HasSubKeys(path))
+            RaiseSettingsError(conErrKeyHasSubKeys, KeyPathForMessage());
         RaiseIfFailed(result);
         return true;
     });
+}
+
+bool clsRegistry::HasSubKeys(const std::string& path) const {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(Root(), path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    OpenedKey opened(key);
+    DWORD subKeys = 0;
+    return RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, nullptr, nullptr, nullptr,
+                            nullptr, nullptr) == ERROR_SUCCESS &&
+           subKeys > 0;
 }
 
 bool clsRegistry::WriteImmediately() {

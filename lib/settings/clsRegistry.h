@@ -1,7 +1,8 @@
 #pragma once
 // clsRegistry: the gateway to the Windows registry. One object addresses one key (a
 // predefined root plus a path below it); every member opens the key, does its work and
-// closes it again. Names, paths and strings travel to the registry in the ANSI code page.
+// closes it again. Names, paths and strings travel to the registry in the ANSI code page;
+// one without an exact form there, or beyond the platform's limits, is refused.
 #include <windows.h>
 
 #include <cstdint>
@@ -48,11 +49,12 @@ public:
     std::vector<std::wstring> GetAllSubKeys();
     std::wstring GetNthSubKey(std::int32_t lngIndex);
     bool DeleteValue(const std::wstring& strName);
-    // Deletes the key only while DeleteKeyAllowed is True; True in both cases.
+    // Deletes the key (without sub keys) only while DeleteKeyAllowed is True; otherwise
+    // raises and deletes nothing.
     bool DeleteKey();
 
     // A 16/32-bit integer reads by 1-based position, a string by name; any other kind of
-    // argument reads nothing and gives Empty.
+    // argument raises.
     RegReadResult ReadValue(const Variant& vntName);
     // By name: a string for REG_SZ, a 32-bit integer for REG_DWORD, a byte array for every
     // other readable type; Default (when not Empty) for a missing key or value.
@@ -88,6 +90,11 @@ private:
     };
 
     HKEY Root() const;
+    // The sub key and a value name in the ANSI code page, once checked against the
+    // platform's limits; they raise rather than let the platform address something else.
+    std::string PlatformSubKey() const;
+    static std::string PlatformValueName(const std::wstring& strName);
+    bool HasSubKeys(const std::string& path) const;
     // "HKEY_...\SUB\KEY" as error messages name the key.
     std::wstring KeyPathForMessage() const;
     OpenedKey OpenKey(REGSAM access) const;

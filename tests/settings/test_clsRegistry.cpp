@@ -93,9 +93,8 @@ TEST_F(Registry, ValuesOfOtherProgramsAreReadByType) {
     EXPECT_EQ(reg.ReadValueByName(L"Multi"), Variant(ByteArray{'a', 0, 'b', 0, 0}));
     EXPECT_EQ(reg.ReadValueByName(L"Qword"), Variant(ByteArray{8, 7, 6, 5, 4, 3, 2, 1}));
     for (const Variant& arg : {Variant(true), Variant(1.0), Variant(), Variant(std::uint8_t(1))}) {
-        RegReadResult r = reg.ReadValue(arg);  // neither name nor position
-        ASSERT_TRUE(std::holds_alternative<Variant>(r));
-        EXPECT_TRUE(std::get<Variant>(r).IsEmpty());
+        KVError e = Raised([&] { reg.ReadValue(arg); });  // neither name nor position
+        EXPECT_EQ(e.Description, L"\"vntName\" ungültig oder nicht gesetzt. @@@ clsRegistry_ReadValue @@@ KVSettings");
     }
 }
 
@@ -214,15 +213,83 @@ TEST_F(Registry, DeletingNeedsPermissionAndReportsWhatIsMissing) {
     EXPECT_EQ(Stored("Gone").first, 0u);
     EXPECT_EQ(Raised([&] { reg.DeleteValue(L"gone"); }).Number, -52002);
 
-    EXPECT_TRUE(reg.DeleteKey());
+    KVError e = Raised([&] { reg.DeleteKey(); });
+    EXPECT_EQ(e.Number, -52103);
+    EXPECT_TRUE(StartsWith(e.Description, L"Löschen des Schlüssels \"" + kKeyForMessage +
+                                              L"\" ist nicht erlaubt (\"DeleteKeyAllowed\" ist nicht gesetzt)."))
+        << e.Description;
     EXPECT_TRUE(KeyExists());
+
     reg.DeleteKeyAllowed(true);
+    Store(L"v", REG_DWORD, "\0\0\0\0", 4, std::wstring(kPath) + L"\\Sub");
+    e = Raised([&] { reg.DeleteKey(); });  // the platform only says "access denied"
+    EXPECT_EQ(e.Number, -52104);
+    EXPECT_TRUE(StartsWith(e.Description, L"Schlüssel \"" + kKeyForMessage +
+                                              L"\" hat Unterschlüssel und kann nicht gelöscht werden."))
+        << e.Description;
+    EXPECT_TRUE(KeyExists());
+    RegDeleteKeyW(HKEY_CURRENT_USER, (std::wstring(kPath) + L"\\Sub").c_str());
     EXPECT_TRUE(reg.DeleteKey());
     EXPECT_FALSE(KeyExists());
-    KVError e = Raised([&] { reg.DeleteKey(); });
+    e = Raised([&] { reg.DeleteKey(); });
     EXPECT_EQ(e.Number, -52001);
     EXPECT_TRUE(StartsWith(e.Description, L"Schlüssel \"" + kKeyForMessage + L"\" in der Registry nicht gefunden."))
         << e.Description;
+}
+
+// Keys, names and texts the platform would misread are refused before it is called: its
+// 16-bit lengths wrap around (to the parent key, the default value, the root of HKCU) and
+// characters outside the ANSI code page become "?", so "日本" and "中国" would meet.
+TEST_F(Registry, NamesThePlatformWouldMisreadAreRefusedAndTouchNothing) {
+    reg.WriteValue(L"Keep", 1);
+    const std::wstring parent = std::wstring(kPath) + L"\\";
+    // Short names, but a path long enough to wrap around to exactly the test key.
+    std::wstring wrapsToKey((1u << 20) - 1, L'k');
+    for (std::size_t at = 200; at + 1 < wrapsToKey.size(); at += 201) wrapsToKey[at] = L'\\';
+    const struct { std::wstring subKey; long number; std::wstring message; } keys[] = {
+        {parent + std::wstring(65535, L'k'), -52101, L"\"SubKey\" ist zu lang: 65535 Zeichen, erlaubt sind höchstens 255."},
+        {parent + std::wstring(256, L'k'), -52101, L"\"SubKey\" ist zu lang: 256 Zeichen, erlaubt sind höchstens 255."},
+        {parent + wrapsToKey, -52101, L"\"SubKey\" ist zu lang: 1048603 Zeichen, erlaubt sind höchstens 32766."},
+        {parent + L"日本", -52102, L"\"SubKey\" enthält Zeichen, die im ANSI-Zeichensatz des Systems nicht darstellbar sind."},
+        {parent + std::wstring(L"Sub\0Key", 7), -52016, L"\"SubKey\" ungültig oder nicht gesetzt."},
+    };
+    reg.DeleteKeyAllowed(true);
+    for (const auto& c : keys) {
+        SCOPED_TRACE(c.subKey.substr(0, 40));
+        reg.SetKey(conReg_HKEY_CURRENT_USER, c.subKey);
+        for (KVError e : {Raised([&] { reg.WriteValue(L"Keep", 2); }), Raised([&] { reg.ReadValueByName(L"Keep"); }),
+                          Raised([&] { reg.DeleteValue(L"Keep"); }), Raised([&] { reg.DeleteKey(); }),
+                          Raised([&] { reg.ExistKey(); })}) {
+            EXPECT_EQ(e.Number, c.number);
+            EXPECT_TRUE(StartsWith(e.Description, c.message + L" @@@ ")) << e.Description.substr(0, 120);
+        }
+    }
+
+    reg.SetKey(conReg_HKEY_CURRENT_USER, kPath);
+    reg.Default(5);  // stands in for missing values, not for refused names
+    const struct { std::wstring name; long number; } names[] = {
+        {std::wstring(16384, L'v'), -52101}, {std::wstring(1u << 20, L'v'), -52101}, {L"日本", -52102},
+        {L"ā", -52102},  // no best-fit look-alike either
+        {std::wstring(L"Keep\0x", 6), -52016},
+    };
+    for (const auto& c : names) {
+        SCOPED_TRACE(c.name.substr(0, 40));
+        for (KVError e : {Raised([&] { reg.WriteValue(c.name, 2); }), Raised([&] { reg.ReadValueByName(c.name); }),
+                          Raised([&] { reg.DeleteValue(c.name); }), Raised([&] { reg.ExistValue(c.name); })})
+            EXPECT_EQ(e.Number, c.number) << e.Description.substr(0, 120);
+    }
+    EXPECT_EQ(Raised([&] { reg.WriteValue(L"Text", L"中国"); }).Number, -52102);
+
+    // Nothing was written or deleted where the wrapped or "??" names would have landed:
+    // the key, its values (the default value among them) and its sub keys are as before.
+    EXPECT_TRUE(KeyExists());
+    EXPECT_EQ(Stored("Keep"), std::make_pair(DWORD(REG_DWORD), Bytes{1, 0, 0, 0}));
+    EXPECT_EQ(reg.ReadAllValues().size(), 1u);
+    EXPECT_TRUE(reg.GetAllSubKeys().empty());
+
+    const std::wstring longest(16383, L'v');  // the limits themselves are no fault
+    EXPECT_TRUE(reg.WriteValue(longest, L"Grüße"));
+    EXPECT_EQ(reg.ReadValueByName(longest), Variant(L"Grüße"));
 }
 
 TEST(RegistryErrors, FailedPlatformCallsRaiseTheirOwnNumber) {
