@@ -37,6 +37,18 @@ protected:
                   attributes & FILE_ATTRIBUTE_HIDDEN);
     }
 
+    // The file as it lies on disk; empty when it cannot be read.
+    static std::string Contents(const std::wstring& file) {
+        std::string bytes(1u << 16, '\0');
+        HANDLE h = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        DWORD read = 0;
+        if (h == INVALID_HANDLE_VALUE) return {};
+        ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+        CloseHandle(h);
+        bytes.resize(read);
+        return bytes;
+    }
+
     std::wstring folder;
     clsIni ini;
 };
@@ -86,6 +98,67 @@ TEST_F(Ini, FailedWriteRaisesThePlatformError) {
     EXPECT_NE(e.Number, 0);
     EXPECT_TRUE(StartsWith(e.Description, L"API: ")) << e.Description;
     EXPECT_NE(e.Description.find(L"@@@ clsIni_WriteValue @@@ KVSettings"), std::wstring::npos) << e.Description;
+}
+
+// Texts the profile functions would misread are refused before the file is touched: past
+// their limits a value is stored empty and a file name wraps around to another file,
+// characters outside the ANSI code page become "?", a line break writes further lines.
+TEST_F(Ini, TextsTheProfileFunctionsWouldMisreadAreRefusedAndTouchNothing) {
+    ASSERT_TRUE(ini.WriteValue(L"keep", L"1"));
+    const std::wstring boot = ini.File(), loader = ini.Section();
+    const std::string before = Contents(boot);
+    const std::wstring over(32767, L'x');
+    const struct { std::wstring file, section, name, value; long number; bool readToo; } cases[] = {
+        {boot + std::wstring(65536, L'x'), loader, L"keep", L"2", -52101, true},
+        {L".\\" + std::wstring(250, L'p'), loader, L"keep", L"2", -52101, true},  // long once completed
+        {std::wstring(250, L'p'), loader, L"keep", L"2", -52101, true},            // in the Windows folder
+        {L"", loader, L"keep", L"2", -52016, true},
+        {folder + L"日本.ini", loader, L"keep", L"2", -52102, true},
+        {boot, over, L"keep", L"2", -52101, true},
+        {boot, L"中国", L"keep", L"2", -52102, true},
+        {boot, L"boot loader]\r\n[x", L"keep", L"2", -52016, true},
+        {boot, loader, over, L"2", -52101, true},
+        {boot, loader, L"日本", L"2", -52102, true},
+        {boot, loader, std::wstring(L"keep\0x", 6), L"2", -52016, true},
+        {boot, loader, L"keep", std::wstring(1u << 20, L'x'), -52101, false},
+        {boot, loader, L"keep", L"中国", -52102, false},
+        {boot, loader, L"keep", L"2\r\n[operating systems]", -52016, false},
+    };
+    ini.Default(L"0");  // stands in for missing entries, not for refused texts
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.number << " " << c.file.size() << " " << c.section.size() << " "
+                                          << c.name.size() << " " << c.value.size());
+        ini.File(c.file);
+        ini.Section(c.section);
+        EXPECT_EQ(Raised([&] { ini.WriteValue(c.name, c.value); }).Number, c.number);
+        if (c.readToo) {
+            EXPECT_EQ(Raised([&] { ini.ReadValue(c.name); }).Number, c.number);
+        }
+    }
+    EXPECT_EQ(Contents(boot), before);
+
+    ini.File(L"");
+    EXPECT_EQ(Raised([&] { ini.ReadValue(L"keep"); }).Description,
+              L"\"File\" ungültig oder nicht gesetzt. @@@ clsIni_ReadValue @@@ KVSettings");
+    ini.File(boot);
+    ini.Section(loader);
+    const std::wstring longest(32766, L'y');  // the limit itself is no fault
+    EXPECT_TRUE(ini.WriteValue(L"long", longest));
+    EXPECT_EQ(ini.ReadValue(L"long"), longest.substr(0, 1023));
+}
+
+TEST_F(Ini, AFileThatCannotBeOpenedSaysWhyInsteadOfNotFound) {
+    ini.WriteValue(L"timeout", L"30");
+    ini.Default(L"0");
+    HANDLE locked = CreateFileW(ini.File().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    for (KVError e : {Raised([&] { ini.ReadValue(L"timeout"); }), Raised([&] { ini.ExistValue(L"timeout"); }),
+                      Raised([&] { ini.WriteValue(L"timeout", L"10"); })}) {
+        EXPECT_EQ(e.Number, ERROR_SHARING_VIOLATION);
+        EXPECT_TRUE(StartsWith(e.Description, L"API: ")) << e.Description;
+    }
+    CloseHandle(locked);
+    EXPECT_EQ(ini.ReadValue(L"timeout"), L"30");
 }
 
 TEST_F(Ini, ExistFileSeesOnlyNormalFilesAndHonoursWildcards) {
