@@ -141,7 +141,8 @@ HFONT DeriveFont(HFONT base, LONG weight, int heightPercent) {
 
 }  // namespace
 
-void frmParameters::Show() {
+void frmParameters::Show(bool blnHelpRequested) {
+    helpRequested_ = blnHelpRequested;
     DialogTemplate t(DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, conWidth, conHeight,
                      L"MS Shell Dlg", 8);
     for (const Label& l : conLabels)
@@ -157,7 +158,9 @@ void frmParameters::Show() {
 
 void frmParameters::OnInit(HWND hwnd) {
     hwnd_ = hwnd;
-    SetWindowTextW(hwnd, (L"Parameterinfo - " + VersionGlobal().InfoApplication()).c_str());
+    SetWindowTextW(hwnd, (helpRequested_ ? VersionGlobal().InfoApplication() + L" - Hilfe zu den Parametern"
+                                          : L"Parameterinfo - " + VersionGlobal().InfoApplication())
+                             .c_str());
 
     // The program icon of the executable, when it has one (a test linking the program's
     // library has none).

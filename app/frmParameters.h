@@ -1,7 +1,7 @@
 #pragma once
-// frmParameters: the parameter information shown when a command line is wrong. A modal
-// dialog without owner; OK (or Esc, or the close box) ends it, the help button opens its
-// help topic.
+// frmParameters: the parameter information, shown when a command line is wrong or asks for
+// help. A modal dialog without owner; OK (or Esc, or the close box) ends it, the help button
+// opens its help topic.
 #include <windows.h>
 
 namespace kvr {
@@ -13,8 +13,9 @@ public:
     static constexpr int cmdCancel = IDOK;  // the "OK" button
     static constexpr int cmdHelp = 1100;
 
-    // Shows the dialog and returns when it is closed.
-    void Show();
+    // Shows the dialog and returns when it is closed. blnHelpRequested: the user asked for
+    // the parameters (/?), so the title offers help instead of naming a wrong line.
+    void Show(bool blnHelpRequested = false);
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -22,6 +23,7 @@ private:
     void OnDestroy();
 
     HWND hwnd_ = nullptr;
+    bool helpRequested_ = false;
     HFONT boldFont_ = nullptr;
     HFONT headingFont_ = nullptr;
     HICON helpIcon_ = nullptr;
