@@ -23,15 +23,6 @@ std::wstring SystemMessage(HRESULT hr) {
     return message;
 }
 
-std::wstring Widen(const char* text) {
-    int n = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    if (n <= 1) return L"";
-    std::wstring w(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text, -1, w.data(), n);
-    w.resize(static_cast<size_t>(n - 1));
-    return w;
-}
-
 }  // namespace
 
 HRESULT ErrorNumberToHResult(long number) {
@@ -113,8 +104,9 @@ HRESULT CurrentExceptionToHResult(const wchar_t* project, REFIID iid) {
         return SetComError(e, project, iid);
     } catch (const std::bad_alloc&) {
         return SetComError(E_OUTOFMEMORY, SystemMessage(E_OUTOFMEMORY), project, iid);
-    } catch (const std::exception& e) {
-        return SetComError(E_FAIL, Widen(e.what()), project, iid);
+    } catch (const std::exception&) {
+        // what() is the C++ library's English text: no message for a script or a user.
+        return SetComError(E_FAIL, conUnexpectedErrorText, project, iid);
     } catch (...) {
         return SetComError(E_UNEXPECTED, SystemMessage(E_UNEXPECTED), project, iid);
     }

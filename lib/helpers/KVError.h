@@ -16,4 +16,8 @@ public:
     std::wstring Description;
 };
 
+// The description of a failure the library did not foresee (a C++ library exception that
+// escaped): the exception's own text is an English implementation detail and is never shown.
+inline constexpr const wchar_t* conUnexpectedErrorText = L"Unerwarteter interner Fehler der Komponente.";
+
 }  // namespace kv

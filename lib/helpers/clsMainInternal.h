@@ -1,5 +1,6 @@
 #pragma once
 // What the clsMain source files share and nobody else needs.
+#include <exception>
 #include <functional>
 #include <new>
 #include <string>
@@ -9,7 +10,8 @@
 namespace kv::detail {
 
 // Runs a member body; any error leaves it forwarded with "clsMain_<function>" and "KVCore"
-// in its chains, as every component member does.
+// in its chains, as every component member does. A C++ library exception (a fault of ours)
+// leaves as an error too, without its English text.
 template <class F>
 decltype(auto) Guarded(const wchar_t* function, F&& body) {
     try {
@@ -20,6 +22,9 @@ decltype(auto) Guarded(const wchar_t* function, F&& body) {
     } catch (const std::bad_alloc&) {
         throw KVError(7, clsMain::ForwardedDescription(clsMain::conProject, clsMain::conModule,
                                                        function, L"Out of memory"));
+    } catch (const std::exception&) {
+        throw KVError(E_FAIL, clsMain::ForwardedDescription(clsMain::conProject, clsMain::conModule,
+                                                            function, conUnexpectedErrorText));
     }
 }
 

@@ -6,8 +6,46 @@
 namespace kv {
 
 namespace {
+
 constexpr wchar_t kMark[] = L"@@@";
 constexpr size_t kMarkLen = 3;
+
+// The three fields of a forwarded description "text @@@ places @@@ projects". The blank on
+// each side of a mark belongs to the separator. A description that is no well-formed chain
+// (marks at the start or end, marks only, one mark) still splits: missing fields are empty,
+// and marks after the second stay in the projects' text.
+struct Chain {
+    bool forwarded = false;  // the description holds a mark
+    std::wstring text, places, projects;
+};
+
+Chain SplitChain(const std::wstring& description) {
+    Chain chain;
+    const size_t p = description.find(kMark);
+    if (p == std::wstring::npos) {
+        chain.text = description;
+        return chain;
+    }
+    chain.forwarded = true;
+    chain.text = description.substr(0, p);
+    if (!chain.text.empty() && chain.text.back() == L' ') chain.text.pop_back();
+    const size_t placesAt = p + kMarkLen;
+    const size_t q = description.find(kMark, placesAt);
+    chain.places = description.substr(placesAt, q == std::wstring::npos ? std::wstring::npos : q - placesAt);
+    if (!chain.places.empty() && chain.places.front() == L' ') chain.places.erase(0, 1);
+    if (q != std::wstring::npos) {
+        if (!chain.places.empty() && chain.places.back() == L' ') chain.places.pop_back();
+        chain.projects = description.substr(q + kMarkLen);
+        if (!chain.projects.empty() && chain.projects.front() == L' ') chain.projects.erase(0, 1);
+    }
+    return chain;
+}
+
+// first + " --> " + rest, or first alone when there is no rest.
+std::wstring Prepend(const std::wstring& first, const std::wstring& rest) {
+    return rest.empty() ? first : first + L" --> " + rest;
+}
+
 }  // namespace
 
 std::wstring clsMain::SystemMessage(long lngErrorNumber) {
@@ -30,16 +68,10 @@ std::wstring clsMain::ForwardedDescription(const std::wstring& strProject, const
                                            const std::wstring& strFunction,
                                            const std::wstring& strErrorDescription) {
     const std::wstring place = strModul + L"_" + strFunction;
-    std::wstring d = strErrorDescription;
-    size_t p = d.find(kMark);
-    if (p == std::wstring::npos) return d + L" @@@ " + place + L" @@@ " + strProject;
-
+    const Chain chain = SplitChain(strErrorDescription);
+    if (!chain.forwarded) return strErrorDescription + L" @@@ " + place + L" @@@ " + strProject;
     // Each hop goes to the front of the place chain and of the project chain.
-    d.insert(p + kMarkLen + 1, place + L" --> ");
-    size_t q = d.find(kMark, p + kMarkLen);
-    if (q == std::wstring::npos) return d + L" @@@ " + strProject;  // a chain cut short
-    d.insert(q + kMarkLen + 1, strProject + L" --> ");
-    return d;
+    return chain.text + L" @@@ " + Prepend(place, chain.places) + L" @@@ " + Prepend(strProject, chain.projects);
 }
 
 void clsMain::ForwardError(const std::wstring& strProject, const std::wstring& strModul,
@@ -78,19 +110,12 @@ void clsMain::ShowError(const std::wstring& strProject, const std::wstring& strM
     std::wstring title = strProject;
     std::wstring text = strErrorDescription;
 
-    size_t p = strErrorDescription.find(kMark);
-    if (p != std::wstring::npos) {
+    const Chain chain = SplitChain(strErrorDescription);
+    if (chain.forwarded) {
         // A forwarded error: the place and project of this display come last in the chains.
-        const size_t placeStart = p + kMarkLen + 1;
-        size_t q = strErrorDescription.find(kMark, p + kMarkLen);
-        if (q != std::wstring::npos && q >= placeStart + 1) {
-            location = strErrorDescription.substr(placeStart, q - 1 - placeStart) + L" --> " + location;
-            if (q + kMarkLen + 1 <= strErrorDescription.size())
-                title = strErrorDescription.substr(q + kMarkLen + 1) + L" --> " + title;
-        } else if (placeStart <= strErrorDescription.size()) {
-            location = strErrorDescription.substr(placeStart) + L" --> " + location;
-        }
-        text = strErrorDescription.substr(0, p >= 1 ? p - 1 : 0);
+        if (!chain.places.empty()) location = chain.places + L" --> " + location;
+        if (!chain.projects.empty()) title = chain.projects + L" --> " + title;
+        text = chain.text;
     }
 
     const std::wstring message =

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <cwchar>
 
 #include "clsMain.h"
@@ -11,6 +12,25 @@
 namespace kv {
 
 namespace {
+
+// The platform's formatter takes 0 to 9 decimal places (a locale's own setting is one digit).
+constexpr long kMaxDecimalPlaces = 9;
+// Wine's GetNumberFormat overruns its buffer on results of some 300 characters: longer
+// results are refused before the call.
+constexpr size_t kMaxNumberText = 256;
+
+// A number as a message names it: 15 significant digits, as a Basic prints it.
+std::wstring MessageText(double value) {
+    if (std::isnan(value)) return L"NaN";
+    if (std::isinf(value)) return value < 0 ? L"-INF" : L"INF";
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15G", value);
+    return std::wstring(buffer, buffer + std::strlen(buffer));
+}
+
+[[noreturn]] void NotANumber(double value) {
+    throw KVError(6, L"Zahl \"" + MessageText(value) + L"\" ist nicht darstellbar.");
+}
 
 // A number text in the user's locale: optional sign, digits with the locale's thousands
 // separators, optionally the locale's decimal separator and more digits. Parsed here rather
@@ -58,7 +78,10 @@ void Digits(double value, std::string& digits, int& exponent) {
     auto r = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific);
     std::string text(buffer, r.ptr);
     size_t e = text.find('e');
-    exponent = std::stoi(text.substr(e + 1));
+    exponent = 0;
+    const char* at = text.c_str() + e + 1;
+    if (*at == '+') ++at;  // from_chars reads no plus sign
+    std::from_chars(at, text.c_str() + text.size(), exponent);
     digits.clear();
     for (size_t i = 0; i < e; ++i)
         if (text[i] != '.') digits += text[i];
@@ -109,26 +132,40 @@ bool clsMain::IsNumber(const Variant& vntNumber, long lngFormat, const Variant& 
 
 double clsMain::Round(double dblNumber, double dblPrecision) {
     return detail::Guarded(L"Round", [&] {
+        if (!std::isfinite(dblNumber)) NotANumber(dblNumber);
+        if (!std::isfinite(dblPrecision)) NotANumber(dblPrecision);
         if (dblPrecision == 0) throw KVError(11, L"Division by zero");
         const double sign = dblNumber > 0 ? 1 : (dblNumber < 0 ? -1 : 0);
         const double q = std::trunc(ToFifteenDigits(dblNumber / dblPrecision + sign * 0.5));
-        return q * dblPrecision;
+        const double result = q * dblPrecision;
+        if (!std::isfinite(result))
+            throw KVError(6, L"Ergebnis von Round(" + MessageText(dblNumber) + L"; " + MessageText(dblPrecision) +
+                                 L") außerhalb des Zahlenbereichs.");
+        return result;
     });
 }
 
 void clsMain::TransformSize(long& lngWidth, long& lngHeight, long lngMaxWidth, long lngMaxHeight,
                             bool blnNeverZoom) {
-    if (lngWidth == 0 || lngHeight == 0) return;
-    if (lngWidth <= lngMaxWidth && lngHeight <= lngMaxHeight && blnNeverZoom) return;
-    double factor = static_cast<double>(lngMaxWidth) / lngWidth;
-    if (lngHeight * factor > lngMaxHeight) factor = static_cast<double>(lngMaxHeight) / lngHeight;
-    lngWidth = static_cast<long>(std::nearbyint(lngWidth * factor));
-    lngHeight = static_cast<long>(std::nearbyint(lngHeight * factor));
+    detail::Guarded(L"TransformSize", [&] {
+        if (lngWidth == 0 || lngHeight == 0) return;
+        if (lngWidth <= lngMaxWidth && lngHeight <= lngMaxHeight && blnNeverZoom) return;
+        double factor = static_cast<double>(lngMaxWidth) / lngWidth;
+        if (lngHeight * factor > lngMaxHeight) factor = static_cast<double>(lngMaxHeight) / lngHeight;
+        const double width = std::nearbyint(lngWidth * factor), height = std::nearbyint(lngHeight * factor);
+        // Negative maxima can scale a size beyond a Long; both values stay as they were.
+        auto fits = [](double v) { return v >= -2147483648.0 && v <= 2147483647.0; };
+        if (!fits(width) || !fits(height))
+            throw KVError(6, L"Größe " + std::to_wstring(lngWidth) + L" x " + std::to_wstring(lngHeight) +
+                                 L" mit dem Faktor " + MessageText(factor) + L" außerhalb des Zahlenbereichs.");
+        lngWidth = static_cast<long>(width);
+        lngHeight = static_cast<long>(height);
+    });
 }
 
 std::wstring clsMain::ConvertNumberFromExponential(double dblValue) {
     return detail::Guarded(L"ConvertNumberFromExponential", [&]() -> std::wstring {
-        if (!std::isfinite(dblValue)) throw KVError(6, L"Overflow");
+        if (!std::isfinite(dblValue)) NotANumber(dblValue);
         if (dblValue == 0) return L"0";
         std::string digits;
         int exponent = 0;
@@ -158,18 +195,37 @@ long clsMain::GetDecimalPos(double dblNumber) {
 
 std::wstring clsMain::FN(double dblNumber, long lngDecimalPlaces) {
     return detail::Guarded(L"FN", [&]() -> std::wstring {
-        if (!std::isfinite(dblNumber)) throw KVError(6, L"Overflow");
+        if (!std::isfinite(dblNumber)) NotANumber(dblNumber);
+        if (lngDecimalPlaces < -1 || lngDecimalPlaces > kMaxDecimalPlaces)
+            throw KVError(5, L"Anzahl der Nachkommastellen \"" + std::to_wstring(lngDecimalPlaces) +
+                                 L"\" ungültig (0 bis 9, -1 für die der Zahl).");
         // The value as plain digits, which GetNumberFormat expects.
         char buffer[400];
         auto r = std::to_chars(buffer, buffer + sizeof buffer, dblNumber, std::chars_format::fixed);
         std::string plain(buffer, r.ptr);
         size_t dot = plain.find('.');
-        UINT decimals = lngDecimalPlaces >= 0 ? static_cast<UINT>(lngDecimalPlaces)
-                                              : (dot == std::string::npos ? 0 : static_cast<UINT>(plain.size() - dot - 1));
+        if (lngDecimalPlaces < 0 && dot != std::string::npos && plain.size() - dot - 1 > kMaxDecimalPlaces) {
+            // The number's own decimals, as many as the formatter takes.
+            r = std::to_chars(buffer, buffer + sizeof buffer, dblNumber, std::chars_format::fixed,
+                              static_cast<int>(kMaxDecimalPlaces));
+            plain.assign(buffer, r.ptr);
+            plain.erase(plain.find_last_not_of('0') + 1);
+            if (plain.back() == '.') plain.pop_back();
+            if (plain.find_first_not_of("-0.") == std::string::npos) plain.assign(1, '0');  // no "-0"
+            dot = plain.find('.');
+        }
+        const UINT decimals = lngDecimalPlaces >= 0 ? static_cast<UINT>(lngDecimalPlaces)
+                                                    : (dot == std::string::npos ? 0 : static_cast<UINT>(plain.size() - dot - 1));
         std::wstring value(plain.begin(), plain.end());
 
         std::wstring decimal = GetRegionalInfo(conRI_DecimalSeperator);
         std::wstring thousand = GetRegionalInfo(conRI_ThousandsSeperator);
+        // At most: every integer digit followed by a separator, and a sign on both sides.
+        const size_t integerDigits = (dot == std::string::npos ? plain.size() : dot) - (plain[0] == '-' ? 1 : 0);
+        if (integerDigits * (1 + thousand.size()) + decimal.size() + decimals + 3 > kMaxNumberText)
+            throw KVError(6, L"Zahl \"" + MessageText(dblNumber) +
+                                 L"\" ist zu groß für die Darstellung mit Tausendertrennzeichen.");
+
         NUMBERFMTW format{};
         format.NumDigits = decimals;
         format.LeadingZero = static_cast<UINT>(std::wcstoul(GetRegionalInfo(conRI_LeadingZeros).c_str(), nullptr, 10));

@@ -65,7 +65,8 @@ private:
     }
 
     void QuickSort(long low, long high) {
-        const long middle = (low + high) / 2;
+        // Summed in 64 bits: bounds near the end of the Long range must not overflow.
+        const long middle = static_cast<long>((static_cast<long long>(low) + high) / 2);
         const Variant pivot = Key(middle);
         long i = low, j = high;
         do {

@@ -22,6 +22,9 @@ std::wstring LowerCase(std::wstring text) {
 
 namespace {
 [[noreturn]] void InvalidArgument() { throw KVError(5, L"Invalid procedure call or argument"); }
+
+// The longest text a string of the platform (a BSTR, below 2 GB) can carry.
+constexpr long kMaxTextLength = 0x3FFFFFFF;
 }  // namespace
 
 std::wstring clsMain::DirRemoveBackslash(const std::wstring& strDirectory) {
@@ -37,9 +40,15 @@ std::wstring clsMain::DirAddBackslash(const std::wstring& strDirectory) {
 
 std::wstring clsMain::FillString(const std::wstring& strText, const std::wstring& strChar, long lngLength,
                                  long lngDirection) {
-    if (strChar.empty() || lngLength <= static_cast<long>(strText.size())) return strText;
-    std::wstring fill(static_cast<size_t>(lngLength) - strText.size(), strChar[0]);
-    return lngDirection == conDir_After ? strText + fill : fill + strText;
+    return detail::Guarded(L"FillString", [&] {
+        if (strChar.empty() || lngLength <= static_cast<long>(strText.size())) return strText;
+        // Refused before gigabytes are filled: no string (BSTR) of the platform holds more.
+        if (lngLength > kMaxTextLength)
+            throw KVError(14, L"Länge \"" + std::to_wstring(lngLength) + L"\" zu groß (höchstens " +
+                                  std::to_wstring(kMaxTextLength) + L" Zeichen).");
+        std::wstring fill(static_cast<size_t>(lngLength) - strText.size(), strChar[0]);
+        return lngDirection == conDir_After ? strText + fill : fill + strText;
+    });
 }
 
 void clsMain::SplitFilename(const std::wstring& strFileName, std::wstring& strFolder, std::wstring& strFile,

@@ -1,6 +1,9 @@
 // The error convention: chains, table messages, transformation and the shown box.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
+#include "ComError.h"
 #include "ErrorCapture.h"
 #include "RecordingMessageBox.h"
 #include "clsMain.h"
@@ -28,6 +31,43 @@ TEST(clsMainErrors, ForwardErrorBuildsChainsOutermostFirst) {
     EXPECT_EQ(Raised([&] { m.Round(1, 0); }).Number, 11);
 }
 
+// Descriptions that are no well-formed chain (cut short, separators only, empty) still give
+// one well-formed chain: nothing may fail while an error is passed on.
+TEST(clsMainErrors, ForwardErrorMendsMalformedChains) {
+    const struct { const wchar_t *given, *forwarded; } cases[] = {
+        {L"", L" @@@ M_F @@@ P"},
+        {L"kaputt@@@", L"kaputt @@@ M_F @@@ P"},
+        {L"@@@", L" @@@ M_F @@@ P"},
+        {L"@@@@@@", L" @@@ M_F @@@ P"},
+        {L" @@@  @@@ ", L" @@@ M_F @@@ P"},
+        {L"@@@ x", L" @@@ M_F --> x @@@ P"},
+        {L"a @@@ b @@@", L"a @@@ M_F --> b @@@ P"},
+        {L"a @@@b@@@c", L"a @@@ M_F --> b @@@ P --> c"},
+        {L"a @@@ b @@@ c @@@ d", L"a @@@ M_F --> b @@@ P --> c @@@ d"},  // a third mark is the projects' text
+    };
+    clsMain m;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.given);
+        KVError e = Raised([&] { m.ForwardError(L"P", L"M", L"F", 5, c.given); });
+        EXPECT_EQ(e.Number, 5);
+        EXPECT_EQ(e.Description, c.forwarded);
+    }
+}
+
+// A library exception's own text (English, an implementation detail) never reaches a script.
+TEST(clsMainErrors, LibraryExceptionsCrossCOMWithTheirOwnDescription) {
+    const auto translated = [](auto&& thrown) {
+        try {
+            throw thrown;
+        } catch (...) {
+            return kv::com::CurrentExceptionToHResult(L"KVCore", IID_NULL);
+        }
+    };
+    EXPECT_EQ(translated(std::out_of_range("basic_string::replace: __pos")), E_FAIL);
+    EXPECT_EQ(kv::com::TakeErrorDescription(E_FAIL), L"Unerwarteter interner Fehler der Komponente.");
+    EXPECT_EQ(translated(std::bad_alloc()), E_OUTOFMEMORY);
+}
+
 TEST(clsMainErrors, ShowErrorPutsThePlaceOfTheDisplayLast) {
     clsMain m;
     kvtest::RecordingMessageBox boxes;
@@ -35,13 +75,16 @@ TEST(clsMainErrors, ShowErrorPutsThePlaceOfTheDisplayLast) {
     m.ShowError(L"Kelvo Restart", L"basMain", L"RunMain",
                 Raised([&] { m.ForwardError(L"KVCore", L"clsMain", L"Wrap", inner); }));
     m.ShowError(L"Kelvo Restart", L"frmMain", L"cmdOK_Click", 5, L"Ungültig");
+    m.ShowError(L"Kelvo Restart", L"frmMain", L"Load", 5, L"kaputt@@@@@@");  // chains cut short
 
-    ASSERT_EQ(boxes.shown.size(), 2u);
+    ASSERT_EQ(boxes.shown.size(), 3u);
     EXPECT_EQ(boxes.shown[0].title, L"KVCore --> KVSettings --> Kelvo Restart");
     EXPECT_EQ(boxes.shown[0].text,
               L"(clsMain_Wrap --> clsIni_ReadValue --> basMain_RunMain) - \r-52003: nicht da");
     EXPECT_EQ(boxes.shown[1].title, L"Kelvo Restart");
     EXPECT_EQ(boxes.shown[1].text, L"(frmMain_cmdOK_Click) - \r5: Ungültig");
+    EXPECT_EQ(boxes.shown[2].title, L"Kelvo Restart");
+    EXPECT_EQ(boxes.shown[2].text, L"(frmMain_Load) - \r5: kaputt");
     for (const auto& box : boxes.shown) EXPECT_EQ(box.style, 0x10010u);
 }
 

@@ -1,11 +1,16 @@
 // Text, list, number, date and sort helpers of clsMain.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <limits>
+
+#include "ErrorCapture.h"
 #include "LocaleOverride.h"
 #include "clsMain.h"
 
 using kv::clsMain;
 using kv::Variant;
+using kv::test::Raised;
 
 TEST(clsMainText, TrimFillAndBackslashes) {
     clsMain m;
@@ -116,8 +121,49 @@ TEST(clsMainNumbers, LocaleNumberTexts) {
     ASSERT_TRUE(german.ok());
     EXPECT_EQ(m.ConvertNumberFromExponential(-1.5e-5), L"-0,000015");
     EXPECT_EQ(m.FN(1234567.891, 2), L"1.234.567,89");
+    EXPECT_EQ(m.FN(1E+20, 9), L"100.000.000.000.000.000.000,000000000");
+    // The number's own decimals, as many as the platform's formatter takes (nine).
+    const struct { double number; const wchar_t* text; } own[] = {
+        {-1234.5, L"-1.234,5"}, {0.1 + 0.2, L"0,3"}, {1.0000000004, L"1"}, {5E-324, L"0"}, {-1E-20, L"0"},
+    };
+    for (const auto& c : own) EXPECT_EQ(m.FN(c.number), c.text) << c.number;
     EXPECT_DOUBLE_EQ(m.UnFN(L"1.234.567,89"), 1234567.89);
     EXPECT_EQ(m.FirstNonNumChar(L"-12,5x", kv::conDTFNCT_WithAll), L"x");
+}
+
+// Arguments beyond what the platform's formatter, a double or a string can take raise an
+// error of the class (never a crash, never a wrong value).
+TEST(clsMainNumbers, ArgumentsOutOfRangeRaiseErrors) {
+    clsMain m;
+    const double inf = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
+    long w = 2, h = 1;
+    const struct { const char* call; std::function<void()> run; long number; } cases[] = {
+        {"FN(1E+308, 2)", [&] { m.FN(1E+308, 2); }, 6},
+        {"FN(1E+300, 0)", [&] { m.FN(1E+300, 0); }, 6},
+        {"FN(-1E+300)", [&] { m.FN(-1E+300); }, 6},
+        {"FN(NaN)", [&] { m.FN(nan); }, 6},
+        {"FN(1, 10)", [&] { m.FN(1, 10); }, 5},
+        {"FN(1, 1000)", [&] { m.FN(1, 1000); }, 5},
+        {"FN(1, 100000)", [&] { m.FN(1, 100000); }, 5},
+        {"FN(1, 2147483647)", [&] { m.FN(1, 2147483647); }, 5},
+        {"FN(1, -2)", [&] { m.FN(1, -2); }, 5},
+        {"Round(1E308, 1E-308)", [&] { m.Round(1E308, 1E-308); }, 6},
+        {"Round(1.7E308, 1E308)", [&] { m.Round(1.7E308, 1E308); }, 6},
+        {"Round(INF, 1)", [&] { m.Round(inf, 1); }, 6},
+        {"Round(1, NaN)", [&] { m.Round(1, nan); }, 6},
+        {"ConvertNumberFromExponential(-INF)", [&] { m.ConvertNumberFromExponential(-inf); }, 6},
+        {"FillString to 2147483647", [&] { m.FillString(L"", L"0", 2147483647); }, 14},
+        {"TransformSize beyond a Long", [&] { m.TransformSize(w, h, 2, -2147483647 - 1, true); }, 6},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.call);
+        const kv::KVError e = Raised(c.run);
+        EXPECT_EQ(e.Number, c.number);
+        EXPECT_NE(e.Description.find(L" @@@ clsMain_"), std::wstring::npos) << "not forwarded: " << e.Number;
+    }
+    EXPECT_EQ(Raised([&] { m.FN(1, 10); }).Description,
+              L"Anzahl der Nachkommastellen \"10\" ungültig (0 bis 9, -1 für die der Zahl). @@@ clsMain_FN @@@ KVCore");
+    EXPECT_EQ(std::make_pair(w, h), std::make_pair(2L, 1L));
 }
 
 TEST(clsMainNumbers, TransformSizeKeepsTheAspectRatio) {
@@ -171,6 +217,11 @@ TEST(clsMainSort, UmlautsSortAsTheirSpelledOutFormAndBoundsStay) {
     m.Sort(descending, kv::conSO_Descending);
     EXPECT_EQ(Texts(descending), (std::vector<std::wstring>{L"10", L"7", L"3", L"2", L"2", L"-1.5"}));
     EXPECT_EQ(numbers->LBound(), -3);
+
+    auto high = kv::VariantArray::Make(VT_VARIANT, {2147483640}, {3});  // bounds near the Long's end
+    high->items = {3L, 1L, 2L};
+    m.Sort(*high);
+    EXPECT_EQ(Texts(Variant(high)), (std::vector<std::wstring>{L"1", L"2", L"3"}));
 }
 
 TEST(clsMainSort, TwoDimensionalArraysSortWholeRowsByTheKeyColumn) {
