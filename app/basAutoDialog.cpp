@@ -41,9 +41,10 @@ bool OpenAutoDialog() {
         form.Load();
         form.SetCaption(L"System für Neustart - " + VersionGlobal().InfoApplication());
 
-        const std::wstring last = ReadSetting(L"LastSelectedOptionAutoDialog", conSG_Options, L"").ToString();
-        const bool autoClose = ReadSetting(L"AutoClose", conSG_Options, 0L).ToLong() != 0;
-        const long closeTime = ReadSetting(L"CloseTime", conSG_Options, L"0").ToLong();
+        const std::wstring last = ReadTextSetting(L"LastSelectedOptionAutoDialog", conSG_Options, L"");
+        const bool autoClose = ReadFlagSetting(L"AutoClose", conSG_Options, false);
+        const long closeTime = ReadConvertedSetting(L"CloseTime", conSG_Options, L"0",
+                                                     [](const std::wstring& text) { return kv::Variant(text).ToLong(); });
         g_showing.autoCloseOn = autoClose && closeTime != conNoCloseTime;
 
         form.FillList(GetQuitOptions(true), last);
@@ -93,7 +94,7 @@ void AcceptAutoDialog() {
     Shown(conModule, L"AcceptAutoDialog", [] {
         frmAutoDialog* form = g_showing.form;
         if (!form) return;
-        const long closeType = ReadSetting(L"CloseType", conSG_Options, 0L).ToLong();
+        const long closeType = ReadNumberSetting(L"CloseType", conSG_Options, 0L, 0, 1);
 
         // While the automatic close runs (it ran out, or "Windows beenden" was pressed during
         // it), CloseType 0 means the standard system; otherwise the entry the user sees

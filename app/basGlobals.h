@@ -53,6 +53,8 @@ struct ProgramState {
     long WindowTop = -1;
     long WindowWidth = -1;
     long WindowHeight = -1;
+    // A missing standard system was reported in this run.
+    bool StandardSystemReported = false;
 };
 
 ProgramState& State();

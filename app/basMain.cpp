@@ -52,7 +52,7 @@ void RunMain(bool blnFirstStart) {
         VersionGlobal().InfoMinorVersion(KV_VERSION_MINOR);
         VersionGlobal().InfoBuild(KV_VERSION_BUILD);
 
-        state.SwitchOff = ReadSetting(L"SwitchOff", conSG_Options, 0L).ToLong() != 0;
+        state.SwitchOff = ReadFlagSetting(L"SwitchOff", conSG_Options, false);
 
         // A command line performs its action and ends, except type 4 (dialog mode).
         std::wstring line = Helper().TrimChars(CommandLineArguments(), conBlanks);

@@ -37,6 +37,7 @@ std::wstring CommandLineArguments();
 
 // What a command line asks for, read by the rules of the command-line evaluation.
 struct CommandLineRequest {
+    bool Help = false;         // /? and its spellings: the parameter information as help
     bool Wrong = false;        // show the parameter information instead of acting
     long ActionType = 0;       // 1-7 from /T; 0 when /T was not given
     std::wstring ActionName;   // the display text of ActionType; "" without /T
@@ -48,8 +49,9 @@ struct CommandLineRequest {
     std::wstring ActionText() const;
 };
 
-// Splits the line at "/", reads keys and values, and checks a given system against
-// boot.ini (CheckSystem).
+// Splits the line at "/" outside double quotes, reads keys and values (the value is all after
+// the first ":"), and checks a given system against boot.ini (CheckSystem). A system without
+// an action type is a wrong line.
 CommandLineRequest ReadCommandLine(const std::wstring& strCommandLine);
 
 // The leading numeric characters of a text as a decimal number (blanks in front, a sign,

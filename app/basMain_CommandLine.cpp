@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "MessageBoxSeam.h"
 #include "basGlobals.h"
@@ -71,22 +72,50 @@ double LeadingNumber(const std::wstring& strText) {
     return std::strtod(number.c_str(), nullptr);  // the C locale: "." is the decimal point
 }
 
+namespace {
+
+// The pieces of the line between "/" characters; a "/" inside double quotes belongs to its
+// piece, so a system named "Windows 2000/XP" stays one value.
+std::vector<std::wstring> SplitPieces(const std::wstring& strLine) {
+    std::vector<std::wstring> pieces(1);
+    bool quoted = false;
+    for (wchar_t c : strLine) {
+        if (c == L'"') quoted = !quoted;
+        if (c == L'/' && !quoted)
+            pieces.emplace_back();
+        else
+            pieces.back() += c;
+    }
+    return pieces;
+}
+
+bool IsHelpRequest(const std::wstring& strLine) {
+    for (const wchar_t* request : {L"/?", L"-?", L"/H", L"-H"}) {
+        if (Upper(strLine) == request) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 CommandLineRequest ReadCommandLine(const std::wstring& strCommandLine) {
     return Forwarded(L"basMain", L"ReadCommandLine", [&] {
         kv::clsMain& helper = Helper();
         CommandLineRequest request;
+        if (IsHelpRequest(helper.TrimChars(strCommandLine, conBlanks))) {
+            request.Help = true;
+            return request;
+        }
 
-        const long count = helper.CountItemsInList(strCommandLine, L"/");
-        for (long i = 1; i <= count; ++i) {
-            long start = 0;
-            const std::wstring piece = helper.TrimChars(helper.ExtractItem(start, strCommandLine, L"/", L"", i), conBlanks);
+        for (const std::wstring& raw : SplitPieces(strCommandLine)) {
+            const std::wstring piece = helper.TrimChars(raw, conBlanks);
             if (piece.empty()) continue;
 
-            // Key: before the first ":"; value: between the first and the second ":".
-            start = 0;
-            const std::wstring key = Upper(helper.TrimChars(helper.ExtractItem(start, piece, L":", L"", 1), conBlanks));
-            start = 0;
-            const std::wstring value = helper.TrimChars(helper.ExtractItem(start, piece, L":", L"", 2), conBlanks);
+            // Key: before the first ":"; value: all after it (a system name may hold ":").
+            const size_t colon = piece.find(L':');
+            const std::wstring key = Upper(helper.TrimChars(piece.substr(0, colon), conBlanks));
+            const std::wstring value =
+                colon == std::wstring::npos ? std::wstring() : helper.TrimChars(piece.substr(colon + 1), conBlanks);
 
             if (key.empty() || (value.empty() && key != L"C" && key != L"F")) {
                 request.Wrong = true;
@@ -102,6 +131,7 @@ CommandLineRequest ReadCommandLine(const std::wstring& strCommandLine) {
                 }
             } else if (key == L"S") {
                 request.System = helper.TrimChars(value, L"\"");
+                if (request.System.empty()) request.Wrong = true;
             } else if (key == L"C") {
                 request.Confirm = true;
             } else if (key == L"F") {
@@ -111,7 +141,9 @@ CommandLineRequest ReadCommandLine(const std::wstring& strCommandLine) {
             }
         }
 
-        if (!request.System.empty() && !CheckSystem(request.System)) request.Wrong = true;
+        // A system belongs to an action: alone it would change the boot default unasked.
+        if (!request.System.empty() && request.ActionType == conAT_None) request.Wrong = true;
+        if (!request.Wrong && !request.System.empty() && !CheckSystem(request.System)) request.Wrong = true;
         return request;
     });
 }
@@ -121,8 +153,8 @@ bool EvaluateCommandLine(const std::wstring& strCommandLine) {
         State().Mode = RunMode::CommandLine;
         const CommandLineRequest request = ReadCommandLine(strCommandLine);
 
-        if (request.Wrong) {
-            frmParameters().Show();
+        if (request.Help || request.Wrong) {
+            frmParameters().Show(request.Help);
             return false;
         }
         // Type 4 shows the main window; confirmation, force and system do not apply to it.

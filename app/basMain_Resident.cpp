@@ -50,7 +50,7 @@ void StartProgram(bool blnFirstStart) {
 
         // The main window is loaded hidden with its caption; its timer closes the splash.
         LoadMainWindow();
-        s.ShowSplash = ReadSetting(L"ShowSplash", conSG_Options, 1L).ToLong() != 0;
+        s.ShowSplash = ReadFlagSetting(L"ShowSplash", conSG_Options, true);
         if (s.ShowSplash && !dialog && blnFirstStart && !AnotherInstanceRunning()) ShowSplashScreen();
 
         if (!ApplyStartupRules(blnFirstStart)) {
@@ -60,7 +60,8 @@ void StartProgram(bool blnFirstStart) {
         // The hotkey manager and its stored hotkeys will be loaded here.
 
         if (dialog) {
-            OpenMain();
+            // Dialog mode is this one window: without it the run is over.
+            if (!OpenMain()) Quit();
         } else {
             if (AnotherInstanceRunning()) {
                 Quit();  // nothing is shown; the first instance goes on
@@ -133,7 +134,7 @@ void CloseSplash() {
 
 bool GetDontShowDialog() {
     return Forwarded(conModule, L"GetDontShowDialog", [] {
-        return ReadSetting(L"DontShowUnloadDialog", conSG_PrgSettings, 0L).ToLong() != 0;
+        return ReadFlagSetting(L"DontShowUnloadDialog", conSG_PrgSettings, false);
     });
 }
 

@@ -2,7 +2,11 @@
 // run and the values every start resets.
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
+
+#include "MessageBoxSeam.h"
 
 #include "basGlobals.h"
 #include "basMain.h"
@@ -16,14 +20,10 @@ namespace {
 
 constexpr const wchar_t* conModule = L"basMain";
 
-bool ReadFlag(const wchar_t* name, long group, long defaultValue) {
-    return ReadSetting(name, group, defaultValue).ToLong() != 0;
-}
-std::wstring ReadText(const wchar_t* name, const wchar_t* defaultValue = L"") {
-    return ReadSetting(name, conSG_Options, defaultValue).ToString();
-}
-long ReadNumber(const wchar_t* name, long defaultValue) {
-    return ReadSetting(name, conSG_Options, defaultValue).ToLong();
+bool ReadFlag(const wchar_t* name, long group, bool defaultValue) { return ReadFlagSetting(name, group, defaultValue); }
+std::wstring ReadText(const wchar_t* name) { return ReadTextSetting(name, conSG_Options, L""); }
+long ReadNumber(const wchar_t* name, long defaultValue, long lngMin = -2147483647L - 1, long lngMax = 2147483647L) {
+    return ReadNumberSetting(name, conSG_Options, defaultValue, lngMin, lngMax);
 }
 
 // Piece 1, 2 or 3 of a text separated by strSeparator, as a whole number.
@@ -62,22 +62,22 @@ void ReadProgramSettings() {
         s.StandardMenuOption = ReadText(L"StandardMenuOption");
         s.LastSelectedOption = ReadText(L"LastSelectedOption");
         s.StandardSystem = ReadText(L"StandardSystem");
-        s.AutoDialog = ReadFlag(L"AutoDialog", conSG_Options, 0);
-        s.ResetToStandard = ReadFlag(L"ResetToStandard", conSG_Options, 1);
-        s.AllowUnsaveQuit = ReadFlag(L"AllowUnsaveQuit", conSG_Options, 0);
-        s.QuitImmediate = ReadFlag(L"QuitImmediate", conSG_Options, 0);
-        s.QuitSaveImmediate = ReadFlag(L"QuitSaveImmediate", conSG_Options, 0);
-        s.AutoLogon = ReadFlag(L"AutoLogon", conSG_Options, 0);
-        s.RepeatAutoLogon = ReadFlag(L"RepeatAutoLogon", conSG_Options, 0);
-        s.ShortcutQuitImmedate = ReadFlag(L"ShortcutQuitImmedate", conSG_Options, 0);
-        s.ShortcutConfirmationMsg = ReadFlag(L"ShortcutConfirmationMsg", conSG_Options, 0);
+        s.AutoDialog = ReadFlag(L"AutoDialog", conSG_Options, false);
+        s.ResetToStandard = ReadFlag(L"ResetToStandard", conSG_Options, true);
+        s.AllowUnsaveQuit = ReadFlag(L"AllowUnsaveQuit", conSG_Options, false);
+        s.QuitImmediate = ReadFlag(L"QuitImmediate", conSG_Options, false);
+        s.QuitSaveImmediate = ReadFlag(L"QuitSaveImmediate", conSG_Options, false);
+        s.AutoLogon = ReadFlag(L"AutoLogon", conSG_Options, false);
+        s.RepeatAutoLogon = ReadFlag(L"RepeatAutoLogon", conSG_Options, false);
+        s.ShortcutQuitImmedate = ReadFlag(L"ShortcutQuitImmedate", conSG_Options, false);
+        s.ShortcutConfirmationMsg = ReadFlag(L"ShortcutConfirmationMsg", conSG_Options, false);
         s.TimeAction = ReadText(L"TimeAction");
-        s.TimeForAction = ReadTimeText(ReadText(L"TimeForAction", NowTimeText().c_str()));
-        s.TimeDateForAction = ReadDateText(ReadText(L"TimeDateForAction", TodayText().c_str()));
-        s.TimeCountdown = ReadTimeText(ReadText(L"TimeCountdown", L"01:00:00"));
-        s.TimeWeekday = ReadNumber(L"TimeWeekday", 0);
-        s.TimeMonthDay = ReadNumber(L"TimeMonthDay", 1);
-        s.TimeActionType = ReadNumber(L"TimeActionType", 1);
+        s.TimeForAction = ReadConvertedSetting(L"TimeForAction", conSG_Options, NowTimeText(), ReadTimeText);
+        s.TimeDateForAction = ReadConvertedSetting(L"TimeDateForAction", conSG_Options, TodayText(), ReadDateText);
+        s.TimeCountdown = ReadConvertedSetting(L"TimeCountdown", conSG_Options, L"01:00:00", ReadTimeText);
+        s.TimeWeekday = ReadNumber(L"TimeWeekday", 0, 0, 7);
+        s.TimeMonthDay = ReadNumber(L"TimeMonthDay", 1, 1, 31);
+        s.TimeActionType = ReadNumber(L"TimeActionType", 1, 0, 5);
         s.WindowLeft = ReadNumber(L"WindowLeft", -1);
         s.WindowTop = ReadNumber(L"WindowTop", -1);
         s.WindowWidth = ReadNumber(L"WindowWidth", -1);
@@ -124,26 +124,77 @@ void ResetUnloadDialogFlag() {
 void ApplyStandardSystem() {
     Forwarded(conModule, L"ApplyStandardSystem", [] {
         ProgramState& s = State();
-        if (s.StandardSystem.empty()) s.StandardSystem = GetStandardOption();
-        // An empty name would match every line of boot.ini and move the default to the last
-        // system listed; with no standard known the default stays as it is.
-        if (s.ResetToStandard && !s.StandardSystem.empty()) SetStandardSystem(s.StandardSystem);
+        // Without a standard of the user's own the current default is the standard, and it
+        // is where it belongs: nothing to write.
+        if (s.StandardSystem.empty()) {
+            s.StandardSystem = GetStandardOption();
+            return;
+        }
+        // A write-protected boot.ini was reported by the first run; starts stay silent.
+        if (!s.ResetToStandard || IsBootIniWriteProtected()) return;
+        try {
+            SetStandardSystem(s.StandardSystem);
+        } catch (const kv::KVError& error) {
+            const long number = error.Number;
+            if (number != conErrUnknownSystem && number != conErrAmbiguousSystem) throw;
+            // Told once a run (a rebuilt program does not repeat it); boot.ini stays as it is.
+            if (s.StandardSystemReported) return;
+            s.StandardSystemReported = true;
+            Helper().ShowError(conProjectName, conModule, L"ApplyStandardSystem", error);
+        }
     });
 }
 
+namespace {
+
+// One message for all settings repaired while starting.
+void ReportRepairedSettings() {
+    Forwarded(conModule, L"ReportRepairedSettings", [] {
+        const std::vector<std::wstring> names = TakeRepairedSettings();
+        if (names.empty()) return;
+        std::wstring list;
+        for (const std::wstring& name : names) list += (list.empty() ? L"\"" : L", \"") + name + L"\"";
+        const std::wstring text =
+            names.size() == 1
+                ? L"Die gespeicherte Einstellung " + list +
+                      L" war ungültig und wurde auf ihren Standardwert zurückgesetzt."
+                : L"Die gespeicherten Einstellungen " + list +
+                      L" waren ungültig und wurden auf ihre Standardwerte zurückgesetzt.";
+        kv::MessageBoxes().Show(nullptr, text, VersionGlobal().InfoApplication(), MB_OK | MB_ICONEXCLAMATION);
+    });
+}
+
+}  // namespace
+
 TwipsRect MainWindowRect() {
     const ProgramState& s = State();
-    if (s.WindowLeft != -1 && s.WindowTop != -1 && s.WindowWidth != -1 && s.WindowHeight != -1)
-        return {s.WindowLeft, s.WindowTop, s.WindowWidth, s.WindowHeight};
-
     constexpr long conWidth = 5805, conHeight = 5535;
-    HDC screen = GetDC(nullptr);
-    const long dpiX = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    const long dpiY = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    const long screenWidth = GetSystemMetrics(SM_CXSCREEN) * 1440L / dpiX;
-    const long screenHeight = GetSystemMetrics(SM_CYSCREEN) * 1440L / dpiY;
-    return {(screenWidth - conWidth) / 2, (screenHeight - conHeight) / 2, conWidth, conHeight};
+    if (s.WindowLeft != -1 && s.WindowTop != -1 && s.WindowWidth != -1 && s.WindowHeight != -1) {
+        // The saved place counts only on a monitor that is there now; a window larger than
+        // that monitor's work area is made to fit, and one hanging over its edge is pulled in.
+        RECT saved{TwipsToPixelsX(s.WindowLeft), TwipsToPixelsY(s.WindowTop), 0, 0};
+        saved.right = saved.left + std::max(TwipsToPixelsX(s.WindowWidth), 1L);
+        saved.bottom = saved.top + std::max(TwipsToPixelsY(s.WindowHeight), 1L);
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof(monitor);
+        if (HMONITOR on = MonitorFromRect(&saved, MONITOR_DEFAULTTONULL); on && GetMonitorInfoW(on, &monitor)) {
+            const RECT& area = monitor.rcWork;
+            const long width = std::min(saved.right - saved.left, area.right - area.left);
+            const long height = std::min(saved.bottom - saved.top, area.bottom - area.top);
+            const long left = std::clamp(saved.left, area.left, area.right - width);
+            const long top = std::clamp(saved.top, area.top, area.bottom - height);
+            return {PixelsToTwipsX(left), PixelsToTwipsY(top), PixelsToTwipsX(width), PixelsToTwipsY(height)};
+        }
+    }
+
+    // Centred on the work area of the primary monitor.
+    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    const long width = std::min(TwipsToPixelsX(conWidth), area.right - area.left);
+    const long height = std::min(TwipsToPixelsY(conHeight), area.bottom - area.top);
+    return {PixelsToTwipsX(area.left + (area.right - area.left - width) / 2),
+            PixelsToTwipsY(area.top + (area.bottom - area.top - height) / 2), PixelsToTwipsX(width),
+            PixelsToTwipsY(height)};
 }
 
 bool ApplyStartupRules([[maybe_unused]] bool blnFirstStart) {
@@ -152,12 +203,14 @@ bool ApplyStartupRules([[maybe_unused]] bool blnFirstStart) {
         ResetOneTimeCountdown();
         ApplyQuitImmediateRules();
         ApplyAutoLogonAtStart();
-        const bool firstRun = ReadFlag(L"RunFirstTime", conSG_PrgSettings, 1);
+        const bool firstRun = ReadFlag(L"RunFirstTime", conSG_PrgSettings, true);
         ResetUnloadDialogFlag();
         ApplyStandardSystem();
         PlaceMainWindow();  // nothing before the main window is loaded
         // A failed first run ends the program silently (RunFirstTime showed why).
-        return !firstRun || RunFirstTime();
+        const bool go = !firstRun || RunFirstTime();
+        ReportRepairedSettings();
+        return go;
     });
 }
 

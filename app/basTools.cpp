@@ -82,6 +82,69 @@ void WriteSetting(const std::wstring& strName, long lngGroup, const kv::Variant&
     });
 }
 
+namespace {
+
+std::vector<std::wstring>& RepairedSettings() {
+    static std::vector<std::wstring> names;
+    return names;
+}
+
+// The stored value through convert; the default when reading or converting fails.
+template <class Convert>
+auto ReadTyped(const std::wstring& strName, long lngGroup, const kv::Variant& vntDefault, Convert convert)
+    -> decltype(convert(vntDefault)) {
+    try {
+        return convert(ReadSetting(strName, lngGroup, vntDefault));
+    } catch (const kv::KVError&) {
+        RepairSetting(strName, lngGroup, vntDefault);
+        return convert(vntDefault);
+    }
+}
+
+[[noreturn]] void RaiseTypeMismatch() { throw kv::KVError(13, L"Type mismatch"); }
+
+}  // namespace
+
+void RepairSetting(const std::wstring& strName, long lngGroup, const kv::Variant& vntDefault) {
+    try {
+        WriteSetting(strName, lngGroup, vntDefault);
+    } catch (const kv::KVError&) {
+        // Not writable now: the default serves this run, the repair waits for the next.
+    }
+    std::vector<std::wstring>& names = RepairedSettings();
+    for (const std::wstring& name : names) {
+        if (name == strName) return;
+    }
+    names.push_back(strName);
+}
+
+std::vector<std::wstring> TakeRepairedSettings() {
+    std::vector<std::wstring> names;
+    names.swap(RepairedSettings());
+    return names;
+}
+
+std::wstring ReadTextSetting(const std::wstring& strName, long lngGroup, const std::wstring& strDefault) {
+    return ReadTyped(strName, lngGroup, strDefault, [](const kv::Variant& value) {
+        // A number is a fair text (a value typed in by hand); binary data is not.
+        if (!value.IsString() && !value.IsNumeric()) RaiseTypeMismatch();
+        return value.ToString();
+    });
+}
+
+long ReadNumberSetting(const std::wstring& strName, long lngGroup, long lngDefault, long lngMin, long lngMax) {
+    return ReadTyped(strName, lngGroup, lngDefault, [&](const kv::Variant& value) {
+        if (!value.IsString() && !value.IsNumeric()) RaiseTypeMismatch();
+        const long number = value.ToLong();
+        if (number < lngMin || number > lngMax) throw kv::KVError(6, L"Overflow");
+        return number;
+    });
+}
+
+bool ReadFlagSetting(const std::wstring& strName, long lngGroup, bool blnDefault) {
+    return ReadNumberSetting(strName, lngGroup, blnDefault ? 1L : 0L) != 0;
+}
+
 std::wstring ProgramFileName() {
     return Forwarded(conModule, L"ProgramFileName", [] {
         std::wstring path(MAX_PATH, L'\0');

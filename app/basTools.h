@@ -4,6 +4,9 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+#include "KVError.h"
 
 #include "Variant.h"
 
@@ -31,6 +34,37 @@ kv::Variant ReadSetting(const std::wstring& strName, long lngGroup, const kv::Va
 // the empty text removes the value strName, any other value writes the program's full
 // file name under strName. Groups 3 and 4 are not written here.
 void WriteSetting(const std::wstring& strName, long lngGroup, const kv::Variant& vntValue);
+
+// Typed reads of the program's own settings (groups 0 and 1). A value that cannot be read,
+// is of the wrong type or fails the check (a text that is no time, a number out of range)
+// reads as the default, which is written back in its place: one bad value never stops the
+// program. The names so repaired are kept for TakeRepairedSettings.
+std::wstring ReadTextSetting(const std::wstring& strName, long lngGroup, const std::wstring& strDefault);
+long ReadNumberSetting(const std::wstring& strName, long lngGroup, long lngDefault, long lngMin = -2147483647L - 1,
+                       long lngMax = 2147483647L);
+bool ReadFlagSetting(const std::wstring& strName, long lngGroup, bool blnDefault);
+// A text setting that convert turns into a value; convert raises a KVError for a text it
+// cannot take, and the default text is used (and stored) instead.
+template <class Convert>
+auto ReadConvertedSetting(const std::wstring& strName, long lngGroup, const std::wstring& strDefault,
+                          Convert convert) -> decltype(convert(strDefault));
+// The names of the settings repaired since the last call, in the order they were met.
+std::vector<std::wstring> TakeRepairedSettings();
+// Stores the default in place of a bad value and notes the name (a failing write is left
+// to the next start: the default is used either way).
+void RepairSetting(const std::wstring& strName, long lngGroup, const kv::Variant& vntDefault);
+
+template <class Convert>
+auto ReadConvertedSetting(const std::wstring& strName, long lngGroup, const std::wstring& strDefault,
+                          Convert convert) -> decltype(convert(strDefault)) {
+    const std::wstring text = ReadTextSetting(strName, lngGroup, strDefault);
+    try {
+        return convert(text);
+    } catch (const kv::KVError&) {
+        RepairSetting(strName, lngGroup, strDefault);
+        return convert(strDefault);
+    }
+}
 
 // The program folder, "\", the executable name and ".exe".
 std::wstring ProgramFileName();

@@ -81,9 +81,19 @@ bool BootIniExitst();
 bool IsBootIniWriteProtected();
 // The display name of the current boot default ("" when unknown).
 std::wstring GetStandardOption();
-// "Standard" always; otherwise a name some line of boot.ini contains.
+// Errors of writing the boot default.
+inline constexpr long conErrUnknownSystem = -52101;        // no system of that name
+inline constexpr long conErrAmbiguousSystem = -52102;      // the name fits several systems
+inline constexpr long conErrBootIniWriteProtected = -52103;
+inline constexpr long conErrNoBootLoaderSection = -52104;
+
+// "Standard" always; otherwise a name that selects one system (see SetStandardSystem).
 bool CheckSystem(const std::wstring& strSystem);
-// Writes the boot default for that name (nothing without a writable boot.ini).
+// Makes the named system the boot default. An exact name wins (of equal names, the current
+// default stays); else the one system whose line contains the name. "Standard" is the
+// user's standard system, and without one the default stays. Nothing happens without
+// boot.ini or when the system is the default already; an unknown or ambiguous name, a
+// write-protected boot.ini or a failed write raise an error and leave the file as it was.
 void SetStandardSystem(const std::wstring& strSystem);
 // The boot menu time in seconds; 30 when unknown.
 long GetTimeOut();

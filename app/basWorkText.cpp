@@ -71,16 +71,45 @@ std::vector<std::wstring> ReadLines(const std::wstring& strFile) {
     return lines;
 }
 
-std::vector<std::wstring> OperatingSystemLines(const std::wstring& strBootIni) {
-    std::vector<std::wstring> section;
-    if (strBootIni.empty()) return section;
+namespace {
+
+bool IsSectionHeaderLine(const std::wstring& strLine) {
+    std::wstring text = Trimmed(strLine);
+    return !text.empty() && text.front() == L'[';
+}
+
+}  // namespace
+
+std::vector<BootEntry> OperatingSystems(const std::wstring& strBootIni) {
+    std::vector<BootEntry> systems;
+    if (strBootIni.empty()) return systems;
     bool inSection = false;
     for (std::wstring& line : ReadLines(strBootIni)) {
-        // Once found, the section runs to the end of the file, later sections included.
-        if (!inSection && ContainsText(line, L"Operating Systems")) inSection = true;
-        if (inSection) section.push_back(std::move(line));
+        if (IsSectionHeaderLine(line)) {
+            // Only this one section lists systems; any later section ends it.
+            inSection = ContainsText(line, L"Operating Systems");
+            continue;
+        }
+        if (!inSection) continue;
+        const std::wstring text = Trimmed(line);
+        if (text.empty() || text.front() == L';') continue;
+        const size_t equals = text.find(L'=');
+        if (equals == std::wstring::npos) continue;
+        std::wstring path = Trimmed(text.substr(0, equals));
+        if (path.empty()) continue;
+        systems.push_back({std::move(path), QuotedName(text), std::move(line)});
     }
-    return section;
+    return systems;
+}
+
+bool HasBootLoaderSection(const std::wstring& strBootIni) {
+    for (const std::wstring& line : ReadLines(strBootIni)) {
+        std::wstring text = Trimmed(line);
+        if (text.size() >= 2 && text.front() == L'[' && text.back() == L']' &&
+            SameText(Trimmed(text.substr(1, text.size() - 2)), L"boot loader"))
+            return true;
+    }
+    return false;
 }
 
 }  // namespace kvr::work

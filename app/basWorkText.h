@@ -20,8 +20,18 @@ std::wstring QuotedName(const std::wstring& strLine);
 // The file's lines (ANSI code page), split at CR LF, CR or LF; no empty line is added
 // after a final line break.
 std::vector<std::wstring> ReadLines(const std::wstring& strFile);
-// The lines of boot.ini from the first one containing "Operating Systems" on (that line
-// included); none without boot.ini or without such a line.
-std::vector<std::wstring> OperatingSystemLines(const std::wstring& strBootIni);
+// One system of boot.ini's operating systems section: its ARC path (the text before the
+// first "="), its display name (between the first pair of double quotes) and the whole line.
+struct BootEntry {
+    std::wstring Path;
+    std::wstring Name;
+    std::wstring Line;
+};
+// The systems of boot.ini: the "key=value" lines of the section whose header contains
+// "Operating Systems", up to the next section; comments and lines without a key are none.
+// Empty without boot.ini or without such a section.
+std::vector<BootEntry> OperatingSystems(const std::wstring& strBootIni);
+// True when the file has a section header "[boot loader]".
+bool HasBootLoaderSection(const std::wstring& strBootIni);
 
 }  // namespace kvr::work

@@ -68,9 +68,8 @@ std::vector<std::wstring> GetQuitOptions(bool blnSystemsOnly) {
         if (bootIni.empty()) return std::vector<std::wstring>{conActionShutDown, conActionRestart, conActionLogOff};
 
         std::vector<std::wstring> systems;
-        for (const std::wstring& line : work::OperatingSystemLines(bootIni)) {
-            std::wstring name = work::QuotedName(line);
-            if (!name.empty()) systems.push_back(std::move(name));
+        for (work::BootEntry& entry : work::OperatingSystems(bootIni)) {
+            if (!entry.Name.empty()) systems.push_back(std::move(entry.Name));
         }
         if (blnSystemsOnly) return systems;
 

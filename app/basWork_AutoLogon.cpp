@@ -14,6 +14,8 @@ using work::conModule;
 namespace {
 
 constexpr long conErrAccessDenied = 5;
+// Set while the Windows logon values are the ones this program wrote.
+constexpr const wchar_t* conAutoLogonWrittenSetting = L"AutoLogonWritten";
 
 kv::clsRegistry MachineKey(const std::wstring& strPath) {
     kv::clsRegistry registry;
@@ -39,6 +41,16 @@ void KeepOrClear(kv::clsRegistry& registry, const std::wstring& strName, bool bl
         registry.WriteValue(strName, vntSet);
     else
         DeleteIfPresent(registry, strName);
+}
+
+// True when the logon values in the Winlogon key are this program's: it noted writing them,
+// or (written before it kept that note) they hold its own stored user name and password.
+bool AutoLogonWrittenByProgram(kv::clsRegistry& winlogon, const std::wstring& strUserName,
+                               const std::wstring& strPassword) {
+    if (ReadFlagSetting(conAutoLogonWrittenSetting, conSG_PrgSettings, false)) return true;
+    if (strUserName.empty() || ReadText(winlogon, L"AutoAdminLogon", L"0") != L"1") return false;
+    return ReadText(winlogon, L"DefaultUserName", L"") == strUserName &&
+           ReadText(winlogon, L"DefaultPassword", L"") == strPassword;
 }
 
 }  // namespace
@@ -82,9 +94,9 @@ void SetAutoLogon(bool blnEnable, bool blnAtStart, bool blnHideUsername, bool bl
         const bool olderSystem = IsOS(1, 2, 3, 5);  // 9x or NT 4
         kv::clsRegistry winlogon = MachineKey(WinlogonKey());
         kv::clsRegistry hideKey = MachineKey(DontDisplayKey());
-        std::wstring userName = ReadSetting(L"UserName", conSG_Options, L"").ToString();
-        std::wstring password = ReadSetting(L"Password", conSG_Options, L"").ToString();
-        std::wstring domain = ReadSetting(L"Domain", conSG_Options, L"").ToString();
+        std::wstring userName = ReadTextSetting(L"UserName", conSG_Options, L"");
+        std::wstring password = ReadTextSetting(L"Password", conSG_Options, L"");
+        std::wstring domain = ReadTextSetting(L"Domain", conSG_Options, L"");
         if (blnAtStart) blnHideUsername = blnForceLogon = false;
 
         if (blnEnable) {
@@ -93,16 +105,25 @@ void SetAutoLogon(bool blnEnable, bool blnAtStart, bool blnHideUsername, bool bl
             winlogon.WriteValue(L"DefaultUserName", userName);
             winlogon.WriteValue(L"DefaultPassword", password);
             if (!olderSystem) winlogon.WriteValue(L"DefaultDomainname", domain);
+            WriteSetting(conAutoLogonWrittenSetting, conSG_PrgSettings, 1L);
         } else {
-            KeepOrClear(hideKey, L"DontDisplayLastUserName", blnAtStart, blnHideUsername,
-                        GetDLValue(1L, DontDisplayKey()));
-            winlogon.WriteValue(L"AutoAdminLogon", L"0");
-            DeleteIfPresent(winlogon, L"DefaultPassword");
-            // A logon that is off leaves no password behind, in Windows' keys or ours.
+            // Only a logon this program set up is taken back; one the user set up elsewhere
+            // stays as it is.
+            const bool ours = AutoLogonWrittenByProgram(winlogon, userName, password);
+            if (ours || !blnAtStart)
+                KeepOrClear(hideKey, L"DontDisplayLastUserName", blnAtStart, blnHideUsername,
+                            GetDLValue(1L, DontDisplayKey()));
+            if (ours) {
+                winlogon.WriteValue(L"AutoAdminLogon", L"0");
+                DeleteIfPresent(winlogon, L"DefaultPassword");
+                WriteSetting(conAutoLogonWrittenSetting, conSG_PrgSettings, 0L);
+            }
+            // A logon that is off leaves no password behind in our own settings.
             kv::clsRegistry options;
             options.SetApplication(kv::conReg_Aff_User, kv::clsPersonalData().Company(),
                                    VersionGlobal().InfoApplication(), L"Options");
             DeleteIfPresent(options, L"Password");
+            if (!ours && blnAtStart) return;
         }
 
         if (olderSystem) {

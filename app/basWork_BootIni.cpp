@@ -29,13 +29,86 @@ kv::clsIni BootLoader(const std::wstring& strBootIni) {
     return ini;
 }
 
-// The text before the first "=" of a boot.ini line (the whole line without one), trimmed.
-std::wstring EntryOf(const std::wstring& strLine) { return Trimmed(strLine.substr(0, strLine.find(L'='))); }
-
-bool IsSectionHeader(const std::wstring& strText) { return work::SameText(strText, L"[Operating Systems]"); }
-
 void ShowInformation(const std::wstring& strText) {
     kv::MessageBoxes().Show(nullptr, strText, VersionGlobal().InfoApplication(), MB_OK | MB_ICONINFORMATION);
+}
+
+[[noreturn]] void RaiseLastError() {
+    Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
+    throw kv::KVError(ERROR_GEN_FAILURE, L"API");  // not reached: the call above raises
+}
+
+// The ARC path boot.ini names as its default ("" when it names none).
+std::wstring CurrentDefault(const std::wstring& strBootIni) {
+    try {
+        return Trimmed(BootLoader(strBootIni).ReadValue(L"default"));
+    } catch (const kv::KVError& error) {
+        if (error.Number != conErrIniValueNotFound) throw;
+        return L"";
+    }
+}
+
+// The system a name selects. An exact name (ignoring case) wins; of several systems with that
+// name the current default stays. Otherwise the one system whose line contains the name is
+// taken, so shortened names of older shortcuts keep working; a name that several lines
+// contain would be a guess and selects nothing.
+const work::BootEntry* FindSystem(const std::vector<work::BootEntry>& systems, const std::wstring& strName,
+                                  const std::wstring& strCurrent, bool& blnAmbiguous) {
+    blnAmbiguous = false;
+    if (Trimmed(strName).empty()) return nullptr;
+    const work::BootEntry* exact = nullptr;
+    for (const work::BootEntry& entry : systems) {
+        if (!work::SameText(entry.Name, strName)) continue;
+        if (!exact || !work::SameText(exact->Path, strCurrent)) exact = &entry;
+    }
+    if (exact) return exact;
+    const work::BootEntry* contained = nullptr;
+    for (const work::BootEntry& entry : systems) {
+        if (!ContainsText(entry.Line, strName)) continue;
+        if (contained) {
+            blnAmbiguous = true;
+            return nullptr;
+        }
+        contained = &entry;
+    }
+    return contained;
+}
+
+// Writes one value of the loader section through a copy that replaces boot.ini in one step,
+// so a failure at any point leaves the old file whole; the file keeps its attributes.
+void WriteBootLoaderValue(const std::wstring& strBootIni, const wchar_t* strKey, const std::wstring& strValue) {
+    if (!work::HasBootLoaderSection(strBootIni))
+        throw kv::KVError(conErrNoBootLoaderSection,
+                          L"Die Datei \"" + strBootIni +
+                              L"\" hat keinen Abschnitt [boot loader]. Sie wurde nicht geändert.");
+    const DWORD attributes = GetFileAttributesW(strBootIni.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) RaiseLastError();
+
+    const std::wstring folder = strBootIni.substr(0, strBootIni.find_last_of(L'\\') + 1);
+    wchar_t temp[MAX_PATH] = {};
+    if (!GetTempFileNameW(folder.c_str(), L"kvb", 0, temp)) RaiseLastError();
+    struct TempFile {
+        std::wstring path;
+        bool moved = false;
+        ~TempFile() {
+            if (moved) return;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(path.c_str());
+        }
+    } copy{temp};
+
+    if (!CopyFileW(strBootIni.c_str(), temp, FALSE)) RaiseLastError();
+    if (!SetFileAttributesW(temp, FILE_ATTRIBUTE_NORMAL)) RaiseLastError();
+    kv::clsIni ini = BootLoader(temp);
+    ini.WriteValue(strKey, strValue);
+    // A full disk can cut the copy short without the write reporting it.
+    if (Trimmed(ini.ReadValue(strKey)) != Trimmed(strValue))
+        throw kv::KVError(ERROR_WRITE_FAULT, L"Die Datei \"" + strBootIni + L"\" konnte nicht geschrieben werden.");
+    const DWORD kept = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
+    if (!SetFileAttributesW(temp, kept ? kept : FILE_ATTRIBUTE_NORMAL)) RaiseLastError();
+    if (!MoveFileExW(temp, strBootIni.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        RaiseLastError();
+    copy.moved = true;
 }
 
 }  // namespace
@@ -73,20 +146,14 @@ bool IsBootIniWriteProtected() {
 std::wstring GetStandardOption() {
     return Forwarded(conModule, L"GetStandardOption", [] {
         std::wstring bootIni = GetBootIniLocation();
-        std::wstring name;
-        if (bootIni.empty()) return name;
-        std::wstring path;
-        try {
-            path = BootLoader(bootIni).ReadValue(L"default");
-        } catch (const kv::KVError& error) {
-            // No default entry: no standard system to name.
-            if (error.Number != conErrIniValueNotFound) throw;
+        if (bootIni.empty()) return std::wstring();
+        const std::wstring path = CurrentDefault(bootIni);
+        if (path.empty()) return std::wstring();
+        // The path itself, not a part of it: "...\WINDOWS" is also the start of "...\WINDOWS2".
+        for (const work::BootEntry& entry : work::OperatingSystems(bootIni)) {
+            if (work::SameText(entry.Path, path)) return entry.Name;
         }
-        if (path.empty()) return name;
-        for (const std::wstring& line : work::OperatingSystemLines(bootIni)) {
-            if (ContainsText(line, path)) name = work::QuotedName(line);
-        }
-        return name;
+        return std::wstring();
     });
 }
 
@@ -95,30 +162,37 @@ bool CheckSystem(const std::wstring& strSystem) {
         if (work::SameText(strSystem, conStandardSystemName)) return true;
         std::wstring bootIni = GetBootIniLocation();
         if (bootIni.empty()) return false;
-        for (const std::wstring& line : work::ReadLines(bootIni)) {
-            if (ContainsText(line, strSystem)) return true;
-        }
-        return false;
+        bool ambiguous = false;
+        return FindSystem(work::OperatingSystems(bootIni), strSystem, CurrentDefault(bootIni), ambiguous) != nullptr;
     });
 }
 
 void SetStandardSystem(const std::wstring& strSystem) {
     Forwarded(conModule, L"SetStandardSystem", [&] {
-        if (!BootIniExitst() || IsBootIniWriteProtected()) return;
-        std::wstring bootIni = GetBootIniLocation();
-
-        std::wstring first, target;
-        for (const std::wstring& line : work::OperatingSystemLines(bootIni)) {
-            std::wstring entry = EntryOf(line);
-            // The header itself is never a system, neither first entry nor match.
-            if (IsSectionHeader(entry)) continue;
-            if (first.empty()) first = entry;
-            if (ContainsText(line, strSystem)) target = entry;
+        const std::wstring bootIni = GetBootIniLocation();
+        if (bootIni.empty()) return;
+        std::wstring name = strSystem;
+        if (work::SameText(name, conStandardSystemName)) {
+            // "Standard" is the user's standard system; without one, the default as it is.
+            name = State().StandardSystem;
+            if (name.empty() || work::SameText(name, conStandardSystemName)) return;
         }
-        if (target.empty()) target = first;
-        // Without any system entry there is nothing to point the default at.
-        if (target.empty()) return;
-        BootLoader(bootIni).WriteValue(L"default", target);
+
+        const std::wstring current = CurrentDefault(bootIni);
+        const std::vector<work::BootEntry> systems = work::OperatingSystems(bootIni);
+        bool ambiguous = false;
+        const work::BootEntry* entry = FindSystem(systems, name, current, ambiguous);
+        if (!entry)
+            throw kv::KVError(ambiguous ? conErrAmbiguousSystem : conErrUnknownSystem,
+                              L"Das Betriebssystem \"" + name + L"\" ist in der Datei \"" + bootIni +
+                                  (ambiguous ? L"\" nicht eindeutig angegeben." : L"\" nicht vorhanden.") +
+                                  L" Der Standardeintrag wurde nicht geändert.");
+        if (work::SameText(entry->Path, current)) return;  // nothing to change
+        if (IsBootIniWriteProtected())
+            throw kv::KVError(conErrBootIniWriteProtected,
+                              L"Die Datei \"" + bootIni + L"\" ist schreibgeschützt oder gesperrt. \"" + entry->Name +
+                                  L"\" konnte nicht als zu bootendes System eingetragen werden.");
+        WriteBootLoaderValue(bootIni, L"default", entry->Path);
     });
 }
 
@@ -139,7 +213,7 @@ long GetTimeOut() {
 void WriteTimeOut(long lngSeconds) {
     Forwarded(conModule, L"WriteTimeOut", [&] {
         if (!BootIniExitst() || IsBootIniWriteProtected()) return;
-        BootLoader(GetBootIniLocation()).WriteValue(L"timeout", std::to_wstring(lngSeconds));
+        WriteBootLoaderValue(GetBootIniLocation(), L"timeout", std::to_wstring(lngSeconds));
     });
 }
 
@@ -156,8 +230,8 @@ bool RunFirstTime() {
                 Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
 
             ShowInformation(L"Dieses Programm ändert die Windows NT/2000/XP Datei \"" + bootIni +
-                            L"\". Aus diesem Grund wurden die Datei in das Verzeichnis \"" + folder + conBootIniBackup +
-                            L"\" gesichert. Sie können die Datei verwenden, falls die Orginaldatei beschädigt wird.");
+                            L"\". Aus diesem Grund wurde die Datei in das Verzeichnis \"" + folder + conBootIniBackup +
+                            L"\" gesichert. Sie können die Datei verwenden, falls die Originaldatei beschädigt wird.");
             if (IsBootIniWriteProtected())
                 ShowInformation(L"Die Datei \"" + bootIni +
                                 L"\" ist schreibgeschützt oder Sie haben keine Rechte für den Schreibzugriff. "

@@ -23,7 +23,8 @@ void UnloadMainWindow();
 void PlaceMainWindow();
 
 // Fills the list and shows the window (brings the options dialog forward instead when open).
-void OpenMain();
+// False (after showing the error) when the window could not be shown.
+bool OpenMain();
 // The close logic with the close mode (0 user, 1 code, 2 Windows ends the session, ...).
 // True: cancel.
 bool UnloadMain(long lngCloseMode);
@@ -64,6 +65,7 @@ inline constexpr UINT conSplashInterval = 3000;
 // timRemoteShutdown (id 3, 1000 ms) belongs to the remote shutdown, which switches it on
 // and brings its tick.
 inline constexpr UINT_PTR kRemoteShutdownTimerId = 3;
+// Id 4 is the tray icon's wait for a second click (basMenues); it brings its own procedure.
 
 // Switches timSplash on or off (nothing without a main window).
 void SetSplashTimer(bool blnOn);

@@ -55,8 +55,8 @@ std::vector<MainListEntry> BuildMainListEntries(const std::vector<std::wstring>&
     return entries;
 }
 
-void OpenMain() {
-    Shown(conModule, L"OpenMain", [] {
+bool OpenMain() {
+    return Shown(conModule, L"OpenMain", [] {
         // The options dialog, once it exists, comes forward here instead when it is loaded.
         LoadMainWindow();
         ProgramState& s = State();
@@ -69,9 +69,9 @@ void OpenMain() {
         if (s.AllowUnsaveQuit) {
             EnableMainControl(conMainQuitWithoutSave, true);
             TickMainQuitWithoutSave(s.QuitSaveImmediate &&
-                                    ReadSetting(L"QuitWithoutSave", conSG_PrgSettings, 0L).ToLong() != 0);
+                                    ReadFlagSetting(L"QuitWithoutSave", conSG_PrgSettings, false));
             s.TimedActionImmediate =
-                s.QuitSaveImmediate && ReadSetting(L"TimedActionImmediate", conSG_Options, 0L).ToLong() != 0;
+                s.QuitSaveImmediate && ReadFlagSetting(L"TimedActionImmediate", conSG_Options, false);
         } else {
             EnableMainControl(conMainQuitWithoutSave, false);
             TickMainQuitWithoutSave(false);

@@ -238,19 +238,20 @@ inline StoredValue Stored(HKEY root, const std::wstring& path, const std::wstrin
     return v;
 }
 
-inline void Store(HKEY root, const std::wstring& path, const std::wstring& name, const std::wstring& text) {
+// Stores the bytes as a value of that type (any type, any size: also what a program
+// would never write).
+inline void StoreRaw(HKEY root, const std::wstring& path, const std::wstring& name, DWORD type, const void* data,
+                     size_t size) {
     HKEY key;
     ASSERT_EQ(RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), ERROR_SUCCESS);
-    RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    RegSetValueExW(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), static_cast<DWORD>(size));
     RegCloseKey(key);
 }
-
+inline void Store(HKEY root, const std::wstring& path, const std::wstring& name, const std::wstring& text) {
+    StoreRaw(root, path, name, REG_SZ, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+}
 inline void Store(HKEY root, const std::wstring& path, const std::wstring& name, DWORD number) {
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), ERROR_SUCCESS);
-    RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
-    RegCloseKey(key);
+    StoreRaw(root, path, name, REG_DWORD, &number, sizeof number);
 }
 
 inline void Remove(HKEY root, const std::wstring& path, const std::wstring& name) {

@@ -96,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(Windows, QuitOptions,
 
 class QuitOptionsFile : public kvtest::BootIniTest {};
 
-TEST_F(QuitOptionsFile, NamesComeFromQuotedLinesFromTheHeaderToTheEndOfTheFile) {
+TEST_F(QuitOptionsFile, NamesComeFromTheQuotedSystemsOfTheirSectionOnly) {
     kvtest::RunningWindows running(Windows::XP);
     kvtest::WriteFileText(kvtest::kBootIni,
                           "[boot loader]\r\n"
@@ -106,14 +106,16 @@ TEST_F(QuitOptionsFile, NamesComeFromQuotedLinesFromTheHeaderToTheEndOfTheFile) 
                           "multi(0)disk(0)rdisk(0)partition(1)\\WINNT=\"Windows 2000: Server\" /fastdetect\r\n"
                           "multi(0)disk(0)rdisk(0)partition(2)\\WINDOWS=/noquotes\r\n"
                           "multi(0)disk(0)rdisk(0)partition(3)\\WINDOWS=\"unclosed\r\n"
+                          "; C:\\=\"commented out\"\r\n"
+                          "C:\\XP=\"Windows XP\"\r\n"
                           "[other section]\r\n"
                           "C:\\=\"Sperren-Labor\"");
-    EXPECT_EQ(GetQuitOptions(true), Lines({L"Windows 2000: Server", L"Sperren-Labor"}));
+    EXPECT_EQ(GetQuitOptions(true), Lines({L"Windows 2000: Server", L"Windows XP"}));
 
     std::vector<std::wstring> all = GetQuitOptions(false);
     ASSERT_GE(all.size(), 4u);
     EXPECT_EQ(all[1], L"Herunterfahren: Windows 2000: Server");
-    EXPECT_EQ(all[2], L"Herunterfahren: Sperren-Labor");
+    EXPECT_EQ(all[2], L"Herunterfahren: Windows XP");
     EXPECT_EQ(all[3], L"");
     // Read back, each entry keeps its action and its whole system name.
     std::wstring system;

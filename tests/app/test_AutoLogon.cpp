@@ -43,6 +43,7 @@ protected:
         values.push_back({HKLM, kNetwork, L"MustBeValidated"});
         for (const wchar_t* name : {L"UserName", L"Password", L"Domain"})
             values.push_back({HKCU, kvtest::kOptionsKey, name});
+        values.push_back({HKCU, kvtest::kPrgSettingsKey, L"AutoLogonWritten"});
         return values;
     }();
     kvtest::RegistrySnapshot snapshot_{kTouched};
@@ -81,10 +82,43 @@ TEST_F(AutoLogon, DisablingAtStartKeepsASetHideValueRemovesAZeroOneAndThePasswor
     EXPECT_EQ(Stored(HKCU, kvtest::kOptionsKey, L"Password").type, 0u);
     EXPECT_EQ(Stored(HKCU, kvtest::kOptionsKey, L"UserName").text, L"anna");
     // A hide value of 0 goes; with no password left, nothing to remove a second time.
+    SetAutoLogon(true, true);
     Store(HKLM, kPolicies, L"DontDisplayLastUserName", 0u);
+    Remove(HKLM, kNT, L"DefaultPassword");
     EXPECT_NO_THROW(SetAutoLogon(false, true));
     EXPECT_EQ(Stored(HKLM, kPolicies, L"DontDisplayLastUserName").type, 0u);
     EXPECT_EQ(Stored(HKLM, kNT, L"AutoAdminLogon").text, L"0");
+}
+
+// Switching off at start takes back only a logon this program wrote: one it noted, or one
+// holding its own user name and password (written before it kept the note).
+TEST_F(AutoLogon, DisablingAtStartTakesBackOnlyTheProgramsOwnLogon) {
+    kvtest::RunningWindows running(Windows::XP);
+    struct Case {
+        const wchar_t* user;
+        const wchar_t* password;
+        bool noted;
+        bool takenBack;
+    } cases[] = {
+        {L"admin", L"seins", false, false},
+        {L"anna", L"anders", false, false},
+        {L"anna", L"geheim", false, true},
+        {L"admin", L"seins", true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.noted << c.takenBack);
+        Store(HKCU, kvtest::kOptionsKey, L"Password", L"geheim");
+        Store(HKLM, kNT, L"AutoAdminLogon", L"1");
+        Store(HKLM, kNT, L"DefaultUserName", c.user);
+        Store(HKLM, kNT, L"DefaultPassword", c.password);
+        Store(HKLM, kPolicies, L"DontDisplayLastUserName", 0u);
+        Store(HKCU, kvtest::kPrgSettingsKey, L"AutoLogonWritten", c.noted ? 1u : 0u);
+        SetAutoLogon(false, true);
+        EXPECT_EQ(Stored(HKLM, kNT, L"AutoAdminLogon").text, c.takenBack ? L"0" : L"1");
+        EXPECT_EQ(Stored(HKLM, kNT, L"DefaultPassword").type, c.takenBack ? 0u : static_cast<DWORD>(REG_SZ));
+        EXPECT_EQ(Stored(HKLM, kPolicies, L"DontDisplayLastUserName").type, c.takenBack ? 0u : static_cast<DWORD>(REG_DWORD));
+        EXPECT_EQ(Stored(HKCU, kvtest::kOptionsKey, L"Password").type, 0u);  // ours goes in every case
+    }
 }
 
 TEST_F(AutoLogon, DisablingFromTheOptionsFollowsTheHideTick) {

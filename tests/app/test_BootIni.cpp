@@ -2,6 +2,8 @@
 // first run's backup, against real files on the drives of the prefix.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "BootIniTest.h"
 #include "RecordingMessageBox.h"
 #include "TestDrives.h"
@@ -73,25 +75,16 @@ TEST_F(BootIni, TheSearchTakesTheFirstHitAndStopsAtTheFirstDriveThatIsNoFixedDis
     kvtest::RemoveFile(L"E:\\boot.ini");
 }
 
-TEST_F(BootIni, StandardOptionNamesTheLastLineHoldingTheDefaultPath) {
+TEST_F(BootIni, StandardOptionNamesTheSystemWithExactlyTheDefaultPath) {
     WriteBootIni(kXpBootIni);
     EXPECT_EQ(GetStandardOption(), L"Microsoft Windows XP Professional");
-    // partition(1)\WINDOWS is also part of a later line's path: that line wins.
+    // partition(1)\WINDOWS is only the start of this later path: it is another system.
     WriteBootIni(kXpBootIni + "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS2=\"Test XP\"\r\n");
-    EXPECT_EQ(GetStandardOption(), L"Test XP");
-    // The loader section itself never counts.
+    EXPECT_EQ(GetStandardOption(), L"Microsoft Windows XP Professional");
     WriteBootIni("[boot loader]\r\ndefault=C:\\\r\n[operating systems]\r\nC:\\=\"Recovery\"\r\n");
     EXPECT_EQ(GetStandardOption(), L"Recovery");
     WriteBootIni("[boot loader]\r\ntimeout=30\r\n[operating systems]\r\nC:\\=\"Recovery\"\r\n");
     EXPECT_EQ(GetStandardOption(), L"");
-}
-
-TEST_F(BootIni, CheckSystemSearchesTheWholeFile) {
-    WriteBootIni(kXpBootIni);
-    EXPECT_TRUE(CheckSystem(L"Microsoft Windows XP Home"));
-    EXPECT_TRUE(CheckSystem(L"microsoft windows xp home"));
-    EXPECT_TRUE(CheckSystem(L"timeout=30"));  // the loader section counts too
-    EXPECT_FALSE(CheckSystem(L"Windows 98"));
 }
 
 TEST_F(BootIni, TimeOutReadsItsNumberOr30) {
@@ -103,32 +96,74 @@ TEST_F(BootIni, TimeOutReadsItsNumberOr30) {
     EXPECT_EQ(GetTimeOut(), 12);
 }
 
-TEST_F(BootIni, SetStandardSystemMakesTheLastMatchingLineTheDefaultOrElseTheFirstSystem) {
+// Which system a name selects in each layout: the default written, or the error raised with
+// the file left as it was.
+TEST_F(BootIni, ANameSelectsOneSystemOfTheSectionOrNoneAndTheFileStays) {
     const std::string two = "[operating systems]\r\nC:\\WINDOWS=\"Erstes\"\r\nD:\\WINDOWS=\"Zweites\"\r\n";
+    // Lines of a later section, comments and lines without "=" are no systems.
+    const std::string mixed =
+        "[operating systems]\r\nC:\\WINNT=\"Windows 2000\"\r\n; comment\r\nA line without equals sign\r\n"
+        "[other]\r\nWINNT=\"Fremd\"\r\n";
+    const std::string similar =
+        "[operating systems]\r\nC:\\A=\"Windows XP Test\"\r\nC:\\B=\"Windows XP\"\r\nC:\\C=\"Windows XP\"\r\n";
     struct Case {
         std::string systems;
         const wchar_t* name;
-        const wchar_t* entry;
+        const wchar_t* entry;  // the default afterwards
+        long error;            // 0: none
     } cases[] = {
-        {two, L"erstes", L"C:\\WINDOWS"},
-        {two, L"WINDOWS", L"D:\\WINDOWS"},  // in both lines: the later one
-        {two, L"Standard", L"C:\\WINDOWS"},
-        {two, L"Windows 98", L"C:\\WINDOWS"},
-        {two, L"", L"D:\\WINDOWS"},  // the empty name matches every line
-        {two + "\r\n", L"", L"C:\\WINDOWS"},  // ...but a blank last line is no system
-        {"[Operating Systems]\r\n\r\n   \r\n" + two.substr(21), L"Standard", L"C:\\WINDOWS"},
-        {two, L"systems", L"C:\\WINDOWS"},  // the section header is never written
-        {"", L"Standard", L"old"},          // without any system the default stays
+        {two, L"erstes", L"C:\\WINDOWS", 0},
+        {two, L"weit", L"D:\\WINDOWS", 0},  // the one line containing it
+        {two, L"WINDOWS", L"old", conErrAmbiguousSystem},
+        {two, L"Windows 98", L"old", conErrUnknownSystem},
+        {two, L"", L"old", conErrUnknownSystem},
+        {two, L"systems", L"old", conErrUnknownSystem},  // the header is no system
+        {two, L"Standard", L"old", 0},                   // no standard system of the user's: stays
+        {mixed, L"comment", L"old", conErrUnknownSystem},
+        {mixed, L"Fremd", L"old", conErrUnknownSystem},
+        {mixed, L"2000", L"C:\\WINNT", 0},
+        {similar, L"windows xp", L"C:\\C", 0},  // exact beats contained; of equal names the last
+        {similar, L"XP Test", L"C:\\A", 0},
+        {"", L"Erstes", L"old", conErrUnknownSystem},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.systems.c_str() << " / " << c.name);
         WriteSystems(c.systems);
-        SetStandardSystem(c.name);
+        const std::string before = kvtest::ReadFileText(kBootIni);
+        EXPECT_EQ(CheckSystem(c.name), c.error == 0 || kvtest::UpperCase(c.name) == L"STANDARD");
+        long raised = 0;
+        try {
+            SetStandardSystem(c.name);
+        } catch (const kv::KVError& e) {
+            raised = e.Number;
+        }
+        EXPECT_EQ(raised, c.error);
         EXPECT_EQ(DefaultEntry(), c.entry);
+        if (c.error) {
+            EXPECT_EQ(kvtest::ReadFileText(kBootIni), before);
+        }
     }
+    // A layout's other sections never become systems of the lists.
+    WriteSystems(mixed);
+    EXPECT_EQ(GetQuitOptions(true), std::vector<std::wstring>{L"Windows 2000"});
 }
 
-TEST_F(BootIni, AHiddenSystemBootIniIsWrittenAndKeepsItsAttributes) {
+TEST_F(BootIni, OfSystemsWithEqualNamesTheDefaultStays) {
+    WriteBootIni("[boot loader]\r\ndefault=C:\\B\r\n[operating systems]\r\nC:\\A=\"XP\"\r\nC:\\B=\"XP\"\r\n"
+                 "C:\\C=\"XP\"\r\n");
+    const std::string before = kvtest::ReadFileText(kBootIni);
+    SetStandardSystem(L"XP");
+    EXPECT_EQ(kvtest::ReadFileText(kBootIni), before);
+}
+
+TEST_F(BootIni, StandardIsTheUsersStandardSystem) {
+    WriteBootIni(kXpBootIni);
+    State().StandardSystem = L"Microsoft Windows XP Home";
+    SetStandardSystem(L"standard");
+    EXPECT_EQ(DefaultEntry(), L"multi(0)disk(0)rdisk(0)partition(2)\\WINDOWS");
+}
+
+TEST_F(BootIni, AHiddenSystemBootIniIsWrittenInOneStepAndKeepsItsAttributes) {
     WriteBootIni(kXpBootIni, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     SetStandardSystem(L"Home");
     WriteTimeOut(7);
@@ -136,16 +171,53 @@ TEST_F(BootIni, AHiddenSystemBootIniIsWrittenAndKeepsItsAttributes) {
     EXPECT_EQ(GetTimeOut(), 7);
     EXPECT_EQ(GetFileAttributesW(kBootIni.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
               static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    // The rest of the file is as it was, and no copy is left beside it.
+    std::string expected = kXpBootIni;
+    expected.replace(expected.find("partition(1)"), 12, "partition(2)");
+    expected.replace(expected.find("timeout=30"), 10, "timeout=7");
+    EXPECT_EQ(kvtest::ReadFileText(kBootIni), expected);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(L"C:\\kvb*.tmp", &found);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "copy left behind";
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
 }
 
-TEST_F(BootIni, AWriteProtectedFileIsLeftUntouched) {
-    WriteBootIni(kXpBootIni, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-    kvtest::WriteBlocked blocked(kBootIni);
-    EXPECT_TRUE(IsBootIniWriteProtected());
-    SetStandardSystem(L"Microsoft Windows XP Home");
-    WriteTimeOut(3);
-    EXPECT_EQ(kvtest::ReadFileText(kBootIni), kXpBootIni);
-    EXPECT_EQ(GetTimeOut(), 30);
+TEST_F(BootIni, AFileThatCannotBeWrittenRaisesAndStaysAsItWas) {
+    struct Case {
+        const char* what;
+        std::string text;
+        DWORD attributes;
+        bool locked;
+        long error;
+    } cases[] = {
+        // Wine lets its root user write read-only files; the open handle stands in for that.
+        {"read-only", kXpBootIni, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN, true, conErrBootIniWriteProtected},
+        {"locked", kXpBootIni, FILE_ATTRIBUTE_NORMAL, true, conErrBootIniWriteProtected},
+        // Writing would add a loader section behind the systems.
+        {"no loader section", kXpBootIni.substr(kXpBootIni.find("[operating")), FILE_ATTRIBUTE_NORMAL, false,
+         conErrNoBootLoaderSection},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteBootIni(c.text, c.attributes);
+        std::optional<kvtest::WriteBlocked> lock;
+        if (c.locked) lock.emplace(kBootIni);
+        long raised = 0;
+        try {
+            SetStandardSystem(L"Microsoft Windows XP Home");
+        } catch (const kv::KVError& e) {
+            raised = e.Number;
+            EXPECT_NE(e.Description.find(L"C:\\boot.ini"), std::wstring::npos) << "the message names the file";
+        }
+        EXPECT_EQ(raised, c.error);
+        // The menu time of a write-protected file stays silent about it, as it always did.
+        if (c.error == conErrBootIniWriteProtected) {
+            EXPECT_NO_THROW(WriteTimeOut(3));
+        }
+        lock.reset();
+        SetFileAttributesW(kBootIni.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(kvtest::ReadFileText(kBootIni), c.text);
+    }
 }
 
 class FirstRun : public BootIni {
@@ -159,9 +231,9 @@ protected:
 };
 
 const std::wstring kBackupMessage =
-    L"Dieses Programm ändert die Windows NT/2000/XP Datei \"C:\\boot.ini\". Aus diesem Grund wurden die Datei in "
+    L"Dieses Programm ändert die Windows NT/2000/XP Datei \"C:\\boot.ini\". Aus diesem Grund wurde die Datei in "
     L"das Verzeichnis \"C:\\boot.ini_kelvorestart_backup.bak\" gesichert. Sie können die Datei verwenden, falls "
-    L"die Orginaldatei beschädigt wird.";
+    L"die Originaldatei beschädigt wird.";
 const std::wstring kProtectedMessage =
     L"Die Datei \"C:\\boot.ini\" ist schreibgeschützt oder Sie haben keine Rechte für den Schreibzugriff. Um alle "
     L"Funktionen nutzen zu können sollte der Schreibzugriff möglich sein.";

@@ -72,23 +72,38 @@ TEST_F(ReadLine, AcceptsLowerCaseKeysAndKeepsTheSystemsCase) {
 }
 
 TEST_F(ReadLine, ChecksTheSystemAgainstBootIni) {
-    kvtest::WriteFileText(kBootIni, kvtest::kXpBootIni);
+    kvtest::WriteFileText(kBootIni, kvtest::kXpBootIni + "C:\\CMDCONS\\BOOTSECT.DAT=\"Microsoft Windows Recovery Console\" /cmdcons\r\n");
     EXPECT_FALSE(ReadCommandLine(L"/T:2 /S:\"Microsoft Windows XP Home\"").Wrong);
-    EXPECT_FALSE(ReadCommandLine(L"/T:2 /S:\"xp home\"").Wrong);  // any line containing it
+    EXPECT_FALSE(ReadCommandLine(L"/T:2 /S:\"xp home\"").Wrong);  // the one line containing it
+    EXPECT_FALSE(ReadCommandLine(L"/T:2 /S:\"cmdcons\"").Wrong);
     EXPECT_TRUE(ReadCommandLine(L"/T:2 /S:\"Microsoft Windows 2000\"").Wrong);
+    // A name several systems contain, or one only the loader section holds, is no system.
+    EXPECT_TRUE(ReadCommandLine(L"/T:2 /S:\"Windows\"").Wrong);
+    EXPECT_TRUE(ReadCommandLine(L"/T:2 /S:\"timeout\"").Wrong);
     // Without boot.ini only "Standard" is a system.
     kvtest::RemoveFile(kBootIni);
     EXPECT_TRUE(ReadCommandLine(L"/T:2 /S:\"Microsoft Windows XP Home\"").Wrong);
     EXPECT_EQ(ReadCommandLine(L"/T:1 /S:\"Standard\"").ActionText(), L"Herunterfahren: Standard");
 }
 
-TEST_F(ReadLine, CutsASystemNameAtColonOrSlash) {
-    kvtest::WriteFileText(kBootIni, kvtest::kXpBootIni);
-    CommandLineRequest colon = ReadCommandLine(L"/T:2 /S:\"Büro:Server\"");
-    EXPECT_EQ(colon.System, L"Büro");
-    EXPECT_TRUE(colon.Wrong);
-    // After "/" the rest of the name is a piece of its own, with an unknown key.
-    EXPECT_TRUE(ReadCommandLine(L"/T:2 /S:\"Standard/Neu\"").Wrong);
+TEST_F(ReadLine, KeepsColonsAndQuotedSlashesInASystemName) {
+    kvtest::WriteFileText(kBootIni, "[boot loader]\r\ndefault=C:\\A\r\n[operating systems]\r\n"
+                                    "C:\\A=\"Win: XP\"\r\nC:\\B=\"Windows 2000/XP\"\r\n");
+    for (const wchar_t* name : {L"Win: XP", L"Windows 2000/XP"}) {
+        CommandLineRequest r = ReadCommandLine(L"/T:2 /S:\"" + std::wstring(name) + L"\" /F");
+        EXPECT_FALSE(r.Wrong);
+        EXPECT_EQ(r.System, name);
+        EXPECT_TRUE(r.Force);
+    }
+}
+
+TEST_F(ReadLine, AskingForHelpIsNoWrongLine) {
+    for (const wchar_t* line : {L"/?", L" -? ", L"/h", L"-H"}) {
+        CommandLineRequest r = ReadCommandLine(line);
+        EXPECT_TRUE(r.Help) << line;
+        EXPECT_FALSE(r.Wrong) << line;
+    }
+    EXPECT_FALSE(ReadCommandLine(L"/T:1").Help);
 }
 
 TEST_F(ReadLine, MarksUnknownEmptyAndValuelessKeysWrong) {
@@ -119,7 +134,8 @@ TEST_F(ReadLine, WithoutTypeNamesNoAction) {
     EXPECT_FALSE(r.Wrong);
     EXPECT_EQ(r.ActionType, 0);
     EXPECT_EQ(r.ActionText(), L"");
-    EXPECT_EQ(ReadCommandLine(L"/S:\"Standard\"").ActionText(), L": Standard");
+    // A system without an action would change the boot default and do nothing else.
+    EXPECT_TRUE(ReadCommandLine(L"/S:\"Standard\"").Wrong);
 }
 
 class Evaluate : public kvtest::FreshProfileTest {
@@ -181,6 +197,15 @@ TEST_F(Evaluate, WithoutConfirmationAsksNothing) {
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(session.CallsOf("ExitWindowsEx")[0].numbers, (std::vector<unsigned long>{4, 0}));
     EXPECT_EQ(kvtest::ReadFileText(kBootIni), original_);  // no system named, no boot default written
+}
+
+TEST_F(Evaluate, ABootIniThatCannotBeWrittenIsShownAndWindowsIsNotEnded) {
+    kvtest::WriteBlocked blocked(kBootIni);
+    EXPECT_FALSE(Shown(L"basMain", L"RunMain", [] { EvaluateCommandLine(L"/T:2 /S:\"Microsoft Windows XP Home\""); }));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_NE(boxes.shown[0].text.find(L"schreibgeschützt"), std::wstring::npos);
+    EXPECT_TRUE(session.calls.empty());
+    EXPECT_EQ(kvtest::ReadFileText(kBootIni), original_);
 }
 
 TEST_F(Evaluate, TypeFourIsDialogModeAndConfirmationAloneDoesNothing) {

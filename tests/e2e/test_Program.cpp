@@ -2,6 +2,8 @@
 // ProgramProcess.h).
 #include "ProgramProcess.h"
 
+#include <cstdint>
+
 using kvtest::kBootIni;
 using kvtest::kCompanyKey;
 using kvtest::kOptionsKey;
@@ -110,6 +112,40 @@ TEST_F(Program, TypeFourRunsTheStartupRulesAndShowsTheMainWindowWithoutAskingOrA
     EXPECT_EQ(WaitForEnd(), 0u);
     EXPECT_EQ(Log(), (Lines{L"Exit(0)"}));
     EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"WindowWidth").type, static_cast<DWORD>(REG_DWORD));
+}
+
+// Start-up failures of dialog mode: the error is shown and the run ends, whatever failed.
+TEST_F(Program, AnErrorWhileDialogModeStartsIsShownAndEndsTheRun) {
+    Store(HKEY_CURRENT_USER, kPrgSettingsKey, L"RunFirstTime", 0);
+    kvtest::WriteFileText(kBootIni, kvtest::kXpBootIni);
+    // Another program holds boot.ini without sharing it; the start fails reading the
+    // default, or (without a reset at start) filling the window's list.
+    HANDLE lock = CreateFileW(kBootIni.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    for (DWORD reset : {1u, 0u}) {
+        SCOPED_TRACE(reset);
+        Store(HKEY_CURRENT_USER, kOptionsKey, L"ResetToStandard", reset);
+        Store(HKEY_CURRENT_USER, kOptionsKey, L"StandardSystem", L"Microsoft Windows XP Home");
+        EXPECT_EQ(Run(L"/T:4"), 0u);
+        Lines log = Log();
+        ASSERT_EQ(log.size(), 2u);
+        EXPECT_EQ(kvtest::OperationOf(log[0]), L"MessageBox");
+        EXPECT_NE(log[0].find(L"0x10010"), std::wstring::npos);
+        EXPECT_EQ(log[1], L"Exit(0)");
+        kvtest::RemoveFile(base_ + L".log");
+    }
+    CloseHandle(lock);
+}
+
+// Whatever the settings hold, a command line does its work and says nothing about them.
+TEST_F(Program, ACommandLineWorksWithBadSettings) {
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"SwitchOff", L"abc");
+    const std::uint64_t eight = 1;
+    kvtest::StoreRaw(HKEY_CURRENT_USER, kPrgSettingsKey, L"DontShowUnloadDialog", REG_DWORD, &eight, 8);
+    EXPECT_EQ(Run(L"/T:1"), 0u);
+    EXPECT_EQ(Operations(), (Lines{L"OpenProcessToken", L"LookupPrivilegeValue", L"AdjustTokenPrivileges",
+                                   L"CloseToken", L"ExitWindowsEx", L"Exit"}));
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"SwitchOff").number, 0u);  // repaired
 }
 
 TEST_F(Program, CarriesItsVersionRecord) {

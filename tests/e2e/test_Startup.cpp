@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 
 #include "CliTestSupport.h"
 #include "RecordingMessageBox.h"
 #include "basMain.h"
 #include "basTools.h"
 #include "basWork.h"
+#include "frmMain.h"
 
 using namespace kvr;
 using kvtest::kBootIni;
@@ -78,6 +80,52 @@ TEST_F(Startup, StoredValuesAreReadInTheirForms) {
     EXPECT_EQ(s.WindowLeft, 1200);
 }
 
+// Values of the wrong type, size or range, as older versions, other tools or a user's hand
+// may leave them: each reads as its default, is stored as the default, and one message
+// names them all.
+TEST_F(Startup, BadValuesFallBackToTheirDefaultsAndAreRepairedWithOneMessage) {
+    const std::uint64_t eightBytes = 1;
+    const wchar_t multi[] = L"a\0b\0";
+    struct Bad {
+        const wchar_t* name;
+        DWORD type;
+        const void* data;
+        size_t size;
+    } bad[] = {
+        {L"AutoDialog", REG_SZ, L"abc", 8},
+        {L"TimeActionType", REG_SZ, L"99999999999", 24},
+        {L"TimeMonthDay", REG_DWORD, "\x20\0\0\0", 4},  // day 32
+        {L"ResetToStandard", REG_DWORD, &eightBytes, 8},
+        {L"TimeWeekday", REG_QWORD, &eightBytes, 8},
+        {L"StandardSystem", REG_MULTI_SZ, multi, sizeof multi},
+        {L"TimeDateForAction", REG_SZ, L"", 2},
+        {L"TimeCountdown", REG_SZ, L"x:y", 8},
+    };
+    for (const Bad& b : bad) kvtest::StoreRaw(HKEY_CURRENT_USER, kOptionsKey, b.name, b.type, b.data, b.size);
+    Store(HKEY_CURRENT_USER, kPrgSettingsKey, L"RunFirstTime", 0);
+
+    ASSERT_TRUE(ApplyStartupRules(true));
+    const ProgramState& s = State();
+    EXPECT_FALSE(s.AutoDialog);
+    EXPECT_TRUE(s.ResetToStandard);
+    EXPECT_EQ(s.TimeActionType, 0);  // its default 1, a countdown, which every start resets
+    EXPECT_EQ(s.TimeMonthDay, 1);
+    EXPECT_EQ(s.TimeWeekday, 0);
+    EXPECT_EQ(SecondsOf(s.TimeCountdown), 3600);
+    EXPECT_EQ(ToSystemTime(s.TimeDateForAction).wYear >= 2024, true);
+    EXPECT_EQ(StoredNumber(kOptionsKey, L"TimeMonthDay"), 1u);
+    EXPECT_EQ(StoredNumber(kOptionsKey, L"ResetToStandard"), 1u);
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"StandardSystem").type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"TimeCountdown").text, L"01:00:00");
+
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    for (const Bad& b : bad) EXPECT_NE(boxes.shown[0].text.find(L"\"" + std::wstring(b.name) + L"\""), std::wstring::npos);
+    EXPECT_EQ(boxes.shown[0].style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    // Repaired: the next start has nothing to say.
+    ASSERT_TRUE(ApplyStartupRules(true));
+    EXPECT_EQ(boxes.shown.size(), 1u);
+}
+
 TEST(TimeTexts, RaiseTypeMismatchForAPieceThatIsNoNumber) {
     EXPECT_EQ(std::round(ReadTimeText(L"07:05:09").value * 86400), 7 * 3600 + 5 * 60 + 9);
     try {
@@ -137,16 +185,9 @@ TEST_F(Startup, ForcedExitTicksLastOnlyWithQuitSaveImmediate) {
     EXPECT_EQ(StoredNumber(kOptionsKey, L"ShortcutQuitImmedate"), 1u);
 }
 
-TEST_F(Startup, AutomaticLogonIsTakenBackUnlessRepeated) {
+TEST_F(Startup, AutomaticLogonIsWrittenWhenRepeatedAndTakenBackOtherwise) {
     Store(HKEY_CURRENT_USER, kOptionsKey, L"AutoLogon", 1);
     Store(HKEY_CURRENT_USER, kOptionsKey, L"UserName", L"anna");
-    Store(HKEY_CURRENT_USER, kOptionsKey, L"Password", L"geheim");
-    ReadProgramSettings();
-    ApplyAutoLogonAtStart();
-    EXPECT_FALSE(State().AutoLogon);
-    EXPECT_EQ(Stored(HKEY_LOCAL_MACHINE, kvtest::kWinlogonKey, L"AutoAdminLogon").text, L"0");
-    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"Password").type, 0u);  // no password left behind
-
     Store(HKEY_CURRENT_USER, kOptionsKey, L"Password", L"geheim");
     Store(HKEY_CURRENT_USER, kOptionsKey, L"RepeatAutoLogon", 1);
     ReadProgramSettings();
@@ -155,6 +196,24 @@ TEST_F(Startup, AutomaticLogonIsTakenBackUnlessRepeated) {
     EXPECT_EQ(Stored(HKEY_LOCAL_MACHINE, kvtest::kWinlogonKey, L"AutoAdminLogon").text, L"1");
     EXPECT_EQ(Stored(HKEY_LOCAL_MACHINE, kvtest::kWinlogonKey, L"DefaultUserName").text, L"anna");
     EXPECT_EQ(Stored(HKEY_LOCAL_MACHINE, kvtest::kWinlogonKey, L"DefaultPassword").text, L"geheim");
+
+    Store(HKEY_CURRENT_USER, kOptionsKey, L"RepeatAutoLogon", 0);
+    ReadProgramSettings();
+    ApplyAutoLogonAtStart();
+    EXPECT_FALSE(State().AutoLogon);
+    EXPECT_EQ(Stored(HKEY_LOCAL_MACHINE, kvtest::kWinlogonKey, L"AutoAdminLogon").text, L"0");
+    EXPECT_EQ(Stored(HKEY_LOCAL_MACHINE, kvtest::kWinlogonKey, L"DefaultPassword").type, 0u);
+    EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"Password").type, 0u);  // no password left behind
+}
+
+TEST_F(Startup, AnAutomaticLogonSetUpElsewhereIsLeftAlone) {
+    Store(HKEY_LOCAL_MACHINE, kvtest::kWinlogonKey, L"AutoAdminLogon", L"1");
+    Store(HKEY_LOCAL_MACHINE, kvtest::kWinlogonKey, L"DefaultUserName", L"admin");
+    Store(HKEY_LOCAL_MACHINE, kvtest::kWinlogonKey, L"DefaultPassword", L"seins");
+    ReadProgramSettings();
+    ApplyAutoLogonAtStart();
+    EXPECT_EQ(Stored(HKEY_LOCAL_MACHINE, kvtest::kWinlogonKey, L"AutoAdminLogon").text, L"1");
+    EXPECT_EQ(Stored(HKEY_LOCAL_MACHINE, kvtest::kWinlogonKey, L"DefaultPassword").text, L"seins");
 }
 
 TEST_F(Startup, UnloadDialogFlagIsClearedAtStart) {
@@ -187,6 +246,36 @@ TEST_F(Startup, TheStandardSystemBecomesTheDefaultAgainOnlyWithResetToStandard) 
     }
 }
 
+// A start writes boot.ini only to bring back a standard system the user chose and that is
+// there; every other layout stays byte for byte.
+TEST_F(Startup, AStartNeverMovesTheDefaultByItself) {
+    const std::string similar =
+        "[boot loader]\r\ntimeout=30\r\ndefault=C:\\A\r\n[operating systems]\r\n"
+        "C:\\A=\"Windows XP\"\r\nC:\\B=\"Windows XP Test\"\r\n";
+    const std::string twins =
+        "[boot loader]\r\ntimeout=30\r\ndefault=C:\\B\r\n[operating systems]\r\n"
+        "C:\\A=\"Windows XP\"\r\nC:\\B=\"Windows XP\"\r\n";
+    struct Case {
+        const std::string& bootIni;
+        const wchar_t* stored;  // nullptr: none stored
+        size_t messages;
+    } cases[] = {{similar, nullptr, 0}, {twins, nullptr, 0}, {twins, L"Windows XP", 0}, {similar, L"Windows 98", 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bootIni + (c.stored ? " / stored" : ""));
+        kvtest::WriteFileText(kBootIni, c.bootIni);
+        if (c.stored) Store(HKEY_CURRENT_USER, kOptionsKey, L"StandardSystem", c.stored);
+        boxes.shown.clear();
+        ReadProgramSettings();
+        ApplyStandardSystem();
+        ApplyStandardSystem();  // a rebuilt program says it no second time
+        EXPECT_EQ(kvtest::ReadFileText(kBootIni), c.bootIni);
+        EXPECT_EQ(boxes.shown.size(), c.messages);
+        if (c.messages) {
+            EXPECT_NE(boxes.shown[0].text.find(L"Windows 98"), std::wstring::npos);
+        }
+    }
+}
+
 TEST_F(Startup, AnUnknownDefaultIsNotReplacedByTheLastSystem) {
     // The default names no listed system, so no standard system is known; an empty name
     // would match every line and make the last system the default.
@@ -213,15 +302,39 @@ TEST_F(Startup, MainWindowIsCentredUnlessAllFourValuesAreStored) {
     State().WindowWidth = 6000;
     State().WindowHeight = -1;
     TwipsRect centred = MainWindowRect();
-    EXPECT_EQ(centred.Width, 5805);
-    EXPECT_EQ(centred.Height, 5535);
-    EXPECT_EQ(centred.Left, (width - 5805) / 2);
-    EXPECT_EQ(centred.Top, (height - 5535) / 2);
+    EXPECT_NEAR(centred.Width, 5805, 15);  // within a pixel
+    EXPECT_NEAR(centred.Height, 5535, 15);
+    EXPECT_NEAR(centred.Left, (width - 5805) / 2, 15);
+    EXPECT_NEAR(centred.Top, (height - 5535) / 2, 15);
 
     State().WindowHeight = 5000;
     TwipsRect stored = MainWindowRect();
     EXPECT_EQ((std::vector<long>{stored.Left, stored.Top, stored.Width, stored.Height}),
-              (std::vector<long>{100, 200, 6000, 5000}));
+              (std::vector<long>{PixelsToTwipsX(TwipsToPixelsX(100)), PixelsToTwipsY(TwipsToPixelsY(200)),
+                                 PixelsToTwipsX(TwipsToPixelsX(6000)), PixelsToTwipsY(TwipsToPixelsY(5000))}));
+}
+
+TEST_F(Startup, ASavedPlaceOffTheMonitorsIsNotUsedAndAnOversizedWindowIsMadeToFit) {
+    RECT area;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0));
+    const long areaWidth = PixelsToTwipsX(area.right - area.left), areaHeight = PixelsToTwipsY(area.bottom - area.top);
+    State().WindowLeft = -100000;
+    State().WindowTop = -100000;
+    State().WindowWidth = 6000;
+    State().WindowHeight = 5000;
+    TwipsRect away = MainWindowRect();
+    EXPECT_EQ(away.Width, 5805);
+    EXPECT_GE(away.Left, 0);
+
+    // Larger than the screen and hanging over its edge: inside the work area, all of it.
+    State().WindowLeft = areaWidth / 2;
+    State().WindowTop = 0;
+    State().WindowWidth = areaWidth * 2;
+    State().WindowHeight = areaHeight * 2;
+    TwipsRect fit = MainWindowRect();
+    EXPECT_GE(fit.Left, PixelsToTwipsX(area.left));
+    EXPECT_LE(fit.Left + fit.Width, PixelsToTwipsX(area.right) + 15);
+    EXPECT_LE(fit.Top + fit.Height, PixelsToTwipsY(area.bottom) + 15);
 }
 
 TEST_F(Startup, QuitSetsTheFlagAndRunsEachStepOnceInOrder) {
