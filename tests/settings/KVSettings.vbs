@@ -59,6 +59,30 @@ On Error GoTo 0
 Check number = -52002 And source = "KVSettings" And Left(description, 22) = "Wert ""MISSING"" im Schl" And _
       Mid(description, 24) = "ssel ""HKEY_CURRENT_USER\SOFTWARE\KELVOTEST\SCRIPT"" der Registry nicht " & _
       "gefunden. @@@ clsRegistry_ReadValue @@@ KVSettings", "missing value: " & number & " " & description
+' What a script can pass that is neither a name nor a position: each raises, none reads as Empty.
+' (Wine's script engine stalls on Nothing held in an array, so the values come from a Select.)
+Function BadName(index)
+    Select Case index
+        Case 0: Set BadName = Nothing
+        Case 1: BadName = Null
+        Case 2: BadName = Empty
+        Case 3: BadName = Array(1, 2)
+        Case 4: BadName = 1.5
+        Case 5: BadName = True
+        Case 6: BadName = CByte(1)
+    End Select
+End Function
+Dim badNames, i
+badNames = Array("Nothing", "Null", "Empty", "Array(1, 2)", "1.5", "True", "CByte(1)")
+For i = 0 To UBound(badNames)
+    On Error Resume Next
+    reg.ReadValue BadName(i)
+    number = Err.Number : description = Err.Description
+    On Error GoTo 0
+    Check number = -52016 And Left(description, 9) = """vntName""" And _
+          InStr(description, " @@@ clsRegistry_ReadValue @@@ KVSettings") > 0, _
+          "ReadValue(" & badNames(i) & ") raised " & number & " " & description
+Next
 On Error Resume Next
 reg.WriteValue "Flag", True
 number = Err.Number
