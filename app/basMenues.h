@@ -14,7 +14,8 @@ inline constexpr UINT WM_KV_TRAY = WM_APP + 1;
 
 // ---- Tray icon ----
 
-// Adds the tray icon for the main window (its icon, tip "Kelvo Restart"); registers its
+// Adds the tray icon for the main window (its icon, the tip set last, at first "Kelvo
+// Restart"); registers its
 // removal as a Quit step. A refused icon is ignored: the program runs on without one.
 void AddTrayIcon(HWND hwndMain);
 void DeleteTrayIcon();
@@ -26,8 +27,15 @@ void RestoreTrayIcon();
 HWND TrayWindow();
 // Whether the notification area took the icon at the last add.
 bool TrayIconAdded();
+// The icon's tip: strTip, "" for the program name. A tip longer than the notification
+// area takes ends in "...". Kept for a re-added icon.
+inline constexpr size_t conTrayTipLength = 63;  // the 64 characters of the first record form
+void SetTrayTip(const std::wstring& strTip);
+std::wstring TrayTip();
 
-// A tray mouse message (WM_LBUTTONDOWN, WM_RBUTTONDBLCLK, ...).
+// A tray mouse message (WM_LBUTTONUP, WM_RBUTTONDBLCLK, ...). A click (either button)
+// opens the menu once the double-click time has passed without a second click (a one-shot
+// timer of the tray window, id 4); a double click performs the default action instead.
 void HandleTrayMenu(UINT uMouseMessage);
 // The default action of a double click: "Windows beenden..." when no menu entries and no
 // default are set, else StandardMenuOption (which may be empty: no default action).

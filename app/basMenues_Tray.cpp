@@ -20,7 +20,13 @@ struct TrayState {
     bool added = false;       // the notification area took the icon
     bool quitStep = false;    // the removal is registered for the next Quit
     HWND frontDialogs[2]{};   // by enuFrontDialog
+    bool clickWaits = false;  // a click waits for a second one before the menu opens
+    bool afterDoubleClick = false;  // the button-up that ends a double click opens nothing
+    std::wstring tip = conProjectName;
 };
+
+// The wait for a second click, a one-shot timer of the tray window.
+constexpr UINT_PTR kClickTimerId = 4;
 
 TrayState& Tray() {
     static TrayState state;
@@ -44,6 +50,24 @@ HICON WindowIcon(HWND hwnd) {
     return icon;
 }
 
+void StopClickWait() {
+    TrayState& tray = Tray();
+    if (!tray.clickWaits) return;
+    tray.clickWaits = false;
+    KillTimer(tray.record.hWnd, kClickTimerId);
+}
+
+// No second click came within the double-click time: the click was a single one.
+void CALLBACK OpenMenuAfterClick(HWND, UINT, UINT_PTR, DWORD) {
+    StopClickWait();
+    Shown(conModule, L"HandleTrayMenu", [] {
+        if (BringInFront()) return;
+        // The menu only closes on a click elsewhere when its owner is in front.
+        SetForegroundWindow(TrayWindow());
+        ShowMainMenu();
+    });
+}
+
 void AddRecord() {
     TrayState& tray = Tray();
     tray.added = Shell_NotifyIconW(NIM_ADD, &tray.record) != FALSE;
@@ -64,7 +88,7 @@ void AddTrayIcon(HWND hwndMain) {
         record.uID = HandleToUlong(record.hIcon);
         record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
         record.uCallbackMessage = WM_KV_TRAY;
-        lstrcpynW(record.szTip, conProjectName, ARRAYSIZE(record.szTip));
+        lstrcpynW(record.szTip, tray.tip.c_str(), conTrayTipLength + 1);
 
         tray.wanted = true;
         AddRecord();  // a refusal leaves the program without icon, nothing more
@@ -80,6 +104,7 @@ void AddTrayIcon(HWND hwndMain) {
 
 void DeleteTrayIcon() {
     TrayState& tray = Tray();
+    StopClickWait();
     if (!tray.wanted) return;
     if (tray.added) Shell_NotifyIconW(NIM_DELETE, &tray.record);
     tray.wanted = false;
@@ -100,18 +125,45 @@ HWND TrayWindow() { return Tray().record.hWnd; }
 
 bool TrayIconAdded() { return Tray().added; }
 
+void SetTrayTip(const std::wstring& strTip) {
+    TrayState& tray = Tray();
+    std::wstring tip = strTip.empty() ? std::wstring(conProjectName) : strTip;
+    if (tip.size() > conTrayTipLength) tip = tip.substr(0, conTrayTipLength - 3) + L"...";
+    if (tip == tray.tip) return;  // every timer tick asks; the shell hears only of changes
+    tray.tip = tip;
+    lstrcpynW(tray.record.szTip, tip.c_str(), conTrayTipLength + 1);
+    if (!tray.added) return;
+    NOTIFYICONDATAW change = tray.record;
+    change.uFlags = NIF_TIP;
+    Shell_NotifyIconW(NIM_MODIFY, &change);  // a refusal leaves the old tip, nothing more
+}
+
+std::wstring TrayTip() { return Tray().tip; }
+
 void HandleTrayMenu(UINT uMouseMessage) {
     Shown(conModule, L"HandleTrayMenu", [&] {
+        TrayState& tray = Tray();
         switch (uMouseMessage) {
             case WM_LBUTTONDOWN:
             case WM_RBUTTONDOWN:
-                if (BringInFront()) return;
-                // The menu only closes on a click elsewhere when its owner is in front.
-                SetForegroundWindow(TrayWindow());
-                ShowMainMenu();
+                tray.afterDoubleClick = false;
+                break;
+            case WM_LBUTTONUP:
+            case WM_RBUTTONUP:
+                // A menu opened now would take the mouse, and the second click of a double
+                // click would never arrive; it opens when the double-click time has passed.
+                if (tray.afterDoubleClick) {
+                    tray.afterDoubleClick = false;
+                    break;
+                }
+                if (!SetTimer(tray.record.hWnd, kClickTimerId, GetDoubleClickTime(), OpenMenuAfterClick))
+                    Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
+                tray.clickWaits = true;
                 break;
             case WM_LBUTTONDBLCLK:
             case WM_RBUTTONDBLCLK: {
+                StopClickWait();
+                tray.afterDoubleClick = true;
                 std::wstring action = GetStandardMenu();
                 if (!action.empty()) RebootWindows(action, TrayForceFlag());
                 break;

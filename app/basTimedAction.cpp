@@ -5,6 +5,7 @@
 
 #include "Clock.h"
 #include "basGlobals.h"
+#include "basMenues.h"
 #include "basTools.h"
 #include "basWork.h"
 
@@ -103,9 +104,54 @@ void PerformTimedAction(long lngType) {
     if (failure) throw *failure;
 }
 
+// The countdown's seconds left at the last tick.
+long g_remaining = 0;
+
+// The moment in the regional short date and time format.
+std::wstring DateTimeText(long long llMoment) {
+    SYSTEMTIME st = ToSystemTime(FromWholeSeconds(llMoment));
+    wchar_t date[128] = {}, time[128] = {};
+    RaiseLastErrorIf(GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, 128) == 0);
+    RaiseLastErrorIf(GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, time, 128) == 0);
+    return std::wstring(L"am ") + date + L" um " + time;
+}
+
+// The moment a time-based action is due next: the due moment still to come, or the one
+// whose due window is open and has not fired. None for a day that never comes.
+std::optional<long long> NextDueMoment(long lngType, long long llNow) {
+    const ProgramState& s = State();
+    if (lngType == conTA_Once)
+        return WholeSeconds(DateOf(WholeSeconds(s.TimeDateForAction))) + ConvertToSeconds(s.TimeForAction);
+    const long long today = WholeSeconds(DateOf(llNow)), time = ConvertToSeconds(s.TimeForAction);
+    // Every day of the month comes within two months.
+    for (long long day = -1; day <= 62; ++day) {
+        const long long due = today + day * conSecondsPerDay + time;
+        const bool ahead = due > llNow || (llNow - due <= conDueWindow && !g_done);
+        if (ahead && OnActionDay(lngType, due)) return due;
+    }
+    return std::nullopt;
+}
+
+// The tray icon's tip while the action is armed: the action and the time left (countdown)
+// or the moment it is due. A long action gives way, so the time always shows.
+std::wstring ArmedTip(long lngType, long long llNow) {
+    std::wstring when;
+    if (lngType == conTA_Countdown) {
+        if (g_remaining > 0) when = L" in " + ConvertToHHMMSS(g_remaining);
+    } else if (lngType >= conTA_Once && lngType <= conTA_Monthly) {
+        if (std::optional<long long> due = NextDueMoment(lngType, llNow)) when = L" " + DateTimeText(*due);
+    }
+    if (when.empty()) return std::wstring();
+    std::wstring action = State().TimeAction.empty() ? std::wstring(conProjectName) : State().TimeAction;
+    const size_t room = conTrayTipLength > when.size() + 3 ? conTrayTipLength - when.size() : 3;
+    if (action.size() > room) action = action.substr(0, room - 3) + L"...";
+    return action + when;
+}
+
 void CheckCountdown(long long llNow) {
     if (!g_countdownStart) g_countdownStart = llNow;
     long remaining = ConvertToSeconds(State().TimeCountdown) - static_cast<long>(llNow - *g_countdownStart);
+    g_remaining = remaining;
     if (g_view) g_view->ShowTimedActionStatus(TimedActionStatusText(remaining));
     if (remaining > 0) return;
     g_countdownStart.reset();  // spent; the next countdown brings its own start
@@ -146,6 +192,8 @@ void Tick() {
         default:
             break;
     }
+    // An action that fired and switched itself off has put the program's name back.
+    if (g_timer.on) SetTrayTip(ArmedTip(type, now));
 }
 
 }  // namespace
@@ -179,6 +227,7 @@ void SetTimedActionTimer(bool blnOn) {
         if (hwnd && blnOn) StartTimer(hwnd);  // again while on: the interval starts anew
         if (hwnd && !blnOn && g_timer.on) StopTimer(hwnd);
         g_timer.on = blnOn;
+        if (!blnOn) SetTrayTip(L"");  // the program's name while nothing is armed
     });
 }
 

@@ -24,7 +24,9 @@ inline constexpr const wchar_t* conTimedActionTypeCaptions[] = {
 
 // One tick of the timer timTimedAction (every 1000 ms while armed). Errors are shown and the
 // timer goes on ticking; a tick that comes while an earlier one is still busy (its message
-// box, its action) is skipped.
+// box, its action) is skipped. While armed, each tick puts the action and the time left (or
+// the moment it is due) into the tray icon's tip; switching the timer off puts the program's
+// name back.
 void ExecuteTimedAction();
 
 // The timer timTimedAction of the main window: the window registers itself once loaded

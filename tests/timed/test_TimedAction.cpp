@@ -8,6 +8,7 @@
 #include "RecordingMessageBox.h"
 #include "RecordingSessionControl.h"
 #include "basMain.h"
+#include "basMenues.h"
 #include "basTimedAction.h"
 #include "basTools.h"
 
@@ -119,6 +120,49 @@ TEST_F(TimedAction, CountdownFiresAfterItsTimeAndSwitchesItselfOff) {
     Seconds(1);
     EXPECT_EQ(Fired(), 2u);
     EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(TimedAction, TrayTipNamesTheArmedActionWithTheTimeLeftOrTheMomentDue_ThenTheProgramAgain) {
+    kvtest::LocaleOverride german({{LOCALE_STIMEFORMAT, L"HH:mm:ss"}, {LOCALE_SSHORTDATE, L"dd.MM.yyyy"}});
+    ASSERT_TRUE(german.ok());
+    const std::wstring longAction = L"Neu starten: " + std::wstring(60, L'W');
+    const struct {
+        long type, day;  // TimeWeekday or TimeMonthDay
+        long month, date, hour;  // the tick, in 2024
+        std::wstring action, tip;
+    } cases[] = {
+        {conTA_Countdown, 0, 3, 5, 12, L"Sperren", L"Sperren in 00:00:10"},
+        {conTA_Once, 0, 3, 5, 12, L"Neu anmelden", L"Neu anmelden am 06.03.2024 um 08:00:00"},
+        {conTA_Once, 0, 3, 7, 12, L"Neu anmelden", L"Neu anmelden am 06.03.2024 um 08:00:00"},  // passed
+        {conTA_Daily, 0, 3, 5, 7, L"Standby-Modus", L"Standby-Modus am 05.03.2024 um 08:00:00"},
+        {conTA_Daily, 0, 3, 5, 12, L"Standby-Modus", L"Standby-Modus am 06.03.2024 um 08:00:00"},
+        {conTA_Weekly, 2, 3, 5, 12, L"Ruhezustand", L"Ruhezustand am 12.03.2024 um 08:00:00"},
+        {conTA_Weekly, 0, 3, 5, 12, L"Ruhezustand", L"Kelvo Restart"},  // never due
+        {conTA_Monthly, 31, 4, 5, 12, L"Herunterfahren", L"Herunterfahren am 30.04.2024 um 08:00:00"},
+        {conTA_Daily, 0, 3, 5, 12, longAction, longAction.substr(0, 34) + L"... am 06.03.2024 um 08:00:00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tip);
+        Arm(c.type, c.action);
+        State().TimeDateForAction = MakeDate(2024, 3, 6);
+        State().TimeWeekday = State().TimeMonthDay = c.day;
+        clock.Set(2024, c.month, c.date, c.hour, 0, 0);
+        SetCountdownStart(Now());
+        SetTimedActionTimer(true);
+        Seconds(1);
+        EXPECT_EQ(TrayTip(), c.tip);
+        SetTimedActionTimer(false);
+        EXPECT_EQ(TrayTip(), L"Kelvo Restart");
+    }
+
+    Arm(conTA_Countdown, L"Sperren");  // counts down, and the action that fired puts the name back
+    SetTimedActionTimer(true);
+    SetCountdownStart(Now());
+    Seconds(8);
+    EXPECT_EQ(TrayTip(), L"Sperren in 00:00:03");
+    Seconds(3);
+    EXPECT_EQ(Fired(), 1u);
+    EXPECT_EQ(TrayTip(), L"Kelvo Restart");
 }
 
 TEST_F(TimedAction, DailyFiresOnceInItsWindow_LateInItButNotAfter_AndAgainTheNextDay) {

@@ -52,11 +52,27 @@ protected:
         return Shell_NotifyIconW(command, &record) != FALSE;
     }
     bool IconShown() const { return Notify(NIM_MODIFY); }
-    void Click(UINT mouseMessage) { HandleTrayMenu(mouseMessage); }  // what the main window forwards
-    // Whether the clicks opened a menu (answered with Escape).
-    bool MenuShownBy(std::initializer_list<UINT> clicks) {
-        return kvtest::WithMenu([&] { for (UINT click : clicks) Click(click); }, {VK_ESCAPE});
+    // What the main window forwards, then the double-click time (and a little more) of
+    // this thread's messages, in which a single click opens its menu.
+    static void Mouse(std::initializer_list<UINT> messages) {
+        for (UINT message : messages) HandleTrayMenu(message);
+        const DWORD start = GetTickCount(), wait = GetDoubleClickTime() + 400;
+        MSG msg;
+        while (GetTickCount() - start < wait) {
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+            Sleep(10);
+        }
     }
+    // Whether the mouse messages opened a menu (answered with Escape).
+    static bool MenuShownBy(std::initializer_list<UINT> messages) {
+        return kvtest::WithMenu([&] { Mouse(messages); }, {VK_ESCAPE});
+    }
+    static constexpr std::initializer_list<UINT> kLeftClick{WM_LBUTTONDOWN, WM_LBUTTONUP};
+    static constexpr std::initializer_list<UINT> kRightClick{WM_RBUTTONDOWN, WM_RBUTTONUP};
+    static constexpr std::initializer_list<UINT> kLeftDoubleClick{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK,
+                                                                  WM_LBUTTONUP};
+    static constexpr std::initializer_list<UINT> kRightDoubleClick{WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK,
+                                                                   WM_RBUTTONUP};
 
     HWND owner = nullptr;
 };
@@ -89,16 +105,16 @@ TEST_F(TrayIcon, SingleClickWithEitherButton_OpensTheMenuWithItsDefault_AndPerfo
     State().VisibleMenuOptions = L"Herunterfahren: Standard;Sperren;";
     State().StandardMenuOption = L"Sperren";
     struct {
-        UINT button;
+        std::initializer_list<UINT> click;
         std::vector<WORD> keys;
-    } clicks[] = {{WM_LBUTTONDOWN, {VK_ESCAPE}}, {WM_RBUTTONDOWN, {VK_DOWN, VK_DOWN, VK_RETURN}}};
+    } clicks[] = {{kLeftClick, {VK_ESCAPE}}, {kRightClick, {VK_DOWN, VK_DOWN, VK_RETURN}}};
     for (const auto& c : clicks) {
         int count = 0;
         UINT defaultItem = 0;
-        EXPECT_TRUE(kvtest::WithMenu([&] { Click(c.button); }, c.keys, [&](HWND window) {
+        EXPECT_TRUE(kvtest::WithMenu([&] { Mouse(c.click); }, c.keys, [&](HWND window) {
             count = GetMenuItemCount(kvtest::MenuOf(window));
             defaultItem = GetMenuDefaultItem(kvtest::MenuOf(window), TRUE, 0);
-        })) << "no menu for button message " << c.button;
+        })) << "no menu for button message " << *c.click.begin();
         // -Herunterfahren, Standard, -Andere, Sperren, then the 13 entries of the fixed part.
         EXPECT_EQ(count, 4 + 13);
         EXPECT_EQ(defaultItem, 3u);
@@ -111,16 +127,18 @@ TEST_F(TrayIcon, SingleClickWhileADialogIsOpen_BringsItForwardInstead) {
     HWND options = CreateWindowExW(0, L"STATIC", L"Optionen - Kelvo Restart", WS_POPUP | WS_BORDER, 200, 200, 300,
                                    200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetFrontDialog(conFD_Options, options);
-    EXPECT_TRUE(MenuShownBy({WM_LBUTTONDOWN})) << "loaded but hidden: the menu as usual";
+    EXPECT_TRUE(MenuShownBy(kLeftClick)) << "loaded but hidden: the menu as usual";
     ShowWindow(options, SW_SHOW);
     SetForegroundWindow(owner);
-    EXPECT_FALSE(MenuShownBy({WM_RBUTTONDOWN})) << "a menu opened in front of the dialog";
+    EXPECT_FALSE(MenuShownBy(kRightClick)) << "a menu opened in front of the dialog";
     EXPECT_EQ(GetForegroundWindow(), options);
     SetFrontDialog(conFD_Options, nullptr);
     DestroyWindow(options);
 }
 
-TEST_F(TrayIcon, DoubleClick_RestartsIntoTheDefaultSystem_WithTheSwitchAsForce) {
+// A menu opened by the first click would take the mouse, and the second click would never
+// arrive as a double click.
+TEST_F(TrayIcon, DoubleClick_OpensNoMenu_RestartsIntoTheDefaultSystem_WithTheSwitchAsForce) {
     kvtest::RunningWindows running(kvtest::Windows::XP);
     kvtest::WriteFileText(kvtest::kBootIni, kvtest::kXpBootIni);
     State().VisibleMenuOptions = L"Herunterfahren: Standard;Neu starten: Standard;";
@@ -129,7 +147,7 @@ TEST_F(TrayIcon, DoubleClick_RestartsIntoTheDefaultSystem_WithTheSwitchAsForce) 
     for (bool quitImmediate : {false, true}) {
         AddTrayIcon(owner);
         State().QuitImmediate = quitImmediate;
-        Click(quitImmediate ? WM_RBUTTONDBLCLK : WM_LBUTTONDBLCLK);
+        EXPECT_FALSE(MenuShownBy(quitImmediate ? kRightDoubleClick : kLeftDoubleClick));
         EXPECT_FALSE(IconShown()) << "the icon goes before Windows is ended";
     }
     auto exits = session.CallsOf("ExitWindowsEx");
@@ -139,10 +157,13 @@ TEST_F(TrayIcon, DoubleClick_RestartsIntoTheDefaultSystem_WithTheSwitchAsForce) 
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST_F(TrayIcon, DoubleClickWithoutDefault_AndOtherMessages_DoNothing) {
+TEST_F(TrayIcon, DoubleClickWithoutDefault_AndOtherMessages_DoNothing_ThenAClickOpensTheMenu) {
     State().VisibleMenuOptions = L"Herunterfahren: Standard;";
-    EXPECT_FALSE(MenuShownBy({WM_LBUTTONDBLCLK, WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONDOWN}));
+    EXPECT_FALSE(MenuShownBy({WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP, WM_MOUSEMOVE,
+                              WM_MBUTTONDOWN, WM_MBUTTONUP, WM_RBUTTONDBLCLK}));
     EXPECT_TRUE(session.calls.empty());
     EXPECT_TRUE(IconShown());
     EXPECT_FALSE(State().QuitFlag);
+    // The double click above ended without its button-up, as a posted one does.
+    EXPECT_TRUE(MenuShownBy(kRightClick));
 }

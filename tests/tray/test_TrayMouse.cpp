@@ -1,0 +1,102 @@
+// The resident KVRestartTest.exe under the real mouse: xdotool clicks its icon in the tray
+// window that Wine's explorer.exe shows when the desktop has no notification area of its own.
+#include "ProgramProcess.h"
+
+using kvtest::kOptionsKey;
+using kvtest::Store;
+
+namespace {
+
+class TrayMouse : public kvtest::Program {
+protected:
+    void SetUp() override {
+        Program::SetUp();
+        Store(HKEY_CURRENT_USER, kvtest::kPrgSettingsKey, L"RunFirstTime", 0);
+        Store(HKEY_CURRENT_USER, kOptionsKey, L"ShowSplash", 0);
+        Store(HKEY_CURRENT_USER, kOptionsKey, L"VisibleMenuOptions", L"Sperren;");
+        Store(HKEY_CURRENT_USER, kOptionsKey, L"StandardMenuOption", L"Sperren");
+        Start(L"");
+        ASSERT_TRUE(FindMainWindow(processId_, false)) << "no main window";
+        ASSERT_TRUE(WaitForTrayIcons(1)) << "no tray icon";
+    }
+
+    // The X window of Wine's tray and the middle of the program's icon in it. The icons line
+    // up in the order they came; the program's came last.
+    static bool LocateIcon(unsigned long long& xWindow, POINT& middle) {
+        HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
+        xWindow = reinterpret_cast<unsigned long long>(GetPropW(tray, L"__wine_x11_whole_window"));
+        RECT last{};
+        for (HWND icon = FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr); icon;
+             icon = FindWindowExW(tray, icon, L"__winex11_tray_icon", nullptr)) {
+            RECT r;
+            if (IsWindowVisible(icon) && GetWindowRect(icon, &r) && r.left >= last.left) last = r;
+        }
+        // The X window holds the tray's client area.
+        POINT origin{0, 0};
+        ClientToScreen(tray, &origin);
+        middle = {(last.left + last.right) / 2 - origin.x, (last.top + last.bottom) / 2 - origin.y};
+        return tray && xWindow && last.right > last.left;
+    }
+
+    // Runs xdotool on the display Wine shows its windows on. Wine starts the Unix program
+    // but gives no handle to wait for; the caller waits for what the clicks bring about.
+    static void Xdotool(const std::wstring& arguments) {
+        std::wstring line = L"xdotool " + arguments;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info{};
+        ASSERT_TRUE(CreateProcessW(L"Z:\\usr\\bin\\xdotool", line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &startup, &info))
+            << "xdotool: " << GetLastError();
+        if (info.hThread) CloseHandle(info.hThread);
+        if (info.hProcess) CloseHandle(info.hProcess);
+    }
+
+    // Clicks the program's icon that often (with the left button), quick enough for a double
+    // click, after the pointer rested a double-click time elsewhere.
+    void ClickIcon(int clicks) {
+        unsigned long long xWindow = 0;
+        POINT middle{};
+        ASSERT_TRUE(LocateIcon(xWindow, middle)) << "no icon in Wine's tray window";
+        Xdotool(L"mousemove --window " + std::to_wstring(xWindow) + L" " + std::to_wstring(middle.x) + L" " +
+                std::to_wstring(middle.y) + L" click --repeat " + std::to_wstring(clicks) + L" --delay 100 1");
+    }
+
+    // The program's menu, once shown (nullptr after timeout ms).
+    HWND WaitForMenu(DWORD timeout) const {
+        for (DWORD waited = 0; waited < timeout; waited += 50) {
+            HWND menu = FindWindowW(L"#32768", nullptr);
+            DWORD owner = 0;
+            if (menu) GetWindowThreadProcessId(menu, &owner);
+            if (menu && owner == processId_ && IsWindowVisible(menu)) return menu;
+            Sleep(50);
+        }
+        return nullptr;
+    }
+
+    size_t Locks() const {
+        kvtest::Lines ops = Operations();
+        return static_cast<size_t>(std::count(ops.begin(), ops.end(), L"LockWorkStation"));
+    }
+    bool WaitForLocks(size_t n, DWORD timeout) const {
+        for (DWORD waited = 0; waited < timeout && Locks() < n; waited += 100) Sleep(100);
+        return Locks() == n;
+    }
+};
+
+}  // namespace
+
+TEST_F(TrayMouse, DoubleClickPerformsTheDefaultAction_ASingleClickOpensTheMenu) {
+    ClickIcon(2);
+    EXPECT_FALSE(WaitForMenu(GetDoubleClickTime() + 1500)) << "a menu took the double click";
+    EXPECT_TRUE(WaitForLocks(1, 5000)) << "the default action did not come";
+
+    Sleep(GetDoubleClickTime() + 100);  // the next click starts anew
+    ClickIcon(1);
+    HWND menu = WaitForMenu(GetDoubleClickTime() + 5000);
+    EXPECT_TRUE(menu) << "no menu for a single click";
+    if (menu) PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    Sleep(300);
+    EXPECT_EQ(Locks(), 1u) << "a single click performed the action";
+    EXPECT_TRUE(StillRunning());
+}
