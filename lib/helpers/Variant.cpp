@@ -50,7 +50,11 @@ std::wstring Variant::ToString() const {
         VARIANT in, out;
         VariantInit(&in);
         VariantInit(&out);
-        if (auto d = std::get_if<Date>(&v_)) { in.vt = VT_DATE; in.date = d->value; }
+        if (auto d = std::get_if<Date>(&v_)) {
+            if (!std::isfinite(d->value)) TypeMismatch();  // oleaut32 would show it as 30.12.1899
+            in.vt = VT_DATE;
+            in.date = d->value;
+        }
         else { in.vt = VT_R8; in.dblVal = ToDouble(); }
         if (FAILED(VariantChangeType(&out, &in, 0, VT_BSTR))) TypeMismatch();
         std::wstring r(out.bstrVal, SysStringLen(out.bstrVal));
@@ -81,7 +85,7 @@ std::int32_t Variant::ToLong() const {
     double d = ToDouble();
     // Banker's rounding, as CLng does.
     double r = std::nearbyint(d);
-    if (r < -2147483648.0 || r > 2147483647.0) throw KVError(6, L"Overflow");
+    if (!(r >= -2147483648.0 && r <= 2147483647.0)) throw KVError(6, L"Overflow");  // NaN included
     return static_cast<std::int32_t>(r);
 }
 

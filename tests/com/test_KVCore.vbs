@@ -87,6 +87,30 @@ Err.Clear
 m.CreateAPIError 2, True
 Check Err.Number = 2 And Left(Err.Description, 5) = "API: ", "CreateAPIError: " & Err.Number & " " & Err.Description
 Err.Clear
+
+' Arguments a member cannot take come back as the class's errors: the script host lives on
+' and reads no C++ library text. (Wine's VBScript has no Execute: one call per case.)
+Sub BadCall(which)
+    Select Case which
+        Case 0 : m.FN 1, 1000
+        Case 1 : m.FN 1E+300, 0
+        Case 2 : m.FN 1, Null
+        Case 3 : m.Round 1E+308, 1E-308
+        Case 4 : m.FillString "x", "0", 2147483647, 1
+        Case 5 : m.ForwardError "P", "M", "F", 5, "kaputt@@@"
+        Case 6 : m.ExtractItem pos, "a;b", ";", Array(1)
+        Case 7 : m.CommaToDot Array(1)
+    End Select
+End Sub
+Dim expected
+expected = Array(5, 6, 13, 6, 14, 5, 13, 13)
+For i = 0 To UBound(expected)
+    Err.Clear
+    BadCall i
+    Check Err.Number = expected(i) And Err.Source = "KVCore" And Len(Err.Description) > 0 And _
+          InStr(Err.Description, "basic_string") = 0, "bad call " & i & ": " & Err.Number & " " & Err.Source & " " & Err.Description
+Next
+Err.Clear
 On Error GoTo 0
 
 Set m = Nothing

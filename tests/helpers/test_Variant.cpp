@@ -2,6 +2,8 @@
 // arrays held by reference are covered through KVCore.dll by test_KVCore.vbs).
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "ComVariant.h"
 #include "ErrorCapture.h"
 
@@ -16,6 +18,8 @@ TEST(Variant, ConvertsLikeABasicLanguage) {
     EXPECT_TRUE(Variant(std::int16_t{5}) == Variant(5.0));
     EXPECT_FALSE(Variant(L"5") == Variant(5.0));
     EXPECT_EQ(Raised([] { Variant(L"abc").ToDouble(); }).Number, 13);
+    EXPECT_EQ(Raised([] { Variant(std::nan("")).ToLong(); }).Number, 6);
+    EXPECT_EQ(Raised([] { Variant(kv::Date{std::nan("")}).ToString(); }).Number, 13);
     EXPECT_THROW(kv::VariantArray::Make(VT_VARIANT, {0, 1}, {3, 2})->Item({3, 1}), kv::KVError);
 }
 
