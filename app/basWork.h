@@ -82,10 +82,10 @@ bool IsBootIniWriteProtected();
 // The display name of the current boot default ("" when unknown).
 std::wstring GetStandardOption();
 // Errors of writing the boot default.
-inline constexpr long conErrUnknownSystem = -52101;        // no system of that name
-inline constexpr long conErrAmbiguousSystem = -52102;      // the name fits several systems
-inline constexpr long conErrBootIniWriteProtected = -52103;
-inline constexpr long conErrNoBootLoaderSection = -52104;
+inline constexpr long conErrUnknownSystem = -52201;        // no system of that name
+inline constexpr long conErrAmbiguousSystem = -52202;      // the name fits several systems
+inline constexpr long conErrBootIniWriteProtected = -52203;
+inline constexpr long conErrNoBootLoaderSection = -52204;
 
 // "Standard" always; otherwise a name that selects one system (see SetStandardSystem).
 bool CheckSystem(const std::wstring& strSystem);
