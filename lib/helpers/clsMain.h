@@ -176,6 +176,8 @@ public:
                                     const Variant& vntParam4 = L"", const Variant& vntParam5 = L"");
     // The description ForwardError raises: "desc @@@ place @@@ project" on the first hop,
     // then each hop's place and project put at the front of their chains with " --> ".
+    // A description that is no well-formed chain (marks at its start or end, only marks)
+    // becomes one, its missing fields empty.
     static std::wstring ForwardedDescription(const std::wstring& strProject, const std::wstring& strModul,
                                              const std::wstring& strFunction,
                                              const std::wstring& strErrorDescription);
@@ -194,7 +196,8 @@ public:
     Variant Nz(const Variant& vntValue, const Variant& vntRetValue = L"");
 
     // Pads with the first character of strChar to lngLength: before the text unless
-    // lngDirection is conDir_After; longer texts come back unchanged.
+    // lngDirection is conDir_After; longer texts come back unchanged. A length no string can
+    // hold raises 14.
     std::wstring FillString(const std::wstring& strText, const std::wstring& strChar, long lngLength,
                             long lngDirection = conDir_Before);
 
@@ -274,8 +277,9 @@ public:
     // Screen size, and the space the taskbar (and other docked bars) take from it.
     void GetDesktopSize(long& lngDesktopWidth, long& lngDesktopHeight, long& lngTaskbarWidth,
                         long& lngTaskbarHeight);
-    // Display text with the locale's thousands separator; -1 decimal places keeps the
-    // number's own decimals. UnFN reads such a text back.
+    // Display text with the locale's thousands separator and 0 to 9 decimal places; -1 keeps
+    // the number's own decimals (at most nine). Numbers too long for the platform's formatter
+    // raise 6, other place counts 5. UnFN reads such a text back.
     std::wstring FN(double dblNumber, long lngDecimalPlaces = -1);
     double UnFN(const std::wstring& strNumber);
     // True for "JA", "YES", "J", "Y" (any case), numbers other than 0 and True.

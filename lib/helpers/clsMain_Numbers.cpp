@@ -198,7 +198,7 @@ std::wstring clsMain::FN(double dblNumber, long lngDecimalPlaces) {
         if (!std::isfinite(dblNumber)) NotANumber(dblNumber);
         if (lngDecimalPlaces < -1 || lngDecimalPlaces > kMaxDecimalPlaces)
             throw KVError(5, L"Anzahl der Nachkommastellen \"" + std::to_wstring(lngDecimalPlaces) +
-                                 L"\" ungültig (0 bis 9, -1 für die der Zahl).");
+                                 L"\" ungültig (erlaubt sind 0 bis 9 oder -1).");
         // The value as plain digits, which GetNumberFormat expects.
         char buffer[400];
         auto r = std::to_chars(buffer, buffer + sizeof buffer, dblNumber, std::chars_format::fixed);

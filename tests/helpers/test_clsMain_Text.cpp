@@ -162,7 +162,7 @@ TEST(clsMainNumbers, ArgumentsOutOfRangeRaiseErrors) {
         EXPECT_NE(e.Description.find(L" @@@ clsMain_"), std::wstring::npos) << "not forwarded: " << e.Number;
     }
     EXPECT_EQ(Raised([&] { m.FN(1, 10); }).Description,
-              L"Anzahl der Nachkommastellen \"10\" ungültig (0 bis 9, -1 für die der Zahl). @@@ clsMain_FN @@@ KVCore");
+              L"Anzahl der Nachkommastellen \"10\" ungültig (erlaubt sind 0 bis 9 oder -1). @@@ clsMain_FN @@@ KVCore");
     EXPECT_EQ(std::make_pair(w, h), std::make_pair(2L, 1L));
 }
 
