@@ -12,6 +12,7 @@ constexpr const wchar_t* conModule = L"clsPopupMenu";
 constexpr UINT_PTR conSubclassId = 0x4B56504D;  // "KVPM"
 
 // Layout in pixels.
+// Pixels at 96 dpi; a menu scales them to the screen's resolution.
 constexpr int conColumnMargin = 4;    // around the icon in its column
 constexpr int conTextGap = 6;         // between the icon column and the caption
 constexpr int conRightSpace = 22;     // room for the submenu arrow the system draws
@@ -72,7 +73,11 @@ struct clsPopupMenu::Shown {
     HFONT bold = nullptr;
     int iconSize = 16;
     int textHeight = 16;
+    int dpi = 96;
     HMENU menu = nullptr;
+
+    // Pixels at 96 dpi in pixels of the screen.
+    int Px(int lngPixels96) const { return MulDiv(lngPixels96, dpi, 96); }
 
     Shown() = default;
     Shown(const Shown&) = delete;
@@ -183,6 +188,7 @@ std::wstring clsPopupMenu::Popup(long lngX, long lngY) {
             HGDIOBJ old = SelectObject(dc, shown.bold);
             TEXTMETRICW tm{};
             if (GetTextMetricsW(dc, &tm)) shown.textHeight = tm.tmHeight;
+            if (int dpi = GetDeviceCaps(dc, LOGPIXELSY); dpi > 0) shown.dpi = dpi;
             SelectObject(dc, old);
             ReleaseDC(owner_, dc);
         }
@@ -251,11 +257,11 @@ LRESULT CALLBACK clsPopupMenu::OwnerProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
 
 void clsPopupMenu::Measure(MEASUREITEMSTRUCT& mis) const {
     const auto& item = *reinterpret_cast<const clsPopupMenuItem*>(mis.itemData);
-    const int column = shown_->iconSize + 2 * conColumnMargin;
+    const int column = shown_->iconSize + 2 * shown_->Px(conColumnMargin);
     std::wstring text = item.IsSeparator() ? item.SeparatorTitle() : item.Caption();
     if (item.IsSeparator() && text.empty()) {
         mis.itemWidth = static_cast<UINT>(column);
-        mis.itemHeight = conPlainSeparator;
+        mis.itemHeight = static_cast<UINT>(shown_->Px(conPlainSeparator));
         return;
     }
     bool bold = item.IsSeparator() || &item == default_;
@@ -269,16 +275,16 @@ void clsPopupMenu::Measure(MEASUREITEMSTRUCT& mis) const {
         SelectObject(dc, old);
         ReleaseDC(owner_, dc);
     }
-    mis.itemWidth = static_cast<UINT>(column + conTextGap + size.cx + conRightSpace);
-    mis.itemHeight = static_cast<UINT>(item.IsSeparator() ? shown_->textHeight + 6
-                                                          : std::max(column - 2, shown_->textHeight + 8));
+    mis.itemWidth = static_cast<UINT>(column + shown_->Px(conTextGap) + size.cx + shown_->Px(conRightSpace));
+    mis.itemHeight = static_cast<UINT>(item.IsSeparator() ? shown_->textHeight + shown_->Px(6)
+                                                          : std::max(column - 2, shown_->textHeight + shown_->Px(8)));
 }
 
 void clsPopupMenu::Draw(const DRAWITEMSTRUCT& dis) const {
     const auto& item = *reinterpret_cast<const clsPopupMenuItem*>(dis.itemData);
     HDC dc = dis.hDC;
     RECT r = dis.rcItem;
-    const int column = shown_->iconSize + 2 * conColumnMargin;
+    const int column = shown_->iconSize + 2 * shown_->Px(conColumnMargin);
     const COLORREF menuBack = GetSysColor(COLOR_MENU);
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
     const int saved = SaveDC(dc);
@@ -304,7 +310,8 @@ void clsPopupMenu::Draw(const DRAWITEMSTRUCT& dis) const {
             } else {
                 DrawEdge(dc, &band, BDR_RAISEDINNER, BF_RECT);
             }
-            RECT text{band.left + conColumnMargin + 2, band.top, band.right - conColumnMargin, band.bottom};
+            const int margin = shown_->Px(conColumnMargin);
+            RECT text{band.left + margin + 2, band.top, band.right - margin, band.bottom};
             SelectObject(dc, shown_->bold);
             SetTextColor(dc, Mix(highlight, RGB(0, 0, 0), 35));
             DrawTextW(dc, title.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -369,7 +376,7 @@ void clsPopupMenu::Draw(const DRAWITEMSTRUCT& dis) const {
     UINT format = DT_SINGLELINE | DT_VCENTER | ((dis.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0);
     const std::wstring& caption = item.Caption();
     size_t tab = caption.find(L'\t');
-    RECT text{iconCell.right + conTextGap, r.top, r.right - conRightSpace, r.bottom};
+    RECT text{iconCell.right + shown_->Px(conTextGap), r.top, r.right - shown_->Px(conRightSpace), r.bottom};
     DrawTextW(dc, caption.c_str(), static_cast<int>(tab == std::wstring::npos ? caption.size() : tab), &text,
               format | DT_LEFT);
     if (tab != std::wstring::npos)  // a key name after a tab is right-aligned

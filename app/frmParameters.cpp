@@ -187,7 +187,7 @@ void frmParameters::OnInit(HWND hwnd) {
     // failure here is reported and the dialog stays usable without them.
     HWND help = GetDlgItem(hwnd, cmdHelp);
     helpIcon_ = static_cast<HICON>(LoadImageW(nullptr, MAKEINTRESOURCEW(32514) /* IDI_QUESTION */, IMAGE_ICON,
-                                              16, 16, 0));
+                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     Helper().CreateAPIError(static_cast<long>(GetLastError()), helpIcon_ == nullptr);
     SendMessageW(help, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(helpIcon_));
     HWND tip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,

@@ -91,8 +91,15 @@ TEST_F(TrayMenu, FixedPart_InOrder) {
     EXPECT_EQ(byParent[L"mnuInternet"], L"-Version,mnuICheckVersion,mnuIVersionInfo,mnuIDownload,-Support,mnuIFAQ,"
                                         L"mnuISupport,mnuINewsletter,-Website,mnuIWebsite,");
     EXPECT_EQ(byParent.size(), 3u);
-    EXPECT_EQ(Named(menu, L"mnuQuit").Caption, L"&Beenden");
-    EXPECT_EQ(Named(menu, L"mnuIWebsite").Caption, L"&Kelvo Restart");
+    const std::pair<const wchar_t*, const wchar_t*> captions[] = {
+        {L"mnuQuit", L"&Beenden"},
+        {L"mnuIWebsite", L"&Kelvo Restart"},
+        {L"mnuFTimedAction", L"&Zeitgesteuertes Herunterfahren..."},
+        {L"mnuFRemoteShutdown", L"&Ferngesteuertes Herunterfahren..."},
+        {L"mnuFAutologon", L"Automatisches &Einloggen..."},
+        {L"mnuIVersionInfo", L"&Versionsinfo"},
+    };
+    for (const auto& [name, caption] : captions) EXPECT_EQ(Named(menu, name).Caption, caption);
     EXPECT_EQ(WebsiteAddress(L"kelvorestart_d_faq.html"), L"http://www.tormel.example/kelvorestart_d_faq.html");
 }
 
