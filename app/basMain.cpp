@@ -24,21 +24,29 @@ std::vector<std::function<void()>>& QuitSteps() {
     return steps;
 }
 
+// OLE and the common controls: not started, started, or failed to start.
+enum class Windowing { Off, On, Failed } g_windowing = Windowing::Off;
+
 }  // namespace
 
 int Main() {
-    HRESULT hr = OleInitialize(nullptr);
-    if (!Shown(conModule, L"Main", [&] {
-            Helper().CreateAPIError(hr, FAILED(hr));
-            INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
-            if (!InitCommonControlsEx(&icc)) Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
-        })) {
-        if (SUCCEEDED(hr)) OleUninitialize();
-        return 1;
-    }
     RunMain(true);
-    OleUninitialize();
-    return 0;
+    if (g_windowing == Windowing::On) OleUninitialize();
+    return g_windowing == Windowing::Failed ? 1 : 0;
+}
+
+bool StartWindowing() {
+    if (g_windowing != Windowing::Off) return g_windowing == Windowing::On;
+    HRESULT hr = E_FAIL;
+    const bool started = Shown(conModule, L"Main", [&] {
+        hr = OleInitialize(nullptr);
+        Helper().CreateAPIError(hr, FAILED(hr));
+        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
+        if (!InitCommonControlsEx(&icc)) Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
+    });
+    if (!started && SUCCEEDED(hr)) OleUninitialize();
+    g_windowing = started ? Windowing::On : Windowing::Failed;
+    return started;
 }
 
 void RunMain(bool blnFirstStart) {
@@ -63,6 +71,7 @@ void RunMain(bool blnFirstStart) {
         } else {
             state.Mode = RunMode::Resident;
         }
+        if (!StartWindowing()) return;
         StartProgram(blnFirstStart);
     });
     // A start-up that stopped half way leaves nothing behind that runs on unseen.

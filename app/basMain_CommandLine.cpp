@@ -154,7 +154,7 @@ bool EvaluateCommandLine(const std::wstring& strCommandLine) {
         const CommandLineRequest request = ReadCommandLine(strCommandLine);
 
         if (request.Help || request.Wrong) {
-            frmParameters().Show(request.Help);
+            if (StartWindowing()) frmParameters().Show(request.Help);
             return false;
         }
         // Type 4 shows the main window; confirmation, force and system do not apply to it.

@@ -10,6 +10,7 @@
 #include "basMenues.h"
 #include "basTimedAction.h"
 #include "basTools.h"
+#include "basWorkText.h"
 #include "clsPersonalData.h"
 #include "clsSplash.h"
 #include "frmMain.h"
@@ -47,6 +48,7 @@ void StartProgram(bool blnFirstStart) {
         ProgramState& s = State();
         const bool dialog = s.Mode == RunMode::Dialog;
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        const work::ReadOnce bootIniOnce;
 
         // The main window is loaded hidden with its caption; its timer closes the splash.
         LoadMainWindow();

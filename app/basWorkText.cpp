@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <map>
+
 #include "basGlobals.h"
 
 namespace kvr::work {
@@ -37,7 +39,27 @@ std::wstring QuotedName(const std::wstring& strLine) {
     return strLine.substr(open + 1, close - open - 1);
 }
 
+namespace {
+
+struct KeptLines {
+    int scopes = 0;
+    std::map<std::wstring, std::vector<std::wstring>> files;
+} g_kept;
+
+}  // namespace
+
+ReadOnce::ReadOnce() { ++g_kept.scopes; }
+ReadOnce::~ReadOnce() {
+    if (--g_kept.scopes == 0) g_kept.files.clear();
+}
+
+void ForgetReadLines() { g_kept.files.clear(); }
+
 std::vector<std::wstring> ReadLines(const std::wstring& strFile) {
+    if (g_kept.scopes > 0) {
+        auto kept = g_kept.files.find(UpperCase(strFile));
+        if (kept != g_kept.files.end()) return kept->second;
+    }
     HANDLE file = CreateFileW(strFile.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
@@ -68,6 +90,7 @@ std::vector<std::wstring> ReadLines(const std::wstring& strFile) {
         lines.push_back(text.substr(start, end - start));
         start = end + (text[end] == L'\r' && end + 1 < text.size() && text[end + 1] == L'\n' ? 2 : 1);
     }
+    if (g_kept.scopes > 0) g_kept.files[UpperCase(strFile)] = lines;
     return lines;
 }
 

@@ -18,8 +18,18 @@ std::wstring Trimmed(const std::wstring& strText);
 // The text between the first two double quotes of the line ("" without such a pair).
 std::wstring QuotedName(const std::wstring& strLine);
 // The file's lines (ANSI code page), split at CR LF, CR or LF; no empty line is added
-// after a final line break.
+// after a final line break. Within a ReadOnce scope a file is read once.
 std::vector<std::wstring> ReadLines(const std::wstring& strFile);
+// While one lives, ReadLines keeps what it read, so a start that looks at boot.ini several
+// times reads it once; a write of the program's own (ForgetReadLines) drops what was kept.
+class ReadOnce {
+public:
+    ReadOnce();
+    ~ReadOnce();
+    ReadOnce(const ReadOnce&) = delete;
+    ReadOnce& operator=(const ReadOnce&) = delete;
+};
+void ForgetReadLines();
 // One system of boot.ini's operating systems section: its ARC path (the text before the
 // first "="), its display name (between the first pair of double quotes) and the whole line.
 struct BootEntry {

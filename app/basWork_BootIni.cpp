@@ -109,6 +109,7 @@ void WriteBootLoaderValue(const std::wstring& strBootIni, const wchar_t* strKey,
     if (!MoveFileExW(temp, strBootIni.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         RaiseLastError();
     copy.moved = true;
+    work::ForgetReadLines();
 }
 
 }  // namespace

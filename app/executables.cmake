@@ -10,6 +10,9 @@ target_compile_definitions(kvrestart_app PUBLIC
 function(kv_add_program name)
   add_executable(${name} WIN32 ${ARGN} ${CMAKE_CURRENT_SOURCE_DIR}/KVRestart.rc)
   target_link_libraries(${name} PRIVATE kvrestart_app)
+  # A command line that only acts starts as fast as an empty program: the DLLs of windows,
+  # COM and the shell load when first used.
+  kv_delay_load(${name})
   if(MINGW)
     target_link_options(${name} PRIVATE -municode)  # wWinMain
   endif()

@@ -2,11 +2,14 @@
 // chosen entry, the close modes and the state kept for the next opening.
 #include <windows.h>
 
+#include <unordered_set>
+
 #include "basAutoDialog.h"
 #include "basGlobals.h"
 #include "basMain.h"
 #include "basTools.h"
 #include "basWork.h"
+#include "basWorkText.h"
 #include "frmMain.h"
 
 namespace kvr {
@@ -21,12 +24,18 @@ bool SameText(const std::wstring& a, const std::wstring& b) {
                           static_cast<int>(b.size())) == CSTR_EQUAL;
 }
 
-// Whether strPart occurs in strText, ignoring case.
-bool ContainsText(const std::wstring& strText, const std::wstring& strPart) {
-    if (strPart.size() > strText.size()) return false;
-    for (size_t i = 0; i + strPart.size() <= strText.size(); ++i)
-        if (SameText(strText.substr(i, strPart.size()), strPart)) return true;
-    return false;
+// The ";"-separated items of the setting, in upper case: one look-up a row, however long
+// the list and the setting.
+std::unordered_set<std::wstring> HiddenItems(const std::wstring& strVisibleOptions) {
+    std::unordered_set<std::wstring> items;
+    size_t start = 0;
+    while (start < strVisibleOptions.size()) {
+        size_t end = strVisibleOptions.find(L';', start);
+        if (end == std::wstring::npos) end = strVisibleOptions.size();
+        if (end > start) items.insert(work::UpperCase(strVisibleOptions.substr(start, end - start)));
+        start = end + 1;
+    }
+    return items;
 }
 
 // UnloadMain is on the stack (its Quit unloads the window without asking it again).
@@ -38,6 +47,8 @@ std::vector<MainListEntry> BuildMainListEntries(const std::vector<std::wstring>&
                                                 const std::wstring& strVisibleOptions,
                                                 const std::wstring& strLastSelected) {
     std::vector<MainListEntry> entries;
+    // Whole items only: a hidden "Neu starten" leaves "Neu starten: XP" in the list.
+    const std::unordered_set<std::wstring> hidden = HiddenItems(strVisibleOptions);
     for (const std::wstring& option : options) {
         if (option.empty()) {
             // A separator never opens the list; after the first entry each one is kept, so
@@ -45,7 +56,7 @@ std::vector<MainListEntry> BuildMainListEntries(const std::vector<std::wstring>&
             if (!entries.empty()) entries.push_back({});
             continue;
         }
-        if (!strVisibleOptions.empty() && ContainsText(strVisibleOptions, option)) continue;
+        if (!hidden.empty() && hidden.count(work::UpperCase(option))) continue;
         MainListEntry entry;
         entry.Text = option;
         entry.Icon = GetActionIcon(option);
@@ -59,6 +70,7 @@ bool OpenMain() {
     return Shown(conModule, L"OpenMain", [] {
         // The options dialog, once it exists, comes forward here instead when it is loaded.
         LoadMainWindow();
+        const work::ReadOnce bootIniOnce;
         ProgramState& s = State();
         const std::vector<MainListEntry> entries =
             BuildMainListEntries(GetQuitOptions(false), s.VisibleOptions, s.LastSelectedOption);

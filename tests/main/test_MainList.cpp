@@ -23,16 +23,16 @@ Texts TextsOf(const std::vector<MainListEntry>& entries) {
     return texts;
 }
 
-TEST(MainListEntries, HiddenEntriesAreFoundInTheSettingIgnoringCase) {
-    const Texts options = {L"Herunterfahren", L"Neu starten", L"Neu anmelden"};
-    // The entry is searched in the setting: the plain "Neu starten" is part of the stored
-    // text of the restart entry and goes with it.
-    EXPECT_EQ(TextsOf(BuildMainListEntries(options, L"neu starten: standard;", L"")),
-              (Texts{L"Herunterfahren", L"Neu anmelden"}));
-    // An entry longer than anything stored stays.
-    EXPECT_EQ(TextsOf(BuildMainListEntries({L"Neu starten: Standard", L"Neu anmelden"}, L"Neu starten;", L"")),
-              (Texts{L"Neu starten: Standard", L"Neu anmelden"}));
-    EXPECT_EQ(TextsOf(BuildMainListEntries(options, L"", L"")), options);
+TEST(MainListEntries, HiddenEntriesAreWholeItemsOfTheSettingIgnoringCase) {
+    const Texts options = {L"Herunterfahren", L"Neu starten", L"Neu starten: XP", L"Neu anmelden"};
+    const std::pair<const wchar_t*, Texts> cases[] = {
+        {L"neu starten;", {L"Herunterfahren", L"Neu starten: XP", L"Neu anmelden"}},
+        {L"Neu starten: xp;", {L"Herunterfahren", L"Neu starten", L"Neu anmelden"}},
+        {L"Herunterfahren;;Neu anmelden", {L"Neu starten", L"Neu starten: XP"}},  // last ";" missing
+        {L"starten;", options},
+        {L"", options},
+    };
+    for (const auto& [setting, shown] : cases) EXPECT_EQ(TextsOf(BuildMainListEntries(options, setting, L"")), shown);
 }
 
 TEST(MainListEntries, SeparatorsNeverOpenTheListButMayFollowEachOther) {
