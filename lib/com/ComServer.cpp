@@ -4,6 +4,7 @@
 #include <new>
 
 #include "ComObject.h"
+#include "DispatchObject.h"
 
 namespace kv::com {
 
@@ -76,7 +77,12 @@ HRESULT GetClassObject(REFCLSID clsid, REFIID riid, void** ppv) {
     return hr;
 }
 
-HRESULT CanUnloadNow() { return g_moduleRefs == 0 ? S_OK : S_FALSE; }
+HRESULT CanUnloadNow() {
+    if (g_moduleRefs != 0) return S_FALSE;
+    // Objects hold their own references to the tables, so one created meanwhile keeps its table.
+    ReleaseDispatchTables();
+    return S_OK;
+}
 
 HRESULT GetTypeLib(ITypeLib** out) {
     if (!out) return E_POINTER;

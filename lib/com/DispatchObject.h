@@ -12,6 +12,7 @@
 //   create: kv::com::CreateObject<clsMainCom>(riid, ppv)
 #include <windows.h>
 #include <oaidl.h>
+#include <memory>
 #include <new>
 
 #include "ComError.h"
@@ -21,12 +22,25 @@
 
 namespace kv::com {
 
-// The adapting Invoke shared by all classes. typeInfo is the type info of the interface
-// (dispatch or dual); self is the interface pointer whose vtable serves the members.
-HRESULT AdaptedInvoke(ITypeInfo* typeInfo, IDispatch* self, DISPID member, LCID lcid, WORD flags,
+// What IDispatch serves of one interface, resolved once from the embedded type library and
+// shared by every object of the module that serves the interface: the type info, the member
+// names, and for each member and invoke kind its vtable slot and parameter types. Calls then
+// cost the same whatever the member's place in the interface.
+class DispatchTable;
+
+// The table of iid, built on first use. Tables are shared between apartments (the servers
+// register ThreadingModel Apartment), so finding and building one takes a lock; a built
+// table is never changed. Each object keeps its own reference.
+HRESULT FindDispatchTable(REFIID iid, std::shared_ptr<const DispatchTable>& out);
+// Drops the module's references to the tables (CanUnloadNow, once no object lives).
+void ReleaseDispatchTables();
+
+ITypeInfo* TableTypeInfo(const DispatchTable& table);
+HRESULT TableGetIDsOfNames(const DispatchTable& table, LPOLESTR* names, UINT count, DISPID* ids);
+// The adapting Invoke shared by all classes; self is the interface pointer whose vtable
+// serves the members.
+HRESULT AdaptedInvoke(const DispatchTable& table, IDispatch* self, DISPID member, LCID lcid, WORD flags,
                       DISPPARAMS* params, VARIANT* result, EXCEPINFO* excep, UINT* argErr);
-// The type info of iid from the embedded type library.
-HRESULT LoadTypeInfo(REFIID iid, ITypeInfo** out);
 
 template <class Interface>
 class DispatchObject : public ComObject<Interface, ISupportErrorInfo> {
@@ -41,22 +55,22 @@ public:
         if (!out) return E_POINTER;
         *out = nullptr;
         if (index != 0) return DISP_E_BADINDEX;
-        HRESULT hr = EnsureTypeInfo();
-        if (SUCCEEDED(hr)) (*out = typeInfo_.Get())->AddRef();
+        HRESULT hr = EnsureTable();
+        if (SUCCEEDED(hr)) (*out = TableTypeInfo(*table_))->AddRef();
         return hr;
     }
     STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
         if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-        HRESULT hr = EnsureTypeInfo();
-        return FAILED(hr) ? hr : DispGetIDsOfNames(typeInfo_.Get(), names, count, ids);
+        HRESULT hr = EnsureTable();
+        return FAILED(hr) ? hr : TableGetIDsOfNames(*table_, names, count, ids);
     }
     STDMETHODIMP Invoke(DISPID member, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
                         VARIANT* result, EXCEPINFO* excep, UINT* argErr) override {
         if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-        HRESULT hr = EnsureTypeInfo();
+        HRESULT hr = EnsureTable();
         if (FAILED(hr)) return hr;
-        return AdaptedInvoke(typeInfo_.Get(), static_cast<Interface*>(this), member, lcid, flags,
-                             params, result, excep, argErr);
+        return AdaptedInvoke(*table_, static_cast<Interface*>(this), member, lcid, flags, params, result,
+                             excep, argErr);
     }
 
     // ISupportErrorInfo
@@ -75,11 +89,10 @@ protected:
     }
 
 private:
-    HRESULT EnsureTypeInfo() {
-        return typeInfo_ ? S_OK : LoadTypeInfo(__uuidof(Interface), typeInfo_.Put());
-    }
+    // An object is called from its apartment's thread only, so table_ needs no lock.
+    HRESULT EnsureTable() { return table_ ? S_OK : FindDispatchTable(__uuidof(Interface), table_); }
 
-    ComPtr<ITypeInfo> typeInfo_;
+    std::shared_ptr<const DispatchTable> table_;
 };
 
 // Creates a T (which must start with one reference, as DispatchObject does) and queries it

@@ -39,7 +39,7 @@ inline void Call(IDispatch* object, const wchar_t* name, WORD flags, std::vector
         std::vector<VARIANT> reversed(args.rbegin(), args.rend());
         DISPID put = DISPID_PROPERTYPUT;
         DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-        if (flags & DISPATCH_PROPERTYPUT) {
+        if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
             params.rgdispidNamedArgs = &put;
             params.cNamedArgs = 1;
         }

@@ -1,5 +1,6 @@
 // What a script host cannot show of the typed members behind IDispatch: skipped arguments,
-// refused calls with the argument named, and early-bound callers with their error info.
+// named arguments, refused calls with the argument named, a put by reference, and early-bound
+// callers with their error info.
 // test_ComServer.vbs covers by-reference variables, defaults, properties and errors.
 #include <gtest/gtest.h>
 
@@ -17,6 +18,30 @@ TEST(AdaptedInvoke, SkippedArgumentTakesTheDefault) {
     ASSERT_EQ(r.hr, S_OK);
     EXPECT_EQ(r.value->vt, VT_R8);
     EXPECT_DOUBLE_EQ(r.value->dblVal, 8.0);
+}
+
+TEST(AdaptedInvoke, NamesInAnyCaseAndNamedArgumentsFindTheirMember) {
+    auto probe = NewProbe();
+    LPOLESTR names[] = {const_cast<LPOLESTR>(L"sCALE"), const_cast<LPOLESTR>(L"LNGFACTOR")};
+    DISPID ids[2] = {};
+    ASSERT_EQ(probe->GetIDsOfNames(IID_NULL, names, 1, 0, ids), S_OK);
+    EXPECT_EQ(ids[0], 3);
+    ASSERT_EQ(probe->GetIDsOfNames(IID_NULL, names, 2, 0, ids), S_OK);
+    ASSERT_EQ(ids[1], 1);
+    VARIANT args[] = {Arg(4L), Arg(3.0)};   // named lngFactor, then the positional value
+    DISPPARAMS params{args, &ids[1], 2, 1};
+    kv::com::ComVariant result;
+    ASSERT_EQ(probe->Invoke(ids[0], IID_NULL, 0, kGet, &params, result.Put(), nullptr, nullptr), S_OK);
+    EXPECT_DOUBLE_EQ(result->dblVal, 12.0);
+}
+
+TEST(AdaptedInvoke, PutByReferenceFallsBackToThePut) {
+    auto probe = NewProbe();
+    CallResult put, get;
+    Call(probe.Get(), L"Name", DISPATCH_PROPERTYPUTREF, {Arg(L"by reference")}, put);
+    ASSERT_EQ(put.hr, S_OK);
+    Call(probe.Get(), L"Name", kGet, {}, get);
+    EXPECT_EQ(kv::com::FromBSTR(get.value->bstrVal), L"by reference");
 }
 
 TEST(AdaptedInvoke, WrongArgumentsAreRefusedWithTheArgumentNamed) {

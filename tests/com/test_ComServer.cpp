@@ -30,6 +30,9 @@ TEST(ClassFactory, ModuleStaysLoadedWhileObjectsOrLocksLive) {
     {
         auto probe = NewProbe();
         EXPECT_EQ(kv::com::CanUnloadNow(), S_FALSE);
+        CallResult name;   // what the module let go when it could unload is read again
+        Call(probe.Get(), L"Name", kGet, {}, name);
+        EXPECT_EQ(name.hr, S_OK);
     }
     EXPECT_EQ(kv::com::CanUnloadNow(), S_OK);
     ProbeFactory()->LockServer(TRUE);
