@@ -4,13 +4,13 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <sstream>
 
 #include "basGlobals.h"
 #include "basMain.h"
 #include "basMenues.h"
 #include "basTools.h"
 #include "basWork.h"
+#include "basWorkText.h"
 #include "clsPersonalData.h"
 #include "clsPopupMenu.h"
 #include "frmContextMenues.h"
@@ -87,14 +87,7 @@ std::wstring Literal(const std::wstring& strText) {
     return shown;
 }
 
-std::vector<std::wstring> MenuOptions(const std::wstring& strList) {
-    std::vector<std::wstring> entries;
-    std::wstringstream list(strList);
-    std::wstring entry;
-    while (std::getline(list, entry, L';'))
-        if (!entry.empty()) entries.push_back(entry);  // the list ends with ";" after each entry
-    return entries;
-}
+std::vector<std::wstring> MenuOptions(const std::wstring& strList) { return work::SplitItems(strList); }
 
 MenuEntry Entry(const std::wstring& strParent, long lngIcon, const std::wstring& strName,
                 const std::wstring& strCaption, bool blnEnabled = true) {

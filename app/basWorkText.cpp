@@ -24,6 +24,18 @@ bool ContainsText(const std::wstring& strText, const std::wstring& strPart) {
 
 bool SameText(const std::wstring& strA, const std::wstring& strB) { return UpperCase(strA) == UpperCase(strB); }
 
+std::vector<std::wstring> SplitItems(const std::wstring& strList, wchar_t chSeparator) {
+    std::vector<std::wstring> items;
+    size_t start = 0;
+    while (start < strList.size()) {
+        size_t end = strList.find(chSeparator, start);
+        if (end == std::wstring::npos) end = strList.size();
+        if (end > start) items.push_back(strList.substr(start, end - start));
+        start = end + 1;
+    }
+    return items;
+}
+
 std::wstring Trimmed(const std::wstring& strText) {
     size_t first = strText.find_first_not_of(L" \t");
     if (first == std::wstring::npos) return L"";

@@ -13,6 +13,8 @@ std::wstring UpperCase(const std::wstring& strText);
 // True when strText contains strPart, ignoring case (the empty part occurs everywhere).
 bool ContainsText(const std::wstring& strText, const std::wstring& strPart);
 bool SameText(const std::wstring& strA, const std::wstring& strB);
+// The non-empty items of a list such as "a;b;" (the settings end each item with the separator).
+std::vector<std::wstring> SplitItems(const std::wstring& strList, wchar_t chSeparator = L';');
 // Without leading and trailing blanks and tabs.
 std::wstring Trimmed(const std::wstring& strText);
 // The text between the first two double quotes of the line ("" without such a pair).

@@ -28,13 +28,7 @@ bool SameText(const std::wstring& a, const std::wstring& b) {
 // the list and the setting.
 std::unordered_set<std::wstring> HiddenItems(const std::wstring& strVisibleOptions) {
     std::unordered_set<std::wstring> items;
-    size_t start = 0;
-    while (start < strVisibleOptions.size()) {
-        size_t end = strVisibleOptions.find(L';', start);
-        if (end == std::wstring::npos) end = strVisibleOptions.size();
-        if (end > start) items.insert(work::UpperCase(strVisibleOptions.substr(start, end - start)));
-        start = end + 1;
-    }
+    for (const std::wstring& item : work::SplitItems(strVisibleOptions)) items.insert(work::UpperCase(item));
     return items;
 }
 

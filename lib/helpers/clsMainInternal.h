@@ -12,19 +12,16 @@ namespace kv::detail {
 // Runs a member body; any error leaves it forwarded with "clsMain_<function>" and "KVCore"
 // in its chains, as every component member does. A C++ library exception (a fault of ours)
 // leaves as an error too, without its English text.
+// The error leaving a member, raised again as Guarded describes. Out of line, so each member
+// carries one small handler, not three.
+[[noreturn]] void RaiseGuarded(const wchar_t* function);
+
 template <class F>
 decltype(auto) Guarded(const wchar_t* function, F&& body) {
     try {
         return body();
-    } catch (const KVError& e) {
-        throw KVError(e.Number, clsMain::ForwardedDescription(clsMain::conProject, clsMain::conModule,
-                                                              function, e.Description));
-    } catch (const std::bad_alloc&) {
-        throw KVError(7, clsMain::ForwardedDescription(clsMain::conProject, clsMain::conModule,
-                                                       function, L"Out of memory"));
-    } catch (const std::exception&) {
-        throw KVError(E_FAIL, clsMain::ForwardedDescription(clsMain::conProject, clsMain::conModule,
-                                                            function, conUnexpectedErrorText));
+    } catch (...) {
+        RaiseGuarded(function);
     }
 }
 

@@ -3,7 +3,39 @@
 #include "clsMainInternal.h"
 #include "MessageBoxSeam.h"
 
+#include <cstdlib>
+
+#if defined(__GLIBCXX__)
+// The runtime's default terminate handler prints the exception's demangled type name and so
+// brings the whole C++ demangler (45 KB) into every binary. Nothing here may end that way
+// (every callback and COM method catches), so the last resort ends the process plainly.
+// Defined in this object, which every binary links, before the runtime looks for its own.
+namespace __gnu_cxx {
+void __verbose_terminate_handler();
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
+#endif
+
 namespace kv {
+
+namespace detail {
+
+void RaiseGuarded(const wchar_t* function) {
+    try {
+        throw;
+    } catch (const KVError& e) {
+        throw KVError(e.Number, clsMain::ForwardedDescription(clsMain::conProject, clsMain::conModule, function,
+                                                              e.Description));
+    } catch (const std::bad_alloc&) {
+        throw KVError(7, clsMain::ForwardedDescription(clsMain::conProject, clsMain::conModule, function,
+                                                       L"Out of memory"));
+    } catch (const std::exception&) {
+        throw KVError(E_FAIL, clsMain::ForwardedDescription(clsMain::conProject, clsMain::conModule, function,
+                                                            conUnexpectedErrorText));
+    }
+}
+
+}  // namespace detail
 
 namespace {
 

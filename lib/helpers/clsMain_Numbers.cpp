@@ -1,5 +1,4 @@
 // Number helpers: checks, rounding, scaling and locale-aware number texts.
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -72,20 +71,39 @@ double ToFifteenDigits(double value) {
     return std::strtod(buffer, nullptr);
 }
 
-// Shortest round-trip digits of |value| and the exponent of the first digit.
+// Shortest round-trip digits of |value| and the exponent of the first digit: the fewest
+// significant digits that read back as the same double (printf rather than std::to_chars,
+// whose tables would double the size of the library).
 void Digits(double value, std::string& digits, int& exponent) {
     char buffer[64];
-    auto r = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific);
-    std::string text(buffer, r.ptr);
-    size_t e = text.find('e');
-    exponent = 0;
-    const char* at = text.c_str() + e + 1;
-    if (*at == '+') ++at;  // from_chars reads no plus sign
-    std::from_chars(at, text.c_str() + text.size(), exponent);
+    const double magnitude = std::fabs(value);
+    for (int precision = 0; precision <= 16; ++precision) {
+        std::snprintf(buffer, sizeof buffer, "%.*e", precision, magnitude);
+        if (std::strtod(buffer, nullptr) == magnitude) break;
+    }
+    const char* e = std::strchr(buffer, 'e');
+    exponent = static_cast<int>(std::strtol(e + 1, nullptr, 10));
     digits.clear();
-    for (size_t i = 0; i < e; ++i)
-        if (text[i] != '.') digits += text[i];
+    for (const char* c = buffer; c < e; ++c)
+        if (*c != '.') digits += *c;
     while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+}
+
+// The value in plain digits without exponent, as few as read back the same.
+std::string FixedShortest(double value) {
+    std::string digits;
+    int exponent = 0;
+    Digits(value, digits, exponent);
+    std::string text = std::signbit(value) && value != 0 ? "-" : "";
+    if (exponent < 0) {
+        text += "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
+    } else if (static_cast<size_t>(exponent) + 1 >= digits.size()) {
+        text += digits + std::string(static_cast<size_t>(exponent) + 1 - digits.size(), '0');
+    } else {
+        text += digits.substr(0, static_cast<size_t>(exponent) + 1) + "." +
+                digits.substr(static_cast<size_t>(exponent) + 1);
+    }
+    return text;
 }
 
 // The locale's digit grouping in the form NUMBERFMT wants ("3;0" -> 3, "3;2;0" -> 32).
@@ -200,15 +218,13 @@ std::wstring clsMain::FN(double dblNumber, long lngDecimalPlaces) {
             throw KVError(5, L"Anzahl der Nachkommastellen \"" + std::to_wstring(lngDecimalPlaces) +
                                  L"\" ungültig (erlaubt sind 0 bis 9 oder -1).");
         // The value as plain digits, which GetNumberFormat expects.
-        char buffer[400];
-        auto r = std::to_chars(buffer, buffer + sizeof buffer, dblNumber, std::chars_format::fixed);
-        std::string plain(buffer, r.ptr);
+        std::string plain = FixedShortest(dblNumber);
         size_t dot = plain.find('.');
         if (lngDecimalPlaces < 0 && dot != std::string::npos && plain.size() - dot - 1 > kMaxDecimalPlaces) {
             // The number's own decimals, as many as the formatter takes.
-            r = std::to_chars(buffer, buffer + sizeof buffer, dblNumber, std::chars_format::fixed,
-                              static_cast<int>(kMaxDecimalPlaces));
-            plain.assign(buffer, r.ptr);
+            char buffer[400];
+            std::snprintf(buffer, sizeof buffer, "%.*f", static_cast<int>(kMaxDecimalPlaces), dblNumber);
+            plain.assign(buffer);
             plain.erase(plain.find_last_not_of('0') + 1);
             if (plain.back() == '.') plain.pop_back();
             if (plain.find_first_not_of("-0.") == std::string::npos) plain.assign(1, '0');  // no "-0"
