@@ -17,16 +17,20 @@ namespace {
 constexpr const wchar_t* conModule = L"basWork";
 
 constexpr long long conSecondsPerDay = 86400;
-// A due moment counts for 5 seconds; 5 to 10 seconds after it the done flag is cleared.
+// A due moment counts for 5 seconds. The calendar is asked whether the day is an action day
+// only up to 10 seconds after the time of day.
 constexpr long long conDueWindow = 5;
 constexpr long long conResetWindowEnd = 10;
 
 struct TimedActionTimer {
     HWND window = nullptr;
     bool on = false;
+    UINT interval = 0;
 } g_timer;
 
-bool g_done = false;
+// The due moment (whole seconds) whose action has run: it does not fire a second time,
+// however the ticks fall (a rebuilt program, a tick twice in a second). A countdown has none.
+std::optional<long long> g_firedMoment;
 std::optional<long long> g_countdownStart;  // whole seconds
 ITimedActionView* g_view = nullptr;
 bool g_ticking = false;  // a tick is on the stack
@@ -35,8 +39,25 @@ void RaiseLastErrorIf(bool blnFailed) {
     if (blnFailed) Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
 }
 
+std::optional<long long> NextDueMoment(long lngType, long long llNow);
+
+// How long the timer waits: a second while a countdown runs; else until a second after the
+// next due moment (the clock counts whole seconds, and a tick must not come before it), at
+// most an hour, so a clock that drifts without notice is caught in time.
+UINT NextInterval() {
+    const long type = State().TimeActionType;
+    if (type < conTA_Once || type > conTA_Monthly) return conTimedActionInterval;
+    const long long now = WholeSeconds(Now());
+    const std::optional<long long> due = NextDueMoment(type, now);
+    if (!due) return conTimedActionLongestWait;
+    const long long wait = (*due - now) * 1000 + 1000;
+    if (wait < USER_TIMER_MINIMUM) return USER_TIMER_MINIMUM;
+    return wait > conTimedActionLongestWait ? conTimedActionLongestWait : static_cast<UINT>(wait);
+}
+
 void StartTimer(HWND hwnd) {
-    RaiseLastErrorIf(SetTimer(hwnd, kTimedActionTimerId, conTimedActionInterval, nullptr) == 0);
+    g_timer.interval = NextInterval();
+    if (hwnd) RaiseLastErrorIf(SetTimer(hwnd, kTimedActionTimerId, g_timer.interval, nullptr) == 0);
 }
 
 void StopTimer(HWND hwnd) {
@@ -75,9 +96,9 @@ bool OnActionDay(long lngType, long long llDueMoment) {
 // Performs the action. The timer is off while it runs, so a slow action cannot start twice.
 // Whatever the action's outcome, a repeating type is armed again and a one-time type is
 // switched off; a failure is raised after that.
-void PerformTimedAction(long lngType) {
+void PerformTimedAction(long lngType, std::optional<long long> llDueMoment = std::nullopt) {
     ProgramState& s = State();
-    g_done = true;
+    g_firedMoment = llDueMoment;
     SetTimedActionTimer(false);
 
     // Copies: a refused exit rebuilds the program, which reads the settings anew.
@@ -91,7 +112,7 @@ void PerformTimedAction(long lngType) {
     }
     // A refused exit rebuilt the program, which starts with the flag cleared and the timer
     // armed from the settings; this due moment has had its action all the same.
-    g_done = true;
+    g_firedMoment = llDueMoment;
 
     if (lngType == conTA_Daily || lngType == conTA_Weekly || lngType == conTA_Monthly) {
         SetTimedActionTimer(true);
@@ -126,7 +147,7 @@ std::optional<long long> NextDueMoment(long lngType, long long llNow) {
     // Every day of the month comes within two months.
     for (long long day = -1; day <= 62; ++day) {
         const long long due = today + day * conSecondsPerDay + time;
-        const bool ahead = due > llNow || (llNow - due <= conDueWindow && !g_done);
+        const bool ahead = due > llNow || (llNow - due <= conDueWindow && g_firedMoment != due);
         if (ahead && OnActionDay(lngType, due)) return due;
     }
     return std::nullopt;
@@ -159,12 +180,10 @@ void CheckCountdown(long long llNow) {
 }
 
 // Types 2-5: llSince is the time from the due moment to now.
-void CheckDueWindow(long lngType, long long llSince, bool blnOnActionDay) {
-    if (llSince >= 0 && llSince <= conDueWindow && !g_done && blnOnActionDay) {
-        PerformTimedAction(lngType);
-        return;
-    }
-    if (llSince >= conDueWindow && llSince <= conResetWindowEnd) g_done = false;
+void CheckDueWindow(long lngType, long long llNow, long long llSince, bool blnOnActionDay) {
+    const long long due = llNow - llSince;
+    if (llSince >= 0 && llSince <= conDueWindow && g_firedMoment != due && blnOnActionDay)
+        PerformTimedAction(lngType, due);
 }
 
 void Tick() {
@@ -177,7 +196,7 @@ void Tick() {
             break;
         case conTA_Once: {
             long long due = WholeSeconds(DateOf(WholeSeconds(s.TimeDateForAction))) + ConvertToSeconds(s.TimeForAction);
-            CheckDueWindow(type, now - due, true);
+            CheckDueWindow(type, now, now - due, true);
             break;
         }
         case conTA_Daily:
@@ -186,14 +205,17 @@ void Tick() {
             long long since = SinceTimeOfDay(now, s.TimeForAction);
             // The day check costs a look at the calendar; only near the due moment.
             bool nearDue = since <= conResetWindowEnd;
-            CheckDueWindow(type, since, nearDue && OnActionDay(type, now - since));
+            CheckDueWindow(type, now, since, nearDue && OnActionDay(type, now - since));
             break;
         }
         default:
             break;
     }
     // An action that fired and switched itself off has put the program's name back.
-    if (g_timer.on) SetTrayTip(ArmedTip(type, now));
+    if (g_timer.on) {
+        SetTrayTip(ArmedTip(type, now));
+        if (type != conTA_Countdown) StartTimer(g_timer.window);  // until the next due moment
+    }
 }
 
 }  // namespace
@@ -224,16 +246,27 @@ void SetTimedActionTimer(bool blnOn) {
         // timer with it; the state is all that is left to keep.
         if (g_timer.window && !IsWindow(g_timer.window)) g_timer.window = nullptr;
         HWND hwnd = g_timer.window;
-        if (hwnd && blnOn) StartTimer(hwnd);  // again while on: the interval starts anew
+        if (blnOn) StartTimer(hwnd);  // again while on: the interval starts anew
         if (hwnd && !blnOn && g_timer.on) StopTimer(hwnd);
         g_timer.on = blnOn;
-        if (!blnOn) SetTrayTip(L"");  // the program's name while nothing is armed
+        if (!blnOn) {
+            g_timer.interval = 0;
+            SetTrayTip(L"");  // the program's name while nothing is armed
+        }
     });
 }
 
 bool TimedActionTimerOn() { return g_timer.on; }
 
-void ClearTimedActionDone() { g_done = false; }
+void RearmTimedAction() {
+    Shown(conModule, L"RearmTimedAction", [] {
+        if (g_timer.on) StartTimer(g_timer.window);
+    });
+}
+
+UINT TimedActionTimerInterval() { return g_timer.interval; }
+
+void ClearTimedActionDone() { g_firedMoment.reset(); }
 
 void SetCountdownStart(kv::Date dtmStart) { g_countdownStart = WholeSeconds(dtmStart); }
 

@@ -361,6 +361,13 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             case WM_KV_TRAY:
                 HandleTrayMenu(static_cast<UINT>(lParam));
                 return 0;
+            case WM_TIMECHANGE:
+                // A timed action waits for its moment by the clock it saw when it armed.
+                RearmTimedAction();
+                return 0;
+            case WM_POWERBROADCAST:
+                if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) RearmTimedAction();
+                return TRUE;
             case WM_DESTROY:
                 if (g_form.hwnd == hwnd) SetTimedActionTimerWindow(nullptr);
                 break;
@@ -496,10 +503,19 @@ long PixelsToTwipsY(long lngPixels) { return MulDiv(lngPixels, conTwipsPerInch, 
 
 void SetMainListEntries(const std::vector<MainListEntry>& entries) {
     HWND list = List();
+    // No repaint per row: a boot menu of a thousand systems fills as fast as one of two.
     struct Filling {
-        Filling() { g_form.filling = true; }
-        ~Filling() { g_form.filling = false; }
-    } filling;
+        HWND list;
+        explicit Filling(HWND hwnd) : list(hwnd) {
+            g_form.filling = true;
+            SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+        }
+        ~Filling() {
+            SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+            InvalidateRect(list, nullptr, TRUE);
+            g_form.filling = false;
+        }
+    } filling(list);
 
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
     while (SendMessageW(list, LVM_DELETECOLUMN, 0, 0)) {
@@ -512,11 +528,12 @@ void SetMainListEntries(const std::vector<MainListEntry>& entries) {
     column.cx = TwipsToPixelsX(PixelsToTwipsX(r.right - r.left) - conColumnMargin);
     RaiseLastErrorIf(SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column)) == -1);
 
-    int selected = -1;
+    SendMessageW(list, LVM_SETITEMCOUNT, entries.size(), 0);
+    int selected = -1, next = 0;
     for (const MainListEntry& entry : entries) {
         LVITEMW item{};
         item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
-        item.iItem = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+        item.iItem = next++;
         item.pszText = const_cast<wchar_t*>(entry.Text.c_str());
         item.iImage = entry.Icon > 0 ? static_cast<int>(entry.Icon - 1) : I_IMAGENONE;
         item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;

@@ -192,6 +192,34 @@ TEST_F(TimedAction, DailyFiresOnceInItsWindow_LateInItButNotAfter_AndAgainTheNex
     EXPECT_EQ(Fired(), 6u);
 }
 
+// A moment to come is waited for in one step (an hour at most), not tick by tick; a clock
+// set forward or a resumed computer sets the wait anew.
+TEST_F(TimedAction, AMomentIsWaitedForInOneStep_SetAnewWhenTheClockChangesOrTheComputerResumes) {
+    Arm(conTA_Daily);
+    clock.Set(2024, 3, 5, 7, 0, 0);
+    SetTimedActionTimer(true);
+    EXPECT_EQ(TimedActionTimerInterval(), conTimedActionLongestWait);
+    clock.Set(2024, 3, 5, 7, 59, 50);
+    RearmTimedAction();
+    EXPECT_EQ(TimedActionTimerInterval(), 11000u);  // a second after the moment, never before it
+    clock.Set(2024, 3, 5, 8, 0, 1);
+    ExecuteTimedAction();
+    EXPECT_EQ(Fired(), 1u);
+    EXPECT_EQ(TimedActionTimerInterval(), conTimedActionLongestWait);  // tomorrow's
+    clock.Set(2024, 3, 6, 7, 59, 59);  // resumed next morning, an hour's wait not yet over
+    RearmTimedAction();
+    EXPECT_EQ(TimedActionTimerInterval(), 2000u);
+    clock.Set(2024, 3, 6, 8, 0, 1);
+    ExecuteTimedAction();
+    EXPECT_EQ(Fired(), 2u);
+
+    Arm(conTA_Countdown);  // its time left is on show: every second
+    SetTimedActionTimer(true);
+    EXPECT_EQ(TimedActionTimerInterval(), conTimedActionInterval);
+    SetTimedActionTimer(false);
+    EXPECT_EQ(TimedActionTimerInterval(), 0u);
+}
+
 TEST_F(TimedAction, WeeklyAndMonthlyFireOnlyOnTheirDay_The31stOnTheLastDayOfShorterMonths) {
     struct Case {
         long type, day, year, month, lastDay, firingDay;  // the days 1 .. lastDay of that month
