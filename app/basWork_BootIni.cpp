@@ -230,13 +230,13 @@ bool RunFirstTime() {
             if (!CopyFileW(bootIni.c_str(), backup.c_str(), FALSE))
                 Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
 
-            ShowInformation(L"Dieses Programm ändert die Windows NT/2000/XP Datei \"" + bootIni +
+            ShowInformation(L"Dieses Programm ändert die Windows-NT/2000/XP-Datei \"" + bootIni +
                             L"\". Aus diesem Grund wurde die Datei in das Verzeichnis \"" + folder + conBootIniBackup +
                             L"\" gesichert. Sie können die Datei verwenden, falls die Originaldatei beschädigt wird.");
             if (IsBootIniWriteProtected())
                 ShowInformation(L"Die Datei \"" + bootIni +
                                 L"\" ist schreibgeschützt oder Sie haben keine Rechte für den Schreibzugriff. "
-                                L"Um alle Funktionen nutzen zu können sollte der Schreibzugriff möglich sein.");
+                                L"Um alle Funktionen nutzen zu können, sollte der Schreibzugriff möglich sein.");
         }
         WriteSetting(VersionGlobal().InfoApplication(), conSG_Autostart, ProgramFileName());
         WriteSetting(L"RunFirstTime", conSG_PrgSettings, 0L);

@@ -20,7 +20,7 @@ constexpr Entry kMessages[] = {
     {-52006, L"Registrierungsschlüssel oder Wert mit der Nummer \"$1$\" ist nicht vorhanden."},
     {-52008, L"Programm zum Starten nicht angegeben."},
     {-52009, L"Programm oder Dokument \"$1$\" nicht gefunden."},
-    {-52010, L"Um diese Eigenschaft \"Exitcode\" zu verwenden darf \"WaitMode\" nicht auf \"NoWait\" gesetzt sein."},
+    {-52010, L"Um diese Eigenschaft \"Exitcode\" zu verwenden, darf \"WaitMode\" nicht auf \"NoWait\" gesetzt sein."},
     {-52011, L"Fehler beim Starten von \"$1$\"."},
     {-52012, L"Datei \"$1$\" nicht gefunden."},
     {-52013, L"Version oder Anwendungsname wurde in \"clsVersionGlobal\" nicht gesetzt."},

@@ -231,12 +231,12 @@ protected:
 };
 
 const std::wstring kBackupMessage =
-    L"Dieses Programm ändert die Windows NT/2000/XP Datei \"C:\\boot.ini\". Aus diesem Grund wurde die Datei in "
+    L"Dieses Programm ändert die Windows-NT/2000/XP-Datei \"C:\\boot.ini\". Aus diesem Grund wurde die Datei in "
     L"das Verzeichnis \"C:\\boot.ini_kelvorestart_backup.bak\" gesichert. Sie können die Datei verwenden, falls "
     L"die Originaldatei beschädigt wird.";
 const std::wstring kProtectedMessage =
     L"Die Datei \"C:\\boot.ini\" ist schreibgeschützt oder Sie haben keine Rechte für den Schreibzugriff. Um alle "
-    L"Funktionen nutzen zu können sollte der Schreibzugriff möglich sein.";
+    L"Funktionen nutzen zu können, sollte der Schreibzugriff möglich sein.";
 
 TEST_F(FirstRun, BacksUpBootIniTellsTheUserAndRegistersTheProgram) {
     WriteBootIni(kXpBootIni);

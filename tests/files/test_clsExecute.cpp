@@ -49,7 +49,7 @@ protected:
 TEST_F(ExecuteTest, ExitCode_NeedsAWaitMode_NoWaitReturnsAtOnce) {
     kv::KVError e = Raised([&] { ex.ExitCode(); });
     EXPECT_EQ(e.Number, -52010);
-    EXPECT_EQ(e.Description, L"Um diese Eigenschaft \"Exitcode\" zu verwenden darf \"WaitMode\" nicht auf \"NoWait\" "
+    EXPECT_EQ(e.Description, L"Um diese Eigenschaft \"Exitcode\" zu verwenden, darf \"WaitMode\" nicht auf \"NoWait\" "
                              L"gesetzt sein. @@@ clsExecute_ExitCode @@@ KVFiles");
     auto start = std::chrono::steady_clock::now();
     ex.Run(ExitWith(), L"0 3000");
