@@ -1,9 +1,15 @@
 // The references the benchmarks measure the program against: an empty Windows program, the
-// same importing user32, and one that shows a single window and waits in its message loop.
+// same importing user32, one that shows a single window and waits in its message loop, and
+// (KV_BENCH_TRAY) the least a tray program needs: a hidden window with a list view of the
+// common controls and an icon in the notification area.
 #include <windows.h>
+#if defined(KV_BENCH_TRAY)
+#include <commctrl.h>
+#include <shellapi.h>
+#endif
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-#if defined(KV_BENCH_WINDOW)
+#if defined(KV_BENCH_WINDOW) || defined(KV_BENCH_TRAY)
     WNDCLASSW wc{};
     wc.lpfnWndProc = [](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
         if (msg == WM_DESTROY) PostQuitMessage(0);
@@ -13,9 +19,28 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     wc.lpszClassName = L"KVBenchWindow";
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     RegisterClassW(&wc);
-    HWND hwnd = CreateWindowW(L"KVBenchWindow", L"Bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT,
+#if defined(KV_BENCH_TRAY)
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    const DWORD visible = 0;
+#else
+    const DWORD visible = WS_VISIBLE;
+#endif
+    HWND hwnd = CreateWindowW(L"KVBenchWindow", L"Bench", WS_OVERLAPPEDWINDOW | visible, CW_USEDEFAULT,
                               CW_USEDEFAULT, 400, 300, nullptr, nullptr, instance, nullptr);
     if (!hwnd) return 1;
+#if defined(KV_BENCH_TRAY)
+    CreateWindowW(WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 300, 200, hwnd, nullptr, instance,
+                  nullptr);
+    NOTIFYICONDATAW icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = hwnd;
+    icon.uID = 1;
+    icon.uFlags = NIF_ICON | NIF_TIP;
+    icon.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    lstrcpyW(icon.szTip, L"Bench");
+    Shell_NotifyIconW(NIM_ADD, &icon);
+#endif
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
 #elif defined(KV_BENCH_USER32)
