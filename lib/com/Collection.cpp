@@ -8,6 +8,7 @@
 #include "ComError.h"
 #include "ComObject.h"
 #include "ComServer.h"
+#include "Guard.h"
 #include "KVError.h"
 
 namespace kv::com {
@@ -58,14 +59,12 @@ public:
         return S_OK;
     }
     STDMETHODIMP Clone(IEnumVARIANT** out) override {
-        if (!out) return E_POINTER;
-        *out = nullptr;
-        try {
+        return Guard(IID_IEnumVARIANT, [&] {
+            if (!out) return E_POINTER;
+            *out = nullptr;
             *out = new Enumerator(items_, position_);
             return S_OK;
-        } catch (...) {
-            return E_OUTOFMEMORY;
-        }
+        });
     }
 
 private:
@@ -101,42 +100,36 @@ public:
         return hr;
     }
     STDMETHODIMP Invoke(DISPID member, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
-                        EXCEPINFO* excep, UINT* argErr) override {
+                        EXCEPINFO* excep, UINT*) override {
         if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
         if (!params) return E_INVALIDARG;
         if (params->cNamedArgs) return DISP_E_NONAMEDARGS;
         if (!(flags & kGet)) return DISP_E_MEMBERNOTFOUND;
+        if (member != DISPID_VALUE && member != kCountId && member != DISPID_NEWENUM) return DISP_E_MEMBERNOTFOUND;
+        if (params->cArgs != (member == DISPID_VALUE ? 1u : 0u)) return DISP_E_BADPARAMCOUNT;
         VARIANT ignored;
         VariantInit(&ignored);
         if (!result) result = &ignored;
-        HRESULT hr = S_OK;
-        try {
+        // A failed member (an unknown key, a position out of range) reaches a script as
+        // DISP_E_EXCEPTION with its error, as ITypeInfo::Invoke reports one.
+        HRESULT hr = Guard(IID_IDispatch, [&] {
             switch (member) {
             case DISPID_VALUE:
-                if (params->cArgs != 1) return DISP_E_BADPARAMCOUNT;
-                hr = VariantCopy(result, &items_[Find(params->rgvarg[0])].value.v);
-                break;
+                return VariantCopy(result, &items_[Find(params->rgvarg[0])].value.v);
             case kCountId:
-                if (params->cArgs != 0) return DISP_E_BADPARAMCOUNT;
                 result->vt = VT_I4;
                 result->lVal = Count();
-                break;
-            case DISPID_NEWENUM: {
-                if (params->cArgs != 0) return DISP_E_BADPARAMCOUNT;
+                return S_OK;
+            default: {   // DISPID_NEWENUM
                 std::vector<Value> values;
                 values.reserve(items_.size());
                 for (const Item& item : items_) values.push_back(item.value);
                 result->vt = VT_UNKNOWN;
                 result->punkVal = new Enumerator(std::move(values), 0);
-                break;
+                return S_OK;
             }
-            default:
-                return DISP_E_MEMBERNOTFOUND;
             }
-        } catch (...) {
-            if (argErr) *argErr = 0;
-            hr = CurrentExceptionToHResult(Server().project, IID_IDispatch);
-        }
+        });
         VariantClear(&ignored);
         return ReportToExcepInfo(hr, excep);
     }

@@ -1,10 +1,9 @@
 // Module lifetime and the class factory over the server's table of classes.
 #include "ComServer.h"
 
-#include <new>
-
 #include "ComObject.h"
 #include "DispatchObject.h"
+#include "Guard.h"
 
 namespace kv::com {
 
@@ -25,15 +24,19 @@ public:
     explicit ClassFactory(const ClassEntry& entry) : entry_(entry) {}
 
     STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
-        *ppv = nullptr;
-        if (outer) return CLASS_E_NOAGGREGATION;
-        return entry_.create(riid, ppv);
+        return Guard(IID_IClassFactory, [&] {
+            if (!ppv) return E_POINTER;
+            *ppv = nullptr;
+            if (outer) return CLASS_E_NOAGGREGATION;
+            return entry_.create(riid, ppv);
+        });
     }
     STDMETHODIMP LockServer(BOOL lock) override {
-        if (lock) ModuleAddRef();
-        else ModuleRelease();
-        return S_OK;
+        return Guard(IID_IClassFactory, [&] {
+            if (lock) ModuleAddRef();
+            else ModuleRelease();
+            return S_OK;
+        });
     }
 
 private:
@@ -45,6 +48,14 @@ private:
 };
 
 }  // namespace
+
+const wchar_t* ErrorSource() noexcept {
+    try {
+        return Server().project;
+    } catch (...) {
+        return L"";   // the table itself failed; the error number still goes out
+    }
+}
 
 void SetModule(HMODULE module) { g_module = module; }
 HMODULE Module() { return g_module; }
@@ -66,22 +77,33 @@ void ModuleAddRef() { InterlockedIncrement(&g_moduleRefs); }
 void ModuleRelease() { InterlockedDecrement(&g_moduleRefs); }
 
 HRESULT GetClassObject(REFCLSID clsid, REFIID riid, void** ppv) {
-    if (!ppv) return E_POINTER;
-    *ppv = nullptr;
-    const ClassEntry* entry = FindClass(clsid);
-    if (!entry) return CLASS_E_CLASSNOTAVAILABLE;
-    auto* factory = new (std::nothrow) ClassFactory(*entry);
-    if (!factory) return E_OUTOFMEMORY;
-    HRESULT hr = factory->QueryInterface(riid, ppv);
-    factory->Release();
-    return hr;
+    return Guard(IID_NULL, [&] {
+        if (!ppv) return E_POINTER;
+        *ppv = nullptr;
+        const ClassEntry* entry = FindClass(clsid);
+        if (!entry) return CLASS_E_CLASSNOTAVAILABLE;
+        return GetClassFactory(*entry, riid, ppv);
+    });
+}
+
+HRESULT GetClassFactory(const ClassEntry& entry, REFIID riid, void** ppv) {
+    return Guard(IID_NULL, [&] {
+        if (!ppv) return E_POINTER;
+        *ppv = nullptr;
+        auto* factory = new ClassFactory(entry);
+        HRESULT hr = factory->QueryInterface(riid, ppv);
+        factory->Release();
+        return hr;
+    });
 }
 
 HRESULT CanUnloadNow() {
-    if (g_moduleRefs != 0) return S_FALSE;
-    // Objects hold their own references to the tables, so one created meanwhile keeps its table.
-    ReleaseDispatchTables();
-    return S_OK;
+    return Guard(IID_NULL, [&] {
+        if (g_moduleRefs != 0) return S_FALSE;
+        // Objects hold their own references to the tables, so one created meanwhile keeps its table.
+        ReleaseDispatchTables();
+        return S_OK;
+    });
 }
 
 HRESULT GetTypeLib(ITypeLib** out) {

@@ -40,8 +40,12 @@ std::wstring ModulePath();
 void ModuleAddRef();
 void ModuleRelease();
 
-// The bodies of the four standard entry points.
+// The bodies of the four standard entry points; like every COM method they let no exception
+// out (Guard.h).
 HRESULT GetClassObject(REFCLSID clsid, REFIID riid, void** ppv);
+// The class factory of one class; GetClassObject finds entry in the table. entry must
+// outlive the factory.
+HRESULT GetClassFactory(const ClassEntry& entry, REFIID riid, void** ppv);
 HRESULT CanUnloadNow();
 HRESULT RegisterServer();      // machine-wide where allowed, else per user
 HRESULT UnregisterServer();    // removes what RegisterServer wrote (from both places)

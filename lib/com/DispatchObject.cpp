@@ -523,23 +523,19 @@ private:
 }  // namespace
 
 HRESULT FindDispatchTable(REFIID iid, std::shared_ptr<const DispatchTable>& out) {
-    try {
-        ExclusiveLock guard(g_tablesLock);
-        for (const auto& [tableIid, table] : *g_tables) {
-            if (tableIid == iid) {
-                out = table;
-                return S_OK;
-            }
+    ExclusiveLock guard(g_tablesLock);
+    for (const auto& [tableIid, table] : *g_tables) {
+        if (tableIid == iid) {
+            out = table;
+            return S_OK;
         }
-        auto table = std::make_shared<DispatchTable>();
-        HRESULT hr = table->Read(iid);
-        if (FAILED(hr)) return hr;   // not kept: the next call tries again
-        g_tables->emplace_back(iid, table);
-        out = std::move(table);
-        return S_OK;
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
     }
+    auto table = std::make_shared<DispatchTable>();
+    HRESULT hr = table->Read(iid);
+    if (FAILED(hr)) return hr;   // not kept: the next call tries again
+    g_tables->emplace_back(iid, table);
+    out = std::move(table);
+    return S_OK;
 }
 
 void ReleaseDispatchTables() {

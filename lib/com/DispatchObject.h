@@ -9,16 +9,16 @@
 // optional parameters get their declared default. Early-bound clients see the declared types.
 //
 //   class clsMainCom : public kv::com::DispatchObject<IclsMain> { ... };
-//   create: kv::com::CreateObject<clsMainCom>(riid, ppv)
+//   in the server table: &kv::com::CreateObject<clsMainCom>
 #include <windows.h>
 #include <oaidl.h>
 #include <memory>
-#include <new>
 
 #include "ComError.h"
 #include "ComObject.h"
 #include "ComPtr.h"
 #include "ComServer.h"
+#include "Guard.h"
 
 namespace kv::com {
 
@@ -30,7 +30,8 @@ class DispatchTable;
 
 // The table of iid, built on first use. Tables are shared between apartments (the servers
 // register ThreadingModel Apartment), so finding and building one takes a lock; a built
-// table is never changed. Each object keeps its own reference.
+// table is never changed. Each object keeps its own reference. Raises std::bad_alloc;
+// its callers are guarded COM methods.
 HRESULT FindDispatchTable(REFIID iid, std::shared_ptr<const DispatchTable>& out);
 // Drops the module's references to the tables (CanUnloadNow, once no object lives).
 void ReleaseDispatchTables();
@@ -52,25 +53,33 @@ public:
         return S_OK;
     }
     STDMETHODIMP GetTypeInfo(UINT index, LCID, ITypeInfo** out) override {
-        if (!out) return E_POINTER;
-        *out = nullptr;
-        if (index != 0) return DISP_E_BADINDEX;
-        HRESULT hr = EnsureTable();
-        if (SUCCEEDED(hr)) (*out = TableTypeInfo(*table_))->AddRef();
-        return hr;
+        return Guard(__uuidof(Interface), [&] {
+            if (!out) return E_POINTER;
+            *out = nullptr;
+            if (index != 0) return DISP_E_BADINDEX;
+            HRESULT hr = EnsureTable();
+            if (SUCCEEDED(hr)) (*out = TableTypeInfo(*table_))->AddRef();
+            return hr;
+        });
     }
     STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
-        if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-        HRESULT hr = EnsureTable();
-        return FAILED(hr) ? hr : TableGetIDsOfNames(*table_, names, count, ids);
+        return Guard(__uuidof(Interface), [&] {
+            if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+            HRESULT hr = EnsureTable();
+            return FAILED(hr) ? hr : TableGetIDsOfNames(*table_, names, count, ids);
+        });
     }
+    // The member's own failures arrive as DISP_E_EXCEPTION with EXCEPINFO; the guard catches
+    // what the adapting machinery itself might throw.
     STDMETHODIMP Invoke(DISPID member, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
                         VARIANT* result, EXCEPINFO* excep, UINT* argErr) override {
-        if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-        HRESULT hr = EnsureTable();
-        if (FAILED(hr)) return hr;
-        return AdaptedInvoke(*table_, static_cast<Interface*>(this), member, lcid, flags, params, result,
-                             excep, argErr);
+        return Guard(__uuidof(Interface), [&] {
+            if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+            HRESULT hr = EnsureTable();
+            if (FAILED(hr)) return hr;
+            return AdaptedInvoke(*table_, static_cast<Interface*>(this), member, lcid, flags, params, result,
+                                 excep, argErr);
+        });
     }
 
     // ISupportErrorInfo
@@ -96,20 +105,18 @@ private:
 };
 
 // Creates a T (which must start with one reference, as DispatchObject does) and queries it
-// for riid. A constructor that throws gives its error as the HRESULT.
+// for riid; the server table's create function of a class. A constructor that throws gives
+// its error as the HRESULT.
 template <class T>
 HRESULT CreateObject(REFIID riid, void** ppv) {
-    if (!ppv) return E_POINTER;
-    *ppv = nullptr;
-    T* object = nullptr;
-    try {
-        object = new T();
-    } catch (...) {
-        return CurrentExceptionToHResult(Server().project, IID_NULL);
-    }
-    HRESULT hr = object->QueryInterface(riid, ppv);
-    object->Release();
-    return hr;
+    return Guard(IID_NULL, [&] {
+        if (!ppv) return E_POINTER;
+        *ppv = nullptr;
+        T* object = new T();
+        HRESULT hr = object->QueryInterface(riid, ppv);
+        object->Release();
+        return hr;
+    });
 }
 
 }  // namespace kv::com

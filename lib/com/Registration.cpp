@@ -6,6 +6,7 @@
 
 #include "ComPtr.h"
 #include "ComServer.h"
+#include "Guard.h"
 
 namespace kv::com {
 
@@ -174,46 +175,54 @@ bool IsAccessDenied(HRESULT hr) { return hr == HRESULT_FROM_WIN32(ERROR_ACCESS_D
 }  // namespace
 
 HRESULT RegisterServerIn(HKEY root, const wchar_t* classesPath) {
-    std::vector<RegValue> values;
-    HRESULT hr = ServerValues(values);
-    if (FAILED(hr)) return hr;
-    for (const RegValue& v : values) {
-        HKEY handle = nullptr;
-        LONG rc = RegCreateKeyExW(root, Below(classesPath, v.key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                  KEY_SET_VALUE, nullptr, &handle, nullptr);
-        if (rc == ERROR_SUCCESS) {
-            rc = RegSetValueExW(handle, v.name.empty() ? nullptr : v.name.c_str(), 0, REG_SZ,
-                                reinterpret_cast<const BYTE*>(v.data.c_str()),
-                                static_cast<DWORD>((v.data.size() + 1) * sizeof(wchar_t)));
-            RegCloseKey(handle);
+    return Guard(IID_NULL, [&] {
+        std::vector<RegValue> values;
+        HRESULT hr = ServerValues(values);
+        if (FAILED(hr)) return hr;
+        for (const RegValue& v : values) {
+            HKEY handle = nullptr;
+            LONG rc = RegCreateKeyExW(root, Below(classesPath, v.key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                      KEY_SET_VALUE, nullptr, &handle, nullptr);
+            if (rc == ERROR_SUCCESS) {
+                rc = RegSetValueExW(handle, v.name.empty() ? nullptr : v.name.c_str(), 0, REG_SZ,
+                                    reinterpret_cast<const BYTE*>(v.data.c_str()),
+                                    static_cast<DWORD>((v.data.size() + 1) * sizeof(wchar_t)));
+                RegCloseKey(handle);
+            }
+            if (rc != ERROR_SUCCESS) {
+                DeleteValues(root, classesPath, values);   // leave no half registration behind
+                return HRESULT_FROM_WIN32(rc);
+            }
         }
-        if (rc != ERROR_SUCCESS) {
-            DeleteValues(root, classesPath, values);   // leave no half registration behind
-            return HRESULT_FROM_WIN32(rc);
-        }
-    }
-    return S_OK;
+        return S_OK;
+    });
 }
 
 HRESULT UnregisterServerIn(HKEY root, const wchar_t* classesPath) {
-    std::vector<RegValue> values;
-    HRESULT hr = ServerValues(values);
-    if (FAILED(hr)) return hr;
-    LONG rc = DeleteValues(root, classesPath, values);
-    return rc == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(rc);
+    return Guard(IID_NULL, [&] {
+        std::vector<RegValue> values;
+        HRESULT hr = ServerValues(values);
+        if (FAILED(hr)) return hr;
+        LONG rc = DeleteValues(root, classesPath, values);
+        return rc == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(rc);
+    });
 }
 
 HRESULT RegisterServer() {
-    HRESULT hr = RegisterServerIn(HKEY_LOCAL_MACHINE, L"Software\\Classes");
-    if (!IsAccessDenied(hr)) return hr;
-    return RegisterServerIn(HKEY_CURRENT_USER, L"Software\\Classes");
+    return Guard(IID_NULL, [&] {
+        HRESULT hr = RegisterServerIn(HKEY_LOCAL_MACHINE, L"Software\\Classes");
+        if (!IsAccessDenied(hr)) return hr;
+        return RegisterServerIn(HKEY_CURRENT_USER, L"Software\\Classes");
+    });
 }
 
 HRESULT UnregisterServer() {
-    HRESULT machine = UnregisterServerIn(HKEY_LOCAL_MACHINE, L"Software\\Classes");
-    HRESULT user = UnregisterServerIn(HKEY_CURRENT_USER, L"Software\\Classes");
-    if (FAILED(machine) && !IsAccessDenied(machine)) return machine;
-    return user;
+    return Guard(IID_NULL, [&] {
+        HRESULT machine = UnregisterServerIn(HKEY_LOCAL_MACHINE, L"Software\\Classes");
+        HRESULT user = UnregisterServerIn(HKEY_CURRENT_USER, L"Software\\Classes");
+        if (FAILED(machine) && !IsAccessDenied(machine)) return machine;
+        return user;
+    });
 }
 
 }  // namespace kv::com

@@ -97,18 +97,22 @@ HRESULT ReportToExcepInfo(HRESULT hr, EXCEPINFO* excep) {
     return DISP_E_EXCEPTION;
 }
 
-HRESULT CurrentExceptionToHResult(const wchar_t* project, REFIID iid) {
+HRESULT CurrentExceptionToHResult(const wchar_t* project, REFIID iid) noexcept {
     try {
-        throw;
-    } catch (const KVError& e) {
-        return SetComError(e, project, iid);
-    } catch (const std::bad_alloc&) {
-        return SetComError(E_OUTOFMEMORY, SystemMessage(E_OUTOFMEMORY), project, iid);
-    } catch (const std::exception&) {
-        // what() is the C++ library's English text: no message for a script or a user.
-        return SetComError(E_FAIL, conUnexpectedErrorText, project, iid);
+        try {
+            throw;
+        } catch (const KVError& e) {
+            return SetComError(e, project, iid);
+        } catch (const std::bad_alloc&) {
+            return SetComError(E_OUTOFMEMORY, SystemMessage(E_OUTOFMEMORY), project, iid);
+        } catch (const std::exception&) {
+            // what() is the C++ library's English text: no message for a script or a user.
+            return SetComError(E_FAIL, conUnexpectedErrorText, project, iid);
+        } catch (...) {
+            return SetComError(E_UNEXPECTED, SystemMessage(E_UNEXPECTED), project, iid);
+        }
     } catch (...) {
-        return SetComError(E_UNEXPECTED, SystemMessage(E_UNEXPECTED), project, iid);
+        return E_OUTOFMEMORY;   // the description could not be built: the number still goes
     }
 }
 

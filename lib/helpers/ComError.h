@@ -38,14 +38,9 @@ inline void CheckHr(HRESULT hr) { if (FAILED(hr)) ThrowComError(hr); }
 // DISP_E_EXCEPTION and a filled EXCEPINFO, as ITypeInfo::Invoke does; other hr pass.
 HRESULT ReportToExcepInfo(HRESULT hr, EXCEPINFO* excep);
 
-// Maps whatever a member body threw to an HRESULT with error info. Use in every COM method:
-//   KV_COM_TRY ... KV_COM_CATCH(L"KVCore", IID_IclsMain)
-HRESULT CurrentExceptionToHResult(const wchar_t* project, REFIID iid);
+// Maps whatever a member body threw to an HRESULT with error info; call it only inside a
+// catch block. Never throws itself (out of memory while reporting still gives an HRESULT).
+// COM methods reach it through kv::com::Guard (lib/com/Guard.h).
+HRESULT CurrentExceptionToHResult(const wchar_t* project, REFIID iid) noexcept;
 
 }  // namespace kv::com
-
-#define KV_COM_TRY try {
-#define KV_COM_CATCH(project, iid) \
-    return S_OK;                   \
-    }                              \
-    catch (...) { return ::kv::com::CurrentExceptionToHResult(project, iid); }

@@ -9,8 +9,6 @@ namespace kvtest {
 
 class ProbeObject final : public kv::com::DispatchObject<IclsProbe> {
 public:
-    static HRESULT Create(REFIID riid, void** ppv) { return kv::com::CreateObject<ProbeObject>(riid, ppv); }
-
     STDMETHODIMP Append(BSTR* strText, BSTR strSuffix, long* lngLength) override;
     STDMETHODIMP Describe(VARIANT vntValue, BSTR* strResult) override;
     STDMETHODIMP Scale(double dblValue, long lngFactor, double* dblResult) override;

@@ -41,6 +41,22 @@ TEST(ClassFactory, ModuleStaysLoadedWhileObjectsOrLocksLive) {
     EXPECT_EQ(kv::com::CanUnloadNow(), S_OK);
 }
 
+// A create function of the server table that throws: the factory hands the error on as the
+// HRESULT with its description instead of letting the exception reach the COM caller.
+TEST(ClassFactory, CreationThatThrowsReturnsItsError) {
+    static const kv::com::ClassEntry throwing{&CLSID_clsProbe, L"KVComTest.clsProbe", L"",
+                                              [](REFIID, void**) -> HRESULT {
+                                                  throw kv::KVError(-52016, L"\"x\" ungültig oder nicht gesetzt.");
+                                              }};
+    kv::ComPtr<IClassFactory> factory;
+    ASSERT_EQ(kv::com::GetClassFactory(throwing, IID_IClassFactory, reinterpret_cast<void**>(factory.Put())), S_OK);
+    kv::ComPtr<IUnknown> object;
+    const HRESULT hr = factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(object.Put()));
+    EXPECT_EQ(hr, static_cast<HRESULT>(-52016));
+    EXPECT_FALSE(object);
+    EXPECT_EQ(Raised([&] { kv::com::ThrowComError(hr); }).Description, L"\"x\" ungültig oder nicht gesetzt.");
+}
+
 TEST(ComError, NumbersAndHResultsTranslateBothWays) {
     EXPECT_EQ(kv::com::ErrorNumberToHResult(-52002), static_cast<HRESULT>(-52002));
     EXPECT_EQ(kv::com::ErrorNumberToHResult(13), static_cast<HRESULT>(0x800A000D));

@@ -1,22 +1,23 @@
 // KVAbout.dll: the table of creatable classes and the entry points. The detail classes of
 // clsSystemInfo are published in the type library only; clsSystemInfo hands them out.
-#include "AboutFace.h"
+#include "AboutMain.h"
 #include "ComServer.h"
-#include "IdentityFaces.h"
+#include "DispatchObject.h"
 #include "KVAbout.h"
-#include "SplashFace.h"
-#include "SystemInfoFaces.h"
+#include "clsPersonalDataCom.h"
+#include "clsSplashCom.h"
+#include "clsSystemInfoCom.h"
+#include "clsVersionGlobalCom.h"
 
 const kv::com::ServerInfo& kv::com::Server() {
-    using namespace kv::about;
     static const ServerInfo info{
-        conProject, &LIBID_KVAbout, 1, 0,
-        {{&CLSID_clsSystemInfo, L"KVAbout.clsSystemInfo", L"Systeminformationen", &SystemInfoFace::Create},
+        kv::conAboutProject, &LIBID_KVAbout, 1, 0,
+        {{&CLSID_clsSystemInfo, L"KVAbout.clsSystemInfo", L"Systeminformationen", &CreateObject<clsSystemInfoCom>},
          {&CLSID_clsVersionGlobal, L"KVAbout.clsVersionGlobal", L"Name und Version der Anwendung",
-          &VersionGlobalFace::Create},
+          &CreateObject<clsVersionGlobalCom>},
          {&CLSID_clsPersonalData, L"KVAbout.clsPersonalData", L"Kontaktdaten des Herstellers",
-          &PersonalDataFace::Create},
-         {&CLSID_clsSplash, L"KVAbout.clsSplash", L"Startbildschirm", &SplashFace::Create}}};
+          &CreateObject<clsPersonalDataCom>},
+         {&CLSID_clsSplash, L"KVAbout.clsSplash", L"Startbildschirm", &CreateObject<clsSplashCom>}}};
     return info;
 }
 

@@ -1,14 +1,15 @@
 // KVFiles.dll: the table of creatable classes and the entry points.
 #include "ComServer.h"
-#include "ExecuteFace.h"
+#include "DispatchObject.h"
 #include "FilesMain.h"
 #include "KVFiles.h"
+#include "clsExecuteCom.h"
 
 const kv::com::ServerInfo& kv::com::Server() {
     static const ServerInfo info{
         kv::conFilesProject, &LIBID_KVFiles, 1, 0,
         {{&CLSID_clsExecute, L"KVFiles.clsExecute", L"Programme starten und Dokumente öffnen",
-          &kv::files::ExecuteFace::Create}}};
+          &CreateObject<clsExecuteCom>}}};
     return info;
 }
 

@@ -9,8 +9,6 @@ namespace kv::com {
 
 class clsMainCom final : public DispatchObject<IclsMain> {
 public:
-    static HRESULT Create(REFIID riid, void** ppv) { return CreateObject<clsMainCom>(riid, ppv); }
-
     STDMETHODIMP GetSelectedOption(IDispatch **ctlOption, LONG *lngResult) override;
     STDMETHODIMP SetSelectedOption(IDispatch **ctlOption, LONG *lngIndex) override;
     STDMETHODIMP ExistCollectionEntry(VARIANT *vntKey, IDispatch **colCollection, VARIANT_BOOL *blnResult) override;

@@ -1,7 +1,7 @@
 // The enumerations of the type library are the core's, value for value: a constant that
 // differs between KVSettings.idl and the core headers stops the build here.
 #include "RegistryEnums.h"
-#include "SettingsCom.h"
+#include "KVSettings.h"
 
 #define KV_SAME(name) static_assert(static_cast<long>(kv::name) == static_cast<long>(::name), #name)
 

@@ -1,77 +1,54 @@
 #include "clsIniCom.h"
 
-#include "ComVariant.h"
-
-namespace kv::settings::com {
-
-using kv::com::FromBSTR;
-using kv::com::ToBSTR;
+namespace kv::com {
 
 STDMETHODIMP clsIniCom::get_Section(BSTR* value) {
-    KV_COM_TRY
-    if (!value) return E_POINTER;
-    *value = ToBSTR(core_.Section());
-    KV_COM_CATCH(conProject, IID_IclsIni)
+    return Guard(IID_IclsIni, [&] { return HandOut(value, core_.Section()); });
 }
 
 STDMETHODIMP clsIniCom::put_Section(BSTR value) {
-    KV_COM_TRY
-    core_.Section(FromBSTR(value));
-    KV_COM_CATCH(conProject, IID_IclsIni)
+    return Guard(IID_IclsIni, [&] {
+        core_.Section(FromBSTR(value));
+        return S_OK;
+    });
 }
 
 STDMETHODIMP clsIniCom::get_File(BSTR* value) {
-    KV_COM_TRY
-    if (!value) return E_POINTER;
-    *value = ToBSTR(core_.File());
-    KV_COM_CATCH(conProject, IID_IclsIni)
+    return Guard(IID_IclsIni, [&] { return HandOut(value, core_.File()); });
 }
 
 STDMETHODIMP clsIniCom::put_File(BSTR value) {
-    KV_COM_TRY
-    core_.File(FromBSTR(value));
-    KV_COM_CATCH(conProject, IID_IclsIni)
+    return Guard(IID_IclsIni, [&] {
+        core_.File(FromBSTR(value));
+        return S_OK;
+    });
 }
 
 STDMETHODIMP clsIniCom::WriteValue(BSTR strName, BSTR strValue, VARIANT_BOOL* result) {
-    KV_COM_TRY
-    if (!result) return E_POINTER;
-    *result = ToVariantBool(core_.WriteValue(FromBSTR(strName), FromBSTR(strValue)));
-    KV_COM_CATCH(conProject, IID_IclsIni)
+    return Guard(IID_IclsIni, [&] { return HandOut(result, core_.WriteValue(FromBSTR(strName), FromBSTR(strValue))); });
 }
 
 STDMETHODIMP clsIniCom::ReadValue(BSTR strName, BSTR* result) {
-    KV_COM_TRY
-    if (!result) return E_POINTER;
-    *result = ToBSTR(core_.ReadValue(FromBSTR(strName)));
-    KV_COM_CATCH(conProject, IID_IclsIni)
+    return Guard(IID_IclsIni, [&] { return HandOut(result, core_.ReadValue(FromBSTR(strName))); });
 }
 
 STDMETHODIMP clsIniCom::ExistFile(VARIANT_BOOL* result) {
-    KV_COM_TRY
-    if (!result) return E_POINTER;
-    *result = ToVariantBool(core_.ExistFile());
-    KV_COM_CATCH(conProject, IID_IclsIni)
+    return Guard(IID_IclsIni, [&] { return HandOut(result, core_.ExistFile()); });
 }
 
 STDMETHODIMP clsIniCom::ExistValue(BSTR strName, VARIANT_BOOL* result) {
-    KV_COM_TRY
-    if (!result) return E_POINTER;
-    *result = ToVariantBool(core_.ExistValue(FromBSTR(strName)));
-    KV_COM_CATCH(conProject, IID_IclsIni)
+    return Guard(IID_IclsIni, [&] { return HandOut(result, core_.ExistValue(FromBSTR(strName))); });
 }
 
 STDMETHODIMP clsIniCom::get_Default(BSTR* value) {
-    KV_COM_TRY
-    if (!value) return E_POINTER;
-    *value = ToBSTR(core_.Default());
-    KV_COM_CATCH(conProject, IID_IclsIni)
+    return Guard(IID_IclsIni, [&] { return HandOut(value, core_.Default()); });
 }
 
 STDMETHODIMP clsIniCom::put_Default(BSTR value) {
-    KV_COM_TRY
-    core_.Default(FromBSTR(value));
-    KV_COM_CATCH(conProject, IID_IclsIni)
+    return Guard(IID_IclsIni, [&] {
+        core_.Default(FromBSTR(value));
+        return S_OK;
+    });
 }
 
-}  // namespace kv::settings::com
+}  // namespace kv::com

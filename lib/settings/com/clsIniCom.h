@@ -1,12 +1,12 @@
 #pragma once
 // KVSettings.clsIni: the published face of the INI file class.
 #include "DispatchObject.h"
-#include "SettingsCom.h"
+#include "KVSettings.h"
 #include "clsIni.h"
 
-namespace kv::settings::com {
+namespace kv::com {
 
-class clsIniCom final : public kv::com::DispatchObject<IclsIni> {
+class clsIniCom final : public DispatchObject<IclsIni> {
 public:
     STDMETHODIMP get_Section(BSTR* value) override;
     STDMETHODIMP put_Section(BSTR value) override;
@@ -23,4 +23,4 @@ private:
     clsIni core_;
 };
 
-}  // namespace kv::settings::com
+}  // namespace kv::com

@@ -3,18 +3,19 @@
 // by clsRegistry share their record with the core.
 #include <memory>
 
+#include "ComPtr.h"
 #include "DispatchObject.h"
-#include "SettingsCom.h"
+#include "KVSettings.h"
 #include "clsRegValueItem.h"
 
-namespace kv::settings::com {
+namespace kv::com {
 
-class clsRegValueItemCom final : public kv::com::DispatchObject<IclsRegValueItem> {
+class clsRegValueItemCom final : public DispatchObject<IclsRegValueItem> {
 public:
     clsRegValueItemCom() : item_(std::make_shared<clsRegValueItem>()) {}
 
-    // A new object over item, with one reference for the caller.
-    static IDispatch* Wrap(std::shared_ptr<clsRegValueItem> item);
+    // A new object over item.
+    static ComPtr<IDispatch> Wrap(std::shared_ptr<clsRegValueItem> item);
 
     STDMETHODIMP get_Name(BSTR* value) override;
     STDMETHODIMP put_Name(BSTR value) override;
@@ -29,4 +30,4 @@ private:
     std::shared_ptr<clsRegValueItem> item_;
 };
 
-}  // namespace kv::settings::com
+}  // namespace kv::com

@@ -1,188 +1,136 @@
 #include "clsRegistryCom.h"
 
 #include "Collection.h"
-#include "ComPtr.h"
-#include "ComVariant.h"
 #include "clsRegValueItemCom.h"
 
-namespace kv::settings::com {
-
-using kv::com::FromBSTR;
-using kv::com::FromVARIANT;
-using kv::com::ToBSTR;
-using kv::com::ToVARIANT;
+namespace kv::com {
 
 namespace {
 
-ComPtr<kv::com::Collection> NewCollection() {
-    kv::com::Collection* created = nullptr;
-    kv::com::CheckHr(kv::com::CreateCollection(&created));
-    return ComPtr<kv::com::Collection>::Attach(created);
-}
-
-// A VARIANT holding a new published record over item.
-void ItemToVARIANT(std::shared_ptr<clsRegValueItem> item, VARIANT* out) {
-    VariantInit(out);
-    out->pdispVal = clsRegValueItemCom::Wrap(std::move(item));
-    out->vt = VT_DISPATCH;
+ComPtr<Collection> NewCollection() {
+    Collection* created = nullptr;
+    CheckHr(CreateCollection(&created));
+    return ComPtr<Collection>::Attach(created);
 }
 
 }  // namespace
 
 STDMETHODIMP clsRegistryCom::get_DeleteKeyAllowed(VARIANT_BOOL* value) {
-    KV_COM_TRY
-    if (!value) return E_POINTER;
-    *value = ToVariantBool(core_.DeleteKeyAllowed());
-    KV_COM_CATCH(conProject, IID_IclsRegistry)
+    return Guard(IID_IclsRegistry, [&] { return HandOut(value, core_.DeleteKeyAllowed()); });
 }
 
 STDMETHODIMP clsRegistryCom::put_DeleteKeyAllowed(VARIANT_BOOL value) {
-    KV_COM_TRY
-    core_.DeleteKeyAllowed(value != VARIANT_FALSE);
-    KV_COM_CATCH(conProject, IID_IclsRegistry)
+    return Guard(IID_IclsRegistry, [&] {
+        core_.DeleteKeyAllowed(value != VARIANT_FALSE);
+        return S_OK;
+    });
 }
 
 STDMETHODIMP clsRegistryCom::get_MainKey(::enuRegistryKeys* value) {
-    KV_COM_TRY
-    if (!value) return E_POINTER;
-    *value = static_cast<::enuRegistryKeys>(core_.MainKey());
-    KV_COM_CATCH(conProject, IID_IclsRegistry)
+    return Guard(IID_IclsRegistry, [&] { return HandOut(value, core_.MainKey()); });
 }
 
 STDMETHODIMP clsRegistryCom::get_SubKey(BSTR* value) {
-    KV_COM_TRY
-    if (!value) return E_POINTER;
-    *value = ToBSTR(core_.SubKey());
-    KV_COM_CATCH(conProject, IID_IclsRegistry)
+    return Guard(IID_IclsRegistry, [&] { return HandOut(value, core_.SubKey()); });
 }
 
 STDMETHODIMP clsRegistryCom::SetKey(::enuRegistryKeys lngMainKey, BSTR strSubKey) {
-    KV_COM_TRY
-    core_.SetKey(static_cast<std::int32_t>(lngMainKey), FromBSTR(strSubKey));
-    KV_COM_CATCH(conProject, IID_IclsRegistry)
+    return Guard(IID_IclsRegistry, [&] {
+        core_.SetKey(static_cast<std::int32_t>(lngMainKey), FromBSTR(strSubKey));
+        return S_OK;
+    });
 }
 
 STDMETHODIMP clsRegistryCom::SetApplication(::enuRegistryAffects lngAffects, BSTR strCompany, BSTR strApplication,
                                             BSTR strGroup, BSTR strSubGroup) {
-    KV_COM_TRY
-    core_.SetApplication(static_cast<std::int32_t>(lngAffects), FromBSTR(strCompany), FromBSTR(strApplication),
-                         FromBSTR(strGroup), FromBSTR(strSubGroup));
-    KV_COM_CATCH(conProject, IID_IclsRegistry)
+    return Guard(IID_IclsRegistry, [&] {
+        core_.SetApplication(static_cast<std::int32_t>(lngAffects), FromBSTR(strCompany), FromBSTR(strApplication),
+                             FromBSTR(strGroup), FromBSTR(strSubGroup));
+        return S_OK;
+    });
 }
 
 STDMETHODIMP clsRegistryCom::ExistKey(VARIANT_BOOL* result) {
-    KV_COM_TRY
-    if (!result) return E_POINTER;
-    *result = ToVariantBool(core_.ExistKey());
-    KV_COM_CATCH(conProject, IID_IclsRegistry)
+    return Guard(IID_IclsRegistry, [&] { return HandOut(result, core_.ExistKey()); });
 }
 
 STDMETHODIMP clsRegistryCom::ExistSubKeys(VARIANT_BOOL* result) {
-    KV_COM_TRY
-    if (!result) return E_POINTER;
-    *result = ToVariantBool(core_.ExistSubKeys());
-    KV_COM_CATCH(conProject, IID_IclsRegistry)
+    return Guard(IID_IclsRegistry, [&] { return HandOut(result, core_.ExistSubKeys()); });
 }
 
 STDMETHODIMP clsRegistryCom::ExistValue(BSTR strName, VARIANT_BOOL* result) {
-    KV_COM_TRY
-    if (!result) return E_POINTER;
-    *result = ToVariantBool(core_.ExistValue(FromBSTR(strName)));
-    KV_COM_CATCH(conProject, IID_IclsRegistry)
+    return Guard(IID_IclsRegistry, [&] { return HandOut(result, core_.ExistValue(FromBSTR(strName))); });
 }
 
 STDMETHODIMP clsRegistryCom::GetMainKeyName(BSTR* result) {
-    KV_COM_TRY
-    if (!result) return E_POINTER;
-    *result = ToBSTR(core_.GetMainKeyName());
-    KV_COM_CATCH(conProject, IID_IclsRegistry)
+    return Guard(IID_IclsRegistry, [&] { return HandOut(result, core_.GetMainKeyName()); });
 }
 
 STDMETHODIMP clsRegistryCom::WriteImmediately(VARIANT_BOOL* result) {
-    KV_COM_TRY
-    if (!result) return E_POINTER;
-    *result = ToVariantBool(core_.WriteImmediately());
-    KV_COM_CATCH(conProject, IID_IclsRegistry)
+    return Guard(IID_IclsRegistry, [&] { return HandOut(result, core_.WriteImmediately()); });
 }
 
+// A collection of value records keyed by value name.
 STDMETHODIMP clsRegistryCom::ReadAllValues(IDispatch** result) {
-    KV_COM_TRY
-    if (!result) return E_POINTER;
-    *result = nullptr;
-    ComPtr<kv::com::Collection> collection = NewCollection();
-    for (auto& item : core_.ReadAllValues()) {
-        kv::com::ComVariant value;
-        ItemToVARIANT(item, value.Put());
-        collection->Add(item->Name, *value);
-    }
-    *result = collection.Detach();
-    KV_COM_CATCH(conProject, IID_IclsRegistry)
+    return Guard(IID_IclsRegistry, [&] {
+        ComPtr<Collection> collection = NewCollection();
+        for (auto& item : core_.ReadAllValues()) {
+            ComVariant value{Variant(clsRegValueItemCom::Wrap(item))};
+            collection->Add(item->Name, *value);
+        }
+        return HandOut(result, collection);
+    });
 }
 
+// A collection of the sub key names, keyed by themselves.
 STDMETHODIMP clsRegistryCom::GetAllSubKeys(IDispatch** result) {
-    KV_COM_TRY
-    if (!result) return E_POINTER;
-    *result = nullptr;
-    ComPtr<kv::com::Collection> collection = NewCollection();
-    for (const std::wstring& name : core_.GetAllSubKeys()) {
-        kv::com::ComVariant value{Variant(name)};
-        collection->Add(name, *value);
-    }
-    *result = collection.Detach();
-    KV_COM_CATCH(conProject, IID_IclsRegistry)
+    return Guard(IID_IclsRegistry, [&] {
+        ComPtr<Collection> collection = NewCollection();
+        for (const std::wstring& name : core_.GetAllSubKeys()) {
+            ComVariant value{Variant(name)};
+            collection->Add(name, *value);
+        }
+        return HandOut(result, collection);
+    });
 }
 
 STDMETHODIMP clsRegistryCom::GetNthSubKey(LONG lngIndex, BSTR* result) {
-    KV_COM_TRY
-    if (!result) return E_POINTER;
-    *result = ToBSTR(core_.GetNthSubKey(lngIndex));
-    KV_COM_CATCH(conProject, IID_IclsRegistry)
+    return Guard(IID_IclsRegistry, [&] { return HandOut(result, core_.GetNthSubKey(lngIndex)); });
 }
 
 STDMETHODIMP clsRegistryCom::DeleteValue(BSTR strName, VARIANT_BOOL* result) {
-    KV_COM_TRY
-    if (!result) return E_POINTER;
-    *result = ToVariantBool(core_.DeleteValue(FromBSTR(strName)));
-    KV_COM_CATCH(conProject, IID_IclsRegistry)
+    return Guard(IID_IclsRegistry, [&] { return HandOut(result, core_.DeleteValue(FromBSTR(strName))); });
 }
 
 STDMETHODIMP clsRegistryCom::DeleteKey(VARIANT_BOOL* result) {
-    KV_COM_TRY
-    if (!result) return E_POINTER;
-    *result = ToVariantBool(core_.DeleteKey());
-    KV_COM_CATCH(conProject, IID_IclsRegistry)
+    return Guard(IID_IclsRegistry, [&] { return HandOut(result, core_.DeleteKey()); });
 }
 
+// A value, or a value record when the core gives one.
 STDMETHODIMP clsRegistryCom::ReadValue(VARIANT vntName, VARIANT* result) {
-    KV_COM_TRY
-    if (!result) return E_POINTER;
-    VariantInit(result);
-    RegReadResult read = core_.ReadValue(FromVARIANT(vntName));
-    if (auto* item = std::get_if<std::shared_ptr<clsRegValueItem>>(&read))
-        ItemToVARIANT(*item, result);
-    else
-        ToVARIANT(std::get<Variant>(read), result);
-    KV_COM_CATCH(conProject, IID_IclsRegistry)
+    return Guard(IID_IclsRegistry, [&] {
+        RegReadResult read = core_.ReadValue(FromVARIANT(vntName));
+        if (auto* item = std::get_if<std::shared_ptr<clsRegValueItem>>(&read))
+            return HandOut(result, Variant(clsRegValueItemCom::Wrap(*item)));
+        return HandOut(result, std::get<Variant>(read));
+    });
 }
 
 STDMETHODIMP clsRegistryCom::WriteValue(BSTR strName, VARIANT vntValue, VARIANT_BOOL* result) {
-    KV_COM_TRY
-    if (!result) return E_POINTER;
-    *result = ToVariantBool(core_.WriteValue(FromBSTR(strName), FromVARIANT(vntValue)));
-    KV_COM_CATCH(conProject, IID_IclsRegistry)
+    return Guard(IID_IclsRegistry, [&] {
+        return HandOut(result, core_.WriteValue(FromBSTR(strName), FromVARIANT(vntValue)));
+    });
 }
 
 STDMETHODIMP clsRegistryCom::get_Default(VARIANT* value) {
-    KV_COM_TRY
-    if (!value) return E_POINTER;
-    ToVARIANT(core_.Default(), value);
-    KV_COM_CATCH(conProject, IID_IclsRegistry)
+    return Guard(IID_IclsRegistry, [&] { return HandOut(value, core_.Default()); });
 }
 
 STDMETHODIMP clsRegistryCom::put_Default(VARIANT value) {
-    KV_COM_TRY
-    core_.Default(FromVARIANT(value));
-    KV_COM_CATCH(conProject, IID_IclsRegistry)
+    return Guard(IID_IclsRegistry, [&] {
+        core_.Default(FromVARIANT(value));
+        return S_OK;
+    });
 }
 
-}  // namespace kv::settings::com
+}  // namespace kv::com

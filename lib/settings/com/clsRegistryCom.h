@@ -1,12 +1,12 @@
 #pragma once
 // KVSettings.clsRegistry: the published face of the registry class.
 #include "DispatchObject.h"
-#include "SettingsCom.h"
+#include "KVSettings.h"
 #include "clsRegistry.h"
 
-namespace kv::settings::com {
+namespace kv::com {
 
-class clsRegistryCom final : public kv::com::DispatchObject<IclsRegistry> {
+class clsRegistryCom final : public DispatchObject<IclsRegistry> {
 public:
     STDMETHODIMP get_DeleteKeyAllowed(VARIANT_BOOL* value) override;
     STDMETHODIMP put_DeleteKeyAllowed(VARIANT_BOOL value) override;
@@ -34,4 +34,4 @@ private:
     clsRegistry core_;
 };
 
-}  // namespace kv::settings::com
+}  // namespace kv::com

@@ -1,5 +1,5 @@
 #pragma once
-// The COM face of the splash screen (clsSplash). Picture takes a picture object and Owner a
+// KVAbout.clsSplash: the published face of the splash screen. Picture takes a picture object and Owner a
 // form object; the core gets the picture's bitmap or icon handle and the form's hWnd. The
 // face keeps both objects, so the handles stay valid and the getters return them.
 #include "ComPtr.h"
@@ -7,12 +7,10 @@
 #include "KVAbout.h"
 #include "clsSplash.h"
 
-namespace kv::about {
+namespace kv::com {
 
-class SplashFace final : public com::DispatchObject<IclsSplash> {
+class clsSplashCom final : public DispatchObject<IclsSplash> {
 public:
-    static HRESULT Create(REFIID riid, void** ppv) { return com::CreateObject<SplashFace>(riid, ppv); }
-
     STDMETHODIMP get_Picture(IPictureDisp** objPicture) override;
     STDMETHODIMP putref_Picture(IPictureDisp* objPicture) override;
     STDMETHODIMP get_EmailAddress(BSTR* strEmailAddress) override;
@@ -46,4 +44,4 @@ private:
     ComPtr<IDispatch> owner_;
 };
 
-}  // namespace kv::about
+}  // namespace kv::com

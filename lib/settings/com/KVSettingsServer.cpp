@@ -1,16 +1,14 @@
 // KVSettings.dll: the table of published classes and the DLL entry points.
 #include "ComServer.h"
 #include "DispatchObject.h"
+#include "SettingsMain.h"
 #include "clsIniCom.h"
 #include "clsRegValueItemCom.h"
 #include "clsRegistryCom.h"
 
-namespace kv::com {
-
-const ServerInfo& Server() {
-    using namespace kv::settings::com;
+const kv::com::ServerInfo& kv::com::Server() {
     static const ServerInfo info{
-        conProject,
+        kv::settings::conProject,
         &LIBID_KVSettings,
         1,
         0,
@@ -25,7 +23,5 @@ const ServerInfo& Server() {
     };
     return info;
 }
-
-}  // namespace kv::com
 
 KV_COM_SERVER_ENTRY_POINTS()

@@ -1,15 +1,13 @@
 #pragma once
-// The COM face of clsExecute.
+// KVFiles.clsExecute: the published face of the program starter.
 #include "DispatchObject.h"
 #include "KVFiles.h"
 #include "clsExecute.h"
 
-namespace kv::files {
+namespace kv::com {
 
-class ExecuteFace final : public com::DispatchObject<IclsExecute> {
+class clsExecuteCom final : public DispatchObject<IclsExecute> {
 public:
-    static HRESULT Create(REFIID riid, void** ppv) { return com::CreateObject<ExecuteFace>(riid, ppv); }
-
     STDMETHODIMP get_ExitCode(long* lngExitCode) override;
     STDMETHODIMP get_WaitMode(::enuSysWaitMode* lngWaitMode) override;
     STDMETHODIMP put_WaitMode(::enuSysWaitMode lngWaitMode) override;
@@ -35,4 +33,4 @@ private:
     clsExecute core_;
 };
 
-}  // namespace kv::files
+}  // namespace kv::com

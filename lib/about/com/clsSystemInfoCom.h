@@ -1,17 +1,19 @@
 #pragma once
-// The COM faces of clsSystemInfo and of the four detail objects it hands out. The detail
+// KVAbout.clsSystemInfo: the published face of clsSystemInfo and of the four detail objects
+// it hands out. The detail
 // objects are not creatable; each wraps the core object its clsSystemInfo gathered.
 #include <memory>
 
+#include "ComPtr.h"
 #include "DispatchObject.h"
 #include "KVAbout.h"
 #include "clsSystemInfo.h"
 
-namespace kv::about {
+namespace kv::com {
 
-class OperatingSystemInfoFace final : public com::DispatchObject<IclsOperatingSystemInfo> {
+class clsOperatingSystemInfoCom final : public DispatchObject<IclsOperatingSystemInfo> {
 public:
-    explicit OperatingSystemInfoFace(std::shared_ptr<const clsOperatingSystemInfo> core) : core_(std::move(core)) {}
+    explicit clsOperatingSystemInfoCom(std::shared_ptr<const clsOperatingSystemInfo> core) : core_(std::move(core)) {}
 
     STDMETHODIMP get_VersionType(::enuWindowsVersionType* lngVersionType) override;
     STDMETHODIMP get_VersionTypeName(BSTR* strVersionTypeName) override;
@@ -35,9 +37,9 @@ private:
     std::shared_ptr<const clsOperatingSystemInfo> core_;
 };
 
-class CPUInfoFace final : public com::DispatchObject<IclsCPUInfo> {
+class clsCPUInfoCom final : public DispatchObject<IclsCPUInfo> {
 public:
-    explicit CPUInfoFace(std::shared_ptr<const clsCPUInfo> core) : core_(std::move(core)) {}
+    explicit clsCPUInfoCom(std::shared_ptr<const clsCPUInfo> core) : core_(std::move(core)) {}
 
     STDMETHODIMP get_Count(long* lngCount) override;
     STDMETHODIMP get_Typ(long* lngTyp) override;
@@ -52,9 +54,9 @@ private:
     std::shared_ptr<const clsCPUInfo> core_;
 };
 
-class MemoryInfoFace final : public com::DispatchObject<IclsMemoryInfo> {
+class clsMemoryInfoCom final : public DispatchObject<IclsMemoryInfo> {
 public:
-    explicit MemoryInfoFace(std::shared_ptr<const clsMemoryInfo> core) : core_(std::move(core)) {}
+    explicit clsMemoryInfoCom(std::shared_ptr<const clsMemoryInfo> core) : core_(std::move(core)) {}
 
     STDMETHODIMP get_PercentageUsed(long* lngPercentageUsed) override;
     STDMETHODIMP get_Physical(long* lngPhysical) override;
@@ -68,9 +70,9 @@ private:
     std::shared_ptr<const clsMemoryInfo> core_;
 };
 
-class VideoInfoFace final : public com::DispatchObject<IclsVideoInfo> {
+class clsVideoInfoCom final : public DispatchObject<IclsVideoInfo> {
 public:
-    explicit VideoInfoFace(std::shared_ptr<const clsVideoInfo> core) : core_(std::move(core)) {}
+    explicit clsVideoInfoCom(std::shared_ptr<const clsVideoInfo> core) : core_(std::move(core)) {}
 
     STDMETHODIMP get_ScreenSizeX(long* lngScreenSizeX) override;
     STDMETHODIMP get_ScreenSizeY(long* lngScreenSizeY) override;
@@ -87,10 +89,8 @@ private:
 
 // Hands out one face per detail, created with the detail on first access, so that a client
 // gets the same object every time (as the core does).
-class SystemInfoFace final : public com::DispatchObject<IclsSystemInfo> {
+class clsSystemInfoCom final : public DispatchObject<IclsSystemInfo> {
 public:
-    static HRESULT Create(REFIID riid, void** ppv) { return com::CreateObject<SystemInfoFace>(riid, ppv); }
-
     STDMETHODIMP get_Video(IclsVideoInfo** objVideo) override;
     STDMETHODIMP get_CPU(IclsCPUInfo** objCPU) override;
     STDMETHODIMP get_OperatingSystem(IclsOperatingSystemInfo** objOperatingSystem) override;
@@ -104,4 +104,4 @@ private:
     ComPtr<IclsMemoryInfo> memory_;
 };
 
-}  // namespace kv::about
+}  // namespace kv::com
