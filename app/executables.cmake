@@ -22,7 +22,7 @@ function(kv_add_program name)
     ${CMAKE_CURRENT_SOURCE_DIR}/res/KVRestart.manifest)
 endfunction()
 
-kv_add_program(KVRestart ${CMAKE_CURRENT_SOURCE_DIR}/Main.cpp)
+kv_add_program(KVRestart ${CMAKE_CURRENT_SOURCE_DIR}/program/Main.cpp)
 
 if(NOT DEFINED KV_BUILD_TESTS OR KV_BUILD_TESTS)
   set(KV_TESTBUILD_DIR ${CMAKE_SOURCE_DIR}/tests/e2e/testbuild)

@@ -1,10 +1,10 @@
-#include "Clock.h"
+#include "program/Clock.h"
 
 #include <windows.h>
 
 #include <cmath>
 
-#include "basTools.h"
+#include "program/basTools.h"
 
 namespace kvr {
 

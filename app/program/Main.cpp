@@ -1,7 +1,7 @@
 // Entry point of KVRestart.exe.
 #include <windows.h>
 
-#include "basMain.h"
+#include "program/basMain.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     return kvr::Main();

@@ -1,4 +1,4 @@
-#include "basGlobals.h"
+#include "program/basGlobals.h"
 
 namespace kvr {
 

@@ -1,5 +1,5 @@
 // The entry procedure, RunMain, the tear-down and the help file.
-#include "basMain.h"
+#include "program/basMain.h"
 
 #include <commctrl.h>
 #include <htmlhelp.h>
@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "MessageBoxSeam.h"
-#include "basGlobals.h"
-#include "basTools.h"
-#include "frmMain.h"
+#include "program/basGlobals.h"
+#include "program/basTools.h"
+#include "ui/main/frmMain.h"
+#include "ui/tray/basMenues.h"
+#include "work/EngineHooks.h"
 
 namespace kvr {
 
@@ -23,6 +25,16 @@ std::vector<std::function<void()>>& QuitSteps() {
     static std::vector<std::function<void()>> steps;
     return steps;
 }
+
+// The action engine's requests, answered by the windows. Installed with this module, which
+// every build of the program links (the engine's tear-down calls Quit).
+const bool g_hooksInstalled = [] {
+    EngineHooks& hooks = Hooks();
+    hooks.ShowMainWindow = [] { OpenMain(); };
+    hooks.RebuildAfterRefusedExit = [] { RunMain(false); };
+    hooks.ShowArmedAction = SetArmedTrayTip;
+    return true;
+}();
 
 // OLE and the common controls: not started, started, or failed to start.
 enum class Windowing { Off, On, Failed } g_windowing = Windowing::Off;

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "MessageBoxSeam.h"
-#include "basGlobals.h"
-#include "basMain.h"
-#include "basTools.h"
-#include "basWork.h"
-#include "frmParameters.h"
+#include "program/basGlobals.h"
+#include "program/basMain.h"
+#include "program/basTools.h"
+#include "work/basWork.h"
+#include "ui/info/frmParameters.h"
 
 namespace kvr {
 

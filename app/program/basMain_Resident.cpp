@@ -4,16 +4,16 @@
 
 #include <memory>
 
-#include "Clock.h"
-#include "basGlobals.h"
-#include "basMain.h"
-#include "basMenues.h"
-#include "basTimedAction.h"
-#include "basTools.h"
-#include "basWorkText.h"
+#include "program/Clock.h"
+#include "program/basGlobals.h"
+#include "program/basMain.h"
+#include "ui/tray/basMenues.h"
+#include "work/basTimedAction.h"
+#include "program/basTools.h"
+#include "work/basWorkText.h"
 #include "clsPersonalData.h"
 #include "clsSplash.h"
-#include "frmMain.h"
+#include "ui/main/frmMain.h"
 #include "res/Pictures.h"
 
 namespace kvr {

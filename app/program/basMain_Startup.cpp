@@ -8,11 +8,11 @@
 
 #include "MessageBoxSeam.h"
 
-#include "basGlobals.h"
-#include "basMain.h"
-#include "basTools.h"
-#include "basWork.h"
-#include "frmMain.h"
+#include "program/basGlobals.h"
+#include "program/basMain.h"
+#include "program/basTools.h"
+#include "work/basWork.h"
+#include "ui/main/frmMain.h"
 
 namespace kvr {
 

@@ -1,11 +1,11 @@
-#include "basTools.h"
+#include "program/basTools.h"
 
 #include <oleauto.h>
 
 #include <cmath>
 
 #include "RegistryEnums.h"
-#include "basGlobals.h"
+#include "program/basGlobals.h"
 #include "clsPersonalData.h"
 #include "clsRegistry.h"
 #include "clsSystemInfo.h"

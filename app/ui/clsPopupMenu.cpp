@@ -1,8 +1,8 @@
-#include "clsPopupMenu.h"
+#include "ui/clsPopupMenu.h"
 
 #include <algorithm>
 
-#include "basGlobals.h"
+#include "program/basGlobals.h"
 
 namespace kvr {
 

@@ -1,8 +1,8 @@
 // The window that lends the dialogs a taskbar button.
-#include "frmTaskbarDummy.h"
+#include "ui/frmTaskbarDummy.h"
 
-#include "basGlobals.h"
-#include "basMain.h"
+#include "program/basGlobals.h"
+#include "program/basMain.h"
 
 namespace kvr {
 

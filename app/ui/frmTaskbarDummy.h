@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "basMenues.h"
+#include "ui/tray/basMenues.h"
 
 namespace kvr {
 

@@ -1,4 +1,4 @@
-#include "SessionControl.h"
+#include "work/SessionControl.h"
 
 namespace kvr {
 

@@ -1,13 +1,13 @@
 // The timed action: which moment is due, performing it, and the timer that checks it.
-#include "basTimedAction.h"
+#include "work/basTimedAction.h"
 
 #include <optional>
 
-#include "Clock.h"
-#include "basGlobals.h"
-#include "basMenues.h"
-#include "basTools.h"
-#include "basWork.h"
+#include "program/Clock.h"
+#include "program/basGlobals.h"
+#include "work/EngineHooks.h"
+#include "program/basTools.h"
+#include "work/basWork.h"
 
 namespace kvr {
 
@@ -153,20 +153,17 @@ std::optional<long long> NextDueMoment(long lngType, long long llNow) {
     return std::nullopt;
 }
 
-// The tray icon's tip while the action is armed: the action and the time left (countdown)
-// or the moment it is due. A long action gives way, so the time always shows.
-std::wstring ArmedTip(long lngType, long long llNow) {
+// Shows the armed action and the time left (countdown) or the moment it is due; nothing
+// when no moment comes.
+void ShowArmed(long lngType, long long llNow) {
     std::wstring when;
     if (lngType == conTA_Countdown) {
         if (g_remaining > 0) when = L" in " + ConvertToHHMMSS(g_remaining);
     } else if (lngType >= conTA_Once && lngType <= conTA_Monthly) {
         if (std::optional<long long> due = NextDueMoment(lngType, llNow)) when = L" " + DateTimeText(*due);
     }
-    if (when.empty()) return std::wstring();
-    std::wstring action = State().TimeAction.empty() ? std::wstring(conProjectName) : State().TimeAction;
-    const size_t room = conTrayTipLength > when.size() + 3 ? conTrayTipLength - when.size() : 3;
-    if (action.size() > room) action = action.substr(0, room - 3) + L"...";
-    return action + when;
+    const std::wstring action = State().TimeAction.empty() ? std::wstring(conProjectName) : State().TimeAction;
+    if (Hooks().ShowArmedAction) Hooks().ShowArmedAction(when.empty() ? L"" : action, when);
 }
 
 void CheckCountdown(long long llNow) {
@@ -213,7 +210,7 @@ void Tick() {
     }
     // An action that fired and switched itself off has put the program's name back.
     if (g_timer.on) {
-        SetTrayTip(ArmedTip(type, now));
+        ShowArmed(type, now);
         if (type != conTA_Countdown) StartTimer(g_timer.window);  // until the next due moment
     }
 }
@@ -251,7 +248,7 @@ void SetTimedActionTimer(bool blnOn) {
         g_timer.on = blnOn;
         if (!blnOn) {
             g_timer.interval = 0;
-            SetTrayTip(L"");  // the program's name while nothing is armed
+            if (Hooks().ShowArmedAction) Hooks().ShowArmedAction(L"", L"");  // nothing is armed
         }
     });
 }

@@ -1,10 +1,10 @@
-#include "basWorkText.h"
+#include "work/basWorkText.h"
 
 #include <windows.h>
 
 #include <map>
 
-#include "basGlobals.h"
+#include "program/basGlobals.h"
 
 namespace kvr::work {
 

@@ -1,8 +1,8 @@
 // The actions, their text form and the list of entries the windows offer.
-#include "basGlobals.h"
-#include "basTools.h"
-#include "basWork.h"
-#include "basWorkText.h"
+#include "program/basGlobals.h"
+#include "program/basTools.h"
+#include "work/basWork.h"
+#include "work/basWorkText.h"
 
 namespace kvr {
 

@@ -1,9 +1,9 @@
 // Automatic logon: the Windows logon values in the machine part of the registry.
 #include "RegistryEnums.h"
-#include "basGlobals.h"
-#include "basTools.h"
-#include "basWork.h"
-#include "basWorkText.h"
+#include "program/basGlobals.h"
+#include "program/basTools.h"
+#include "work/basWork.h"
+#include "work/basWorkText.h"
 #include "clsPersonalData.h"
 #include "clsRegistry.h"
 

@@ -5,10 +5,10 @@
 #include <cstdlib>
 
 #include "MessageBoxSeam.h"
-#include "basGlobals.h"
-#include "basTools.h"
-#include "basWork.h"
-#include "basWorkText.h"
+#include "program/basGlobals.h"
+#include "program/basTools.h"
+#include "work/basWork.h"
+#include "work/basWorkText.h"
 #include "clsExecute.h"
 #include "clsIni.h"
 

@@ -3,13 +3,13 @@
 #include <windows.h>
 
 #include "MessageBoxSeam.h"
-#include "SessionControl.h"
-#include "basGlobals.h"
-#include "basMain.h"
-#include "basTools.h"
-#include "basWork.h"
-#include "basWorkText.h"
-#include "frmMain.h"
+#include "work/SessionControl.h"
+#include "program/basGlobals.h"
+#include "program/basMain.h"
+#include "program/basTools.h"
+#include "work/EngineHooks.h"
+#include "work/basWork.h"
+#include "work/basWorkText.h"
 
 namespace kvr {
 
@@ -75,7 +75,7 @@ void EndSession(unsigned uFlags, bool blnForce) {
     // A command-line run ends here: rebuilding it would read the same command line and try
     // the same action again, without end. The resident program (and the main window of
     // dialog mode) comes back as if started anew.
-    if (State().Mode != RunMode::CommandLine) RunMain(false);
+    if (State().Mode != RunMode::CommandLine && Hooks().RebuildAfterRefusedExit) Hooks().RebuildAfterRefusedExit();
 }
 
 }  // namespace
@@ -110,7 +110,7 @@ void RebootWindows(const std::wstring& strActionText, const bool& blnForce) {
                 RaiseFailure(SessionControl().LockWorkStation());
                 break;
             case conAT_ShowMain:
-                OpenMain();
+                if (Hooks().ShowMainWindow) Hooks().ShowMainWindow();
                 break;
             default:  // no action named
                 break;

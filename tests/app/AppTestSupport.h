@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "FakeVersionRecord.h"
-#include "basGlobals.h"
+#include "program/basGlobals.h"
 
 namespace kvtest {
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "BootIniTest.h"
-#include "basWork.h"
+#include "work/basWork.h"
 
 using namespace kvr;
 using kvtest::Windows;

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "AppTestSupport.h"
-#include "basTools.h"
-#include "basWork.h"
+#include "program/basTools.h"
+#include "work/basWork.h"
 
 using namespace kvr;
 using kvtest::Remove;

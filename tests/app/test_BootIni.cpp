@@ -7,8 +7,8 @@
 #include "BootIniTest.h"
 #include "RecordingMessageBox.h"
 #include "TestDrives.h"
-#include "basTools.h"
-#include "basWork.h"
+#include "program/basTools.h"
+#include "work/basWork.h"
 
 using namespace kvr;
 using kvtest::kBackup;

@@ -4,8 +4,8 @@
 #include "BootIniTest.h"
 #include "RecordingMessageBox.h"
 #include "RecordingSessionControl.h"
-#include "basMain.h"
-#include "basWork.h"
+#include "program/basMain.h"
+#include "work/basWork.h"
 
 using namespace kvr;
 using kvtest::RecordingSessionControl;

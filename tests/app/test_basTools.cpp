@@ -4,7 +4,7 @@
 #include "AppTestSupport.h"
 #include "LocaleOverride.h"
 #include "RecordingMessageBox.h"
-#include "basTools.h"
+#include "program/basTools.h"
 
 using namespace kvr;
 using kvtest::Stored;

@@ -6,8 +6,8 @@
 #include "CliTestSupport.h"
 #include "RecordingMessageBox.h"
 #include "RecordingSessionControl.h"
-#include "basMain.h"
-#include "basWork.h"
+#include "program/basMain.h"
+#include "work/basWork.h"
 
 using namespace kvr;
 using kvtest::kBootIni;

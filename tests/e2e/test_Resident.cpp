@@ -2,7 +2,7 @@
 // with a fresh profile, the single resident instance, the tray icon's double click and the
 // rebuild after a refused exit.
 #include "ProgramProcess.h"
-#include "basMenues.h"
+#include "ui/tray/basMenues.h"
 
 using kvtest::kOptionsKey;
 using kvtest::kPrgSettingsKey;

@@ -7,10 +7,10 @@
 
 #include "CliTestSupport.h"
 #include "RecordingMessageBox.h"
-#include "basMain.h"
-#include "basTools.h"
-#include "basWork.h"
-#include "frmMain.h"
+#include "program/basMain.h"
+#include "program/basTools.h"
+#include "work/basWork.h"
+#include "ui/main/frmMain.h"
 
 using namespace kvr;
 using kvtest::kBootIni;

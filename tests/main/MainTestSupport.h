@@ -12,9 +12,9 @@
 #include "CliTestSupport.h"
 #include "RecordingMessageBox.h"
 #include "RecordingSessionControl.h"
-#include "basGlobals.h"
-#include "basMain.h"
-#include "frmMain.h"
+#include "program/basGlobals.h"
+#include "program/basMain.h"
+#include "ui/main/frmMain.h"
 
 namespace kvtest {
 

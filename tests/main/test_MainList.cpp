@@ -4,7 +4,7 @@
 #include <commctrl.h>
 
 #include "MainTestSupport.h"
-#include "basWork.h"
+#include "work/basWork.h"
 
 using namespace kvr;
 using kvtest::kOptionsKey;

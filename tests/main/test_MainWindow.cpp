@@ -9,10 +9,10 @@
 #include <thread>
 
 #include "MainTestSupport.h"
-#include "basMenues.h"
-#include "basTimedAction.h"
-#include "basTools.h"
-#include "basWork.h"
+#include "ui/tray/basMenues.h"
+#include "work/basTimedAction.h"
+#include "program/basTools.h"
+#include "work/basWork.h"
 
 using namespace kvr;
 using kvtest::kOptionsKey;

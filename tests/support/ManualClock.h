@@ -1,8 +1,8 @@
 #pragma once
 // Stands in for the clock: a moment the test sets and moves on. Installs itself for its
 // lifetime.
-#include "Clock.h"
-#include "basTools.h"
+#include "program/Clock.h"
+#include "program/basTools.h"
 
 namespace kvtest {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "SessionControl.h"
+#include "work/SessionControl.h"
 
 namespace kvtest {
 

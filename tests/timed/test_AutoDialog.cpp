@@ -12,8 +12,8 @@
 
 #include "BootIniTest.h"
 #include "RecordingMessageBox.h"
-#include "basAutoDialog.h"
-#include "frmAutoDialog.h"
+#include "ui/autodialog/basAutoDialog.h"
+#include "ui/autodialog/frmAutoDialog.h"
 
 using namespace kvr;
 

@@ -7,10 +7,10 @@
 #include "ManualClock.h"
 #include "RecordingMessageBox.h"
 #include "RecordingSessionControl.h"
-#include "basMain.h"
-#include "basMenues.h"
-#include "basTimedAction.h"
-#include "basTools.h"
+#include "program/basMain.h"
+#include "ui/tray/basMenues.h"
+#include "work/basTimedAction.h"
+#include "program/basTools.h"
 
 using namespace kvr;
 using kvtest::Stored;

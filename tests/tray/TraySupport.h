@@ -8,8 +8,8 @@
 #include "MenuDriver.h"
 #include "RecordingMessageBox.h"
 #include "RecordingSessionControl.h"
-#include "basMain.h"
-#include "basMenues.h"
+#include "program/basMain.h"
+#include "ui/tray/basMenues.h"
 
 namespace kvtest {
 

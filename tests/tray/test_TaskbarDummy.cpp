@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "basMain.h"
-#include "frmTaskbarDummy.h"
+#include "program/basMain.h"
+#include "ui/frmTaskbarDummy.h"
 
 using namespace kvr;
 

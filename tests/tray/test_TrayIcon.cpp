@@ -6,8 +6,8 @@
 #include <shellapi.h>
 
 #include "TraySupport.h"
-#include "basGlobals.h"
-#include "basMenues.h"
+#include "program/basGlobals.h"
+#include "ui/tray/basMenues.h"
 
 using namespace kvr;
 

@@ -7,8 +7,8 @@
 #include <tuple>
 
 #include "TraySupport.h"
-#include "basGlobals.h"
-#include "basMenues.h"
+#include "program/basGlobals.h"
+#include "ui/tray/basMenues.h"
 #include "res/Pictures.h"
 
 using namespace kvr;

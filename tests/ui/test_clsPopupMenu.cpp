@@ -4,8 +4,8 @@
 
 #include "KVError.h"
 #include "MenuDriver.h"
-#include "clsPopupMenu.h"
-#include "frmContextMenues.h"
+#include "ui/clsPopupMenu.h"
+#include "ui/tray/frmContextMenues.h"
 #include "res/Pictures.h"
 
 using kvr::clsPopupMenu;

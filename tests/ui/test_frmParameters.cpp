@@ -5,8 +5,8 @@
 #include <string>
 #include <thread>
 
-#include "basGlobals.h"
-#include "frmParameters.h"
+#include "program/basGlobals.h"
+#include "ui/info/frmParameters.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // The logic of the shutdown-time dialog: what it offers, its automatic close, and which
 // system it writes as the boot default.
-#include "basAutoDialog.h"
+#include "ui/autodialog/basAutoDialog.h"
 
 #include <string>
 
-#include "basGlobals.h"
-#include "basTools.h"
-#include "basWork.h"
-#include "frmAutoDialog.h"
+#include "program/basGlobals.h"
+#include "program/basTools.h"
+#include "work/basWork.h"
+#include "ui/autodialog/frmAutoDialog.h"
 
 namespace kvr {
 

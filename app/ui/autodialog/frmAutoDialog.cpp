@@ -1,12 +1,12 @@
-#include "frmAutoDialog.h"
+#include "ui/autodialog/frmAutoDialog.h"
 
 #include <commctrl.h>
 
 #include <cmath>
 
-#include "basAutoDialog.h"
-#include "basGlobals.h"
-#include "basMain.h"
+#include "ui/autodialog/basAutoDialog.h"
+#include "program/basGlobals.h"
+#include "program/basMain.h"
 #include "res/Pictures.h"
 
 namespace kvr {

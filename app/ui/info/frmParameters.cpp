@@ -1,4 +1,4 @@
-#include "frmParameters.h"
+#include "ui/info/frmParameters.h"
 
 #include <commctrl.h>
 
@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "basGlobals.h"
-#include "basMain.h"
+#include "program/basGlobals.h"
+#include "program/basMain.h"
 
 namespace kvr {
 

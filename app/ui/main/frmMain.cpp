@@ -1,16 +1,16 @@
 // The main window itself: its controls, the layout on every resize, and the messages it
 // routes to the program's logic (buttons, list, close box, session end, timers, tray icon).
-#include "frmMain.h"
+#include "ui/main/frmMain.h"
 
 #include <commctrl.h>
 
 #include <optional>
 
-#include "basAutoDialog.h"
-#include "basGlobals.h"
-#include "basMenues.h"
-#include "basTimedAction.h"
-#include "basTools.h"
+#include "ui/autodialog/basAutoDialog.h"
+#include "program/basGlobals.h"
+#include "ui/tray/basMenues.h"
+#include "work/basTimedAction.h"
+#include "program/basTools.h"
 #include "res/Pictures.h"
 
 namespace kvr {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "basMain.h"
+#include "program/basMain.h"
 
 namespace kvr {
 

@@ -4,13 +4,13 @@
 
 #include <unordered_set>
 
-#include "basAutoDialog.h"
-#include "basGlobals.h"
-#include "basMain.h"
-#include "basTools.h"
-#include "basWork.h"
-#include "basWorkText.h"
-#include "frmMain.h"
+#include "ui/autodialog/basAutoDialog.h"
+#include "program/basGlobals.h"
+#include "program/basMain.h"
+#include "program/basTools.h"
+#include "work/basWork.h"
+#include "work/basWorkText.h"
+#include "ui/main/frmMain.h"
 
 namespace kvr {
 

@@ -32,6 +32,9 @@ bool TrayIconAdded();
 inline constexpr size_t conTrayTipLength = 63;  // the 64 characters of the first record form
 void SetTrayTip(const std::wstring& strTip);
 std::wstring TrayTip();
+// The tip of an armed timed action: the action, shortened so the time always shows, then the
+// time ("in 00:05:00", "am ... um ..."); the program's name when strAction is "".
+void SetArmedTrayTip(const std::wstring& strAction, const std::wstring& strWhen);
 
 // A tray mouse message (WM_LBUTTONUP, WM_RBUTTONDBLCLK, ...). A click (either button)
 // opens the menu once the double-click time has passed without a second click (a one-shot

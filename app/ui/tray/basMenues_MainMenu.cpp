@@ -5,15 +5,15 @@
 
 #include <algorithm>
 
-#include "basGlobals.h"
-#include "basMain.h"
-#include "basMenues.h"
-#include "basTools.h"
-#include "basWork.h"
-#include "basWorkText.h"
+#include "program/basGlobals.h"
+#include "program/basMain.h"
+#include "ui/tray/basMenues.h"
+#include "program/basTools.h"
+#include "work/basWork.h"
+#include "work/basWorkText.h"
 #include "clsPersonalData.h"
-#include "clsPopupMenu.h"
-#include "frmContextMenues.h"
+#include "ui/clsPopupMenu.h"
+#include "ui/tray/frmContextMenues.h"
 #include "res/Pictures.h"
 
 namespace kvr {

@@ -3,10 +3,10 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "basGlobals.h"
-#include "basMain.h"
-#include "basMenues.h"
-#include "basWork.h"
+#include "program/basGlobals.h"
+#include "program/basMain.h"
+#include "ui/tray/basMenues.h"
+#include "work/basWork.h"
 
 namespace kvr {
 
@@ -139,6 +139,18 @@ void SetTrayTip(const std::wstring& strTip) {
 }
 
 std::wstring TrayTip() { return Tray().tip; }
+
+void SetArmedTrayTip(const std::wstring& strAction, const std::wstring& strWhen) {
+    if (strAction.empty()) {
+        SetTrayTip(L"");
+        return;
+    }
+    // A long action gives way, so the time always shows.
+    std::wstring action = strAction;
+    const size_t room = conTrayTipLength > strWhen.size() + 3 ? conTrayTipLength - strWhen.size() : 3;
+    if (action.size() > room) action = action.substr(0, room - 3) + L"...";
+    SetTrayTip(action + strWhen);
+}
 
 void HandleTrayMenu(UINT uMouseMessage) {
     Shown(conModule, L"HandleTrayMenu", [&] {

@@ -1,8 +1,8 @@
 // The menu pictures, loaded once from the program's resources.
-#include "frmContextMenues.h"
+#include "ui/tray/frmContextMenues.h"
 
-#include "basGlobals.h"
-#include "basMain.h"
+#include "program/basGlobals.h"
+#include "program/basMain.h"
 #include "res/Pictures.h"
 
 namespace kvr {

@@ -22,8 +22,8 @@
 
 #include "RecordingSessionControl.h"
 #include "TestBuildMessageBox.h"
-#include "basMain.h"
-#include "basTools.h"
+#include "program/basMain.h"
+#include "program/basTools.h"
 
 namespace {
 

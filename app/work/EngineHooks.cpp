@@ -1,0 +1,10 @@
+#include "work/EngineHooks.h"
+
+namespace kvr {
+
+EngineHooks& Hooks() {
+    static EngineHooks hooks;
+    return hooks;
+}
+
+}  // namespace kvr
