@@ -30,10 +30,10 @@ void SelectGroup(kv::clsRegistry& registry, const std::wstring& strName, long ln
             return;
         case conSG_WinLogon:
             // Windows 2000 and later keep this one value with the policies.
-            if (strName == L"DontDisplayLastUserName" && !IsOS(1, 2, 3, 5))
+            if (strName == L"DontDisplayLastUserName" && !IsWindows9xOrNT4())
                 registry.SetKey(kv::conReg_HKEY_LOCAL_MACHINE, conPoliciesKey);
             else
-                registry.SetKey(kv::conReg_HKEY_LOCAL_MACHINE, IsOS(1, 2, 3) ? conWinlogonKey9x : conWinlogonKeyNT);
+                registry.SetKey(kv::conReg_HKEY_LOCAL_MACHINE, IsWindows9x() ? conWinlogonKey9x : conWinlogonKeyNT);
             return;
         case conSG_NetworkLogon:
             registry.SetKey(kv::conReg_HKEY_LOCAL_MACHINE, conNetworkLogonKey);
@@ -257,6 +257,12 @@ bool IsOS(long lngVersion1, long lngVersion2, long lngVersion3, long lngVersion4
         }
         return false;
     });
+}
+
+bool IsWindows9x() { return IsOS(kv::conWV_Windows95, kv::conWV_Windows98, kv::conWV_WindowsME); }
+
+bool IsWindows9xOrNT4() {
+    return IsOS(kv::conWV_Windows95, kv::conWV_Windows98, kv::conWV_WindowsME, kv::conWV_WindowsNT4);
 }
 
 void SetResizableBorder(HWND frmForm) {

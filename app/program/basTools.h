@@ -9,6 +9,7 @@
 #include "KVError.h"
 
 #include "Variant.h"
+#include "clsOperatingSystemInfo.h"
 
 namespace kvr {
 
@@ -81,8 +82,12 @@ kv::Variant GetMonthDays(long lngMonth, long lngYear);
 std::wstring GetComputer();
 // 1 for Monday ... 7 for Sunday; 0 (after showing the error) for a value that is no date.
 long GetWeekdayNumber(kv::Date dtmDate);
-// True when the running Windows is one of the given enuWindowsVersion codes (0 = not given).
+// True when the running Windows is one of the given versions (kv::conWV_..., 0 = not given).
 bool IsOS(long lngVersion1, long lngVersion2 = 0, long lngVersion3 = 0, long lngVersion4 = 0);
+// Windows 95, 98 or ME.
+bool IsWindows9x();
+// Windows 95, 98, ME or NT 4, the systems before Windows 2000 the program knows.
+bool IsWindows9xOrNT4();
 // Adds the sizable frame (WS_THICKFRAME) to the window's style.
 void SetResizableBorder(HWND frmForm);
 

@@ -80,12 +80,12 @@ std::vector<std::wstring> GetQuitOptions(bool blnSystemsOnly) {
             options.push_back(L"");
         }
         options.push_back(conActionLogOff);
-        if (!IsOS(1, 5)) {  // neither Windows 95 nor NT 4
+        if (!IsOS(kv::conWV_Windows95, kv::conWV_WindowsNT4)) {
             options.push_back(L"");
             options.push_back(conActionStandby);
-            if (!IsOS(2)) options.push_back(conActionHibernate);
+            if (!IsOS(kv::conWV_Windows98)) options.push_back(conActionHibernate);
         }
-        if (!IsOS(1, 2, 3, 5)) options.push_back(conActionLock);
+        if (!IsWindows9xOrNT4()) options.push_back(conActionLock);
         return options;
     });
 }

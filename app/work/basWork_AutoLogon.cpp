@@ -55,13 +55,13 @@ bool AutoLogonWrittenByProgram(kv::clsRegistry& winlogon, const std::wstring& st
 
 }  // namespace
 
-std::wstring WinlogonKey() { return IsOS(1, 2, 3) ? conWinlogonKey9x : conWinlogonKeyNT; }
+std::wstring WinlogonKey() { return IsWindows9x() ? conWinlogonKey9x : conWinlogonKeyNT; }
 
 // Windows 2000 and later keep DontDisplayLastUserName with the policies; the older systems
 // have no such key and read it from the Winlogon key, which is where it goes there.
-std::wstring DontDisplayKey() { return IsOS(1, 2, 3, 5) ? WinlogonKey() : std::wstring(conPoliciesKey); }
+std::wstring DontDisplayKey() { return IsWindows9xOrNT4() ? WinlogonKey() : std::wstring(conPoliciesKey); }
 
-std::wstring NetworkLogonKey() { return IsOS(1, 2, 3, 5) ? std::wstring(conNetworkLogonKey) : std::wstring(); }
+std::wstring NetworkLogonKey() { return IsWindows9xOrNT4() ? std::wstring(conNetworkLogonKey) : std::wstring(); }
 
 bool AutoLogonWriteAllowed() {
     return Forwarded(conModule, L"AutoLogonWriteAllowed", [] {
@@ -91,7 +91,7 @@ kv::Variant GetDLValue(const kv::Variant& vntValue, const std::wstring& strKeyPa
 void SetAutoLogon(bool blnEnable, bool blnAtStart, bool blnHideUsername, bool blnForceLogon) {
     Forwarded(conModule, L"SetAutoLogon", [&] {
         if (!AutoLogonWriteAllowed()) return;
-        const bool olderSystem = IsOS(1, 2, 3, 5);  // 9x or NT 4
+        const bool olderSystem = IsWindows9xOrNT4();
         kv::clsRegistry winlogon = MachineKey(WinlogonKey());
         kv::clsRegistry hideKey = MachineKey(DontDisplayKey());
         std::wstring userName = ReadTextSetting(L"UserName", conSG_Options, L"");

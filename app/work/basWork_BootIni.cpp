@@ -240,7 +240,7 @@ bool RunFirstTime() {
         }
         WriteSetting(VersionGlobal().InfoApplication(), conSG_Autostart, ProgramFileName());
         WriteSetting(L"RunFirstTime", conSG_PrgSettings, 0L);
-        if (!IsOS(1, 5)) {  // neither Windows 95 nor NT 4 can power off by itself
+        if (!IsOS(kv::conWV_Windows95, kv::conWV_WindowsNT4)) {  // Windows 95 and NT 4 cannot power off by themselves
             WriteSetting(L"SwitchOff", conSG_Options, 1L);
             State().SwitchOff = true;
         }

@@ -19,7 +19,6 @@ namespace {
 
 constexpr DWORD conTokenAccess = TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY;  // 40
 
-bool IsWindows9x() { return IsOS(1, 2, 3); }
 
 // The privilege for an action of this computer. A failure here is not shown on its own:
 // the Windows call that needs the privilege then fails and reports its own error.

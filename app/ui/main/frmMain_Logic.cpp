@@ -19,10 +19,6 @@ namespace {
 // The main window's logic belongs to the start-up module; its errors name that module.
 constexpr const wchar_t* conModule = L"basMain";
 
-bool SameText(const std::wstring& a, const std::wstring& b) {
-    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                          static_cast<int>(b.size())) == CSTR_EQUAL;
-}
 
 // The ";"-separated items of the setting, in upper case: one look-up a row, however long
 // the list and the setting.
@@ -54,7 +50,7 @@ std::vector<MainListEntry> BuildMainListEntries(const std::vector<std::wstring>&
         MainListEntry entry;
         entry.Text = option;
         entry.Icon = GetActionIcon(option);
-        entry.Selected = !strLastSelected.empty() && SameText(option, strLastSelected);
+        entry.Selected = !strLastSelected.empty() && work::SameText(option, strLastSelected);
         entries.push_back(std::move(entry));
     }
     return entries;
