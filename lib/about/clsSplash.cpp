@@ -3,6 +3,7 @@
 #include <cwctype>
 
 #include "AboutMain.h"
+#include "LastError.h"
 #include "clsPersonalData.h"
 #include "clsVersionGlobal.h"
 
@@ -45,39 +46,34 @@ long CurrentYear() {
 
 clsSplash::clsSplash() = default;
 
-clsSplash::~clsSplash() {
-    form_.reset();
-    ReleasePicture();
-}
+clsSplash::~clsSplash() { form_.reset(); }
 
 void clsSplash::ReleasePicture() {
-    if (bitmap_) DeleteObject(bitmap_);
-    if (icon_) DestroyIcon(icon_);
-    bitmap_ = nullptr;
-    icon_ = nullptr;
+    bitmap_.Reset();
+    icon_.Reset();
 }
 
 void clsSplash::Picture(HBITMAP hBitmap) {
     Forward(L"Picture", [&] {
-        HBITMAP copy = nullptr;
+        OwnedBitmap copy;
         if (hBitmap) {
-            copy = static_cast<HBITMAP>(CopyImage(hBitmap, IMAGE_BITMAP, 0, 0, 0));
-            AboutMain().CreateAPIError(static_cast<long>(GetLastError()), copy == nullptr);
+            copy.Reset(static_cast<HBITMAP>(CopyImage(hBitmap, IMAGE_BITMAP, 0, 0, 0)));
+            RaiseLastErrorIf(!copy);
         }
         ReleasePicture();
-        bitmap_ = copy;
+        bitmap_ = std::move(copy);
     });
 }
 
 void clsSplash::Picture(HICON hIcon) {
     Forward(L"Picture", [&] {
-        HICON copy = nullptr;
+        OwnedIcon copy;
         if (hIcon) {
-            copy = static_cast<HICON>(CopyImage(hIcon, IMAGE_ICON, 0, 0, 0));
-            AboutMain().CreateAPIError(static_cast<long>(GetLastError()), copy == nullptr);
+            copy.Reset(static_cast<HICON>(CopyImage(hIcon, IMAGE_ICON, 0, 0, 0)));
+            RaiseLastErrorIf(!copy);
         }
         ReleasePicture();
-        icon_ = copy;
+        icon_ = std::move(copy);
     });
 }
 
@@ -91,7 +87,7 @@ void clsSplash::CopyrightEndYear(const std::wstring& strCopyrightEndYear) {
             SYSTEMTIME written;
             bool converted = FileTimeToLocalFileTime(&file.ftLastWriteTime, &local) &&
                              FileTimeToSystemTime(&local, &written);
-            AboutMain().CreateAPIError(static_cast<long>(GetLastError()), !converted);
+            RaiseLastErrorIf(!converted);
             wchar_t year[8];
             swprintf(year, 8, L"%04u", static_cast<unsigned>(written.wYear));
             endYear_ = year;
@@ -122,7 +118,7 @@ void clsSplash::AlwaysOnTop(bool blnAlwaysOnTop) {
         if (HWND window = Window()) {
             BOOL moved = SetWindowPos(window, blnAlwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                                       SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
-            AboutMain().CreateAPIError(static_cast<long>(GetLastError()), !moved);
+            RaiseLastErrorIf(!moved);
         }
     });
 }
@@ -142,8 +138,8 @@ void clsSplash::Show() {
         clsPersonalData maker;
 
         SplashContent content;
-        content.Bitmap = bitmap_;
-        content.Icon = icon_;
+        content.Bitmap = bitmap_.Get();
+        content.Icon = icon_.Get();
         content.Program = identity.InfoApplication();
         content.Version = L"Version " + std::to_wstring(identity.InfoMajorVersion()) + L"." +
                           std::to_wstring(identity.InfoMinorVersion()) + L" Build " +

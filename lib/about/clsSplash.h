@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "Owned.h"
 #include "frmSplash.h"
 
 namespace kv {
@@ -24,8 +25,8 @@ public:
     // caller keeps its handle). nullptr removes it.
     void Picture(HBITMAP hBitmap);
     void Picture(HICON hIcon);
-    HBITMAP PictureBitmap() const { return bitmap_; }
-    HICON PictureIcon() const { return icon_; }
+    HBITMAP PictureBitmap() const { return bitmap_.Get(); }
+    HICON PictureIcon() const { return icon_.Get(); }
 
     // Empty: the maker contact record's value is shown.
     std::wstring EmailAddress() const { return email_; }
@@ -76,8 +77,8 @@ public:
 private:
     void ReleasePicture();
 
-    HBITMAP bitmap_ = nullptr;
-    HICON icon_ = nullptr;
+    OwnedBitmap bitmap_;
+    OwnedIcon icon_;
     std::wstring email_;
     std::wstring website_;
     long startYear_ = 0;

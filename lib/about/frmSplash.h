@@ -5,8 +5,12 @@
 // that paint the tone behind their text themselves; the bar is "KVSplashBar".
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "Owned.h"
+#include "WindowBase.h"
 
 namespace kv {
 
@@ -24,7 +28,7 @@ struct SplashContent {
     long Alignment = conSPA_Vertical;
 };
 
-class frmSplash {
+class frmSplash : private WindowBase {
 public:
     // Child window identifiers of the labels and the bar, in their top-down order.
     enum : int {
@@ -45,16 +49,14 @@ public:
     // The filled part of the progress bar.
     static constexpr COLORREF conBarFill = RGB(40, 150, 40);
 
-    frmSplash() = default;
-    ~frmSplash();
-    frmSplash(const frmSplash&) = delete;
-    frmSplash& operator=(const frmSplash&) = delete;
+    frmSplash();
+    ~frmSplash() override;
 
     // Creates and shows the window without activating it and paints it at once.
     void Load(const SplashContent& content, HWND owner, bool topmost);
     void Unload();
-    bool IsLoaded() const { return window_ != nullptr; }
-    HWND Handle() const { return window_; }
+    bool IsLoaded() const { return Handle() != nullptr; }
+    using WindowBase::Handle;
 
     // While loaded: the bar (shown when max > 0) repainted at once; the tone direction.
     void SetBar(long max, long value);
@@ -64,15 +66,16 @@ public:
     static std::vector<COLORREF> ToneTable(int extent);
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK LabelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK BarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    // The labels and the bar: drawn by the splash itself, double-buffered, no background erase.
-    static LRESULT PaintedChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                    void (frmSplash::*paint)(HWND, HDC) const);
+    // A label or the bar: a child window the splash paints itself.
+    class Part;
+
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // A failed paint leaves the window as it was: a message box from inside painting would
+    // come back with every repaint.
+    void OnError(const wchar_t*, const KVError&) override {}
+
     static void RegisterClasses();
     static void UnregisterClasses();
-    static frmSplash* Of(HWND window);
 
     void CreateFonts();
     void CreateChildren(const SplashContent& content, int width, int& bottom);
@@ -80,15 +83,15 @@ private:
     // at `origin` in window client coordinates.
     void PaintTone(HDC dc, const RECT& area, POINT origin) const;
     void PaintWindow(HDC dc) const;
-    void PaintLabel(HWND label, HDC dc) const;
-    void PaintBar(HWND bar, HDC dc) const;
+    void PaintLabel(const Part& label, HDC dc) const;
+    void PaintBar(const Part& bar, HDC dc) const;
 
-    HWND window_ = nullptr;
-    HFONT titleFont_ = nullptr;
-    HFONT textFont_ = nullptr;
-    HFONT smallFont_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HICON icon_ = nullptr;
+    OwnedFont titleFont_;
+    OwnedFont textFont_;
+    OwnedFont smallFont_;
+    OwnedBitmap bitmap_;
+    OwnedIcon icon_;
+    std::vector<std::unique_ptr<Part>> parts_;
     SIZE picture_{0, 0};
     long alignment_ = conSPA_Vertical;
     long barMax_ = 0;

@@ -2,24 +2,16 @@
 
 #include <shellapi.h>
 
-#include <memory>
 #include <optional>
 #include <vector>
 
 #include "FilesMain.h"
+#include "LastError.h"
+#include "Owned.h"
 
 namespace kv {
 
 namespace {
-
-struct HandleCloser {
-    void operator()(HANDLE h) const { if (h) CloseHandle(h); }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
-
-struct FindCloser {
-    void operator()(HANDLE h) const { if (h != INVALID_HANDLE_VALUE) FindClose(h); }
-};
 
 // A plain file as a directory listing with normal attributes shows it: no folders, no hidden
 // or system files.
@@ -27,22 +19,16 @@ bool IsNormalFile(DWORD attributes) {
     return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
 }
 
-// Raises the thread's last error when a call failed.
-void CheckCall(bool succeeded) {
-    if (!succeeded) FilesMain().CreateAPIError(static_cast<long>(GetLastError()), true);
-}
-
 bool HasWildcards(const std::wstring& name) { return name.find_first_of(L"*?") != std::wstring::npos; }
 
 // The first normal file matching a pattern.
 std::optional<std::wstring> FirstNormalFile(const std::wstring& pattern) {
     WIN32_FIND_DATAW found{};
-    HANDLE raw = FindFirstFileW(pattern.c_str(), &found);
-    if (raw == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::unique_ptr<void, FindCloser> search(raw);
+    OwnedFindHandle search(FindFirstFileW(pattern.c_str(), &found));
+    if (!search) return std::nullopt;
     do {
         if (IsNormalFile(found.dwFileAttributes)) return std::wstring(found.cFileName);
-    } while (FindNextFileW(raw, &found));
+    } while (FindNextFileW(search.Get(), &found));
     return std::nullopt;
 }
 
@@ -63,10 +49,10 @@ std::optional<std::wstring> ResolveProgram(const std::wstring& program) {
     if (attributes == INVALID_FILE_ATTRIBUTES || !IsNormalFile(attributes)) return std::nullopt;
 
     DWORD length = GetFullPathNameW(resolved.c_str(), 0, nullptr, nullptr);
-    CheckCall(length != 0);
+    RaiseLastErrorIf(length == 0);
     std::vector<wchar_t> full(length);
     length = GetFullPathNameW(resolved.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    CheckCall(length != 0 && length < full.size());
+    RaiseLastErrorIf(length == 0 || length >= full.size());
     return std::wstring(full.data(), length);
 }
 
@@ -87,7 +73,7 @@ void WaitDispatchingMessages(HANDLE process) {
     for (;;) {
         DWORD woken = MsgWaitForMultipleObjectsEx(1, &process, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (woken == WAIT_OBJECT_0) break;
-        CheckCall(woken == WAIT_OBJECT_0 + 1);
+        RaiseLastErrorIf(woken != WAIT_OBJECT_0 + 1);
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
@@ -103,7 +89,7 @@ void WaitDispatchingMessages(HANDLE process) {
 
 long ReadExitCode(HANDLE process) {
     DWORD code = 0;
-    CheckCall(GetExitCodeProcess(process, &code));
+    RaiseLastErrorIf(!GetExitCodeProcess(process, &code));
     return static_cast<long>(code);
 }
 
@@ -168,16 +154,16 @@ long clsExecute::StartProcess(const std::wstring& strProgram) const {
                         nullptr, OrNull(initDir_), &si, &pi)) {
         FilesMain().GenerateError(-52011, program_);
     }
-    UniqueHandle process(pi.hProcess);
-    UniqueHandle thread(pi.hThread);
+    OwnedHandle process(pi.hProcess);
+    OwnedHandle thread(pi.hThread);
 
     switch (waitMode_) {
         case conSWM_Wait:
-            WaitDispatchingMessages(pi.hProcess);
-            return ReadExitCode(pi.hProcess);
+            WaitDispatchingMessages(process.Get());
+            return ReadExitCode(process.Get());
         case conSWM_WaitDead:
-            CheckCall(WaitForSingleObject(pi.hProcess, INFINITE) != WAIT_FAILED);
-            return ReadExitCode(pi.hProcess);
+            RaiseLastErrorIf(WaitForSingleObject(process.Get(), INFINITE) == WAIT_FAILED);
+            return ReadExitCode(process.Get());
         default:
             return 0;
     }
@@ -198,7 +184,7 @@ void clsExecute::OpenDocument(const std::wstring& strDocument) const {
     // The shell's result code; 0 stands for "out of memory or resources".
     long code = result <= 32 ? static_cast<long>(result) : static_cast<long>(GetLastError());
     if (code == 0) code = ERROR_NOT_ENOUGH_MEMORY;
-    FilesMain().CreateAPIError(code, true);
+    RaiseApiError(code);
 }
 
 }  // namespace kv

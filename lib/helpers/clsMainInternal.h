@@ -5,6 +5,7 @@
 #include <new>
 #include <string>
 
+#include "LastError.h"
 #include "clsMain.h"
 
 namespace kv::detail {
@@ -24,11 +25,6 @@ decltype(auto) Guarded(const wchar_t* function, F&& body) {
         RaiseGuarded(function);
     }
 }
-
-// Raises the calling thread's last Windows error ("API: ..."); fallback when it is not set.
-[[noreturn]] void RaiseLastError(DWORD fallback = ERROR_INVALID_FUNCTION);
-// Raises an error code as "API: ..." unconditionally.
-[[noreturn]] void RaiseApiError(long code);
 
 // The option-button rule: the first index in 0 .. count - 1 that is set, scanning no
 // further than count - 1, which is the answer when none before it is set.

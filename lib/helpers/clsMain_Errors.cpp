@@ -92,8 +92,7 @@ std::wstring clsMain::SystemMessage(long lngErrorNumber) {
 }
 
 void clsMain::CreateAPIError(long lngErrorNumber, bool blnErrorCondition) {
-    if (!blnErrorCondition) return;
-    throw KVError(lngErrorNumber, L"API: " + SystemMessage(lngErrorNumber));
+    if (blnErrorCondition) RaiseApiError(lngErrorNumber);
 }
 
 std::wstring clsMain::ForwardedDescription(const std::wstring& strProject, const std::wstring& strModul,
@@ -159,16 +158,5 @@ void clsMain::ShowError(const std::wstring& strProject, const std::wstring& strM
                         const std::wstring& strFunction, const KVError& error) {
     ShowError(strProject, strModul, strFunction, error.Number, error.Description);
 }
-
-namespace detail {
-
-void RaiseApiError(long code) { throw KVError(code, L"API: " + clsMain::SystemMessage(code)); }
-
-void RaiseLastError(DWORD fallback) {
-    DWORD code = GetLastError();
-    RaiseApiError(static_cast<long>(code != 0 ? code : fallback));
-}
-
-}  // namespace detail
 
 }  // namespace kv

@@ -251,10 +251,10 @@ std::wstring clsMain::FN(double dblNumber, long lngDecimalPlaces) {
         format.NegativeOrder = static_cast<UINT>(std::wcstoul(GetRegionalInfo(conRI_NegativeNumberMode).c_str(), nullptr, 10));
 
         int n = GetNumberFormatW(LOCALE_USER_DEFAULT, 0, value.c_str(), &format, nullptr, 0);
-        if (n == 0) detail::RaiseLastError();
+        if (n == 0) RaiseLastError();
         std::wstring out(static_cast<size_t>(n), L'\0');
         if (GetNumberFormatW(LOCALE_USER_DEFAULT, 0, value.c_str(), &format, out.data(), n) == 0)
-            detail::RaiseLastError();
+            RaiseLastError();
         out.resize(static_cast<size_t>(n - 1));
         return out;
     });

@@ -2,6 +2,7 @@
 #include <shlobj.h>
 
 #include "clsMain.h"
+#include "Owned.h"
 #include "clsMainInternal.h"
 
 namespace kv {
@@ -109,10 +110,10 @@ enuDriveType clsMain::DriveType(const std::wstring& strDrive) {
 std::wstring clsMain::ExpandFilename(const std::wstring& strFile) {
     return detail::Guarded(L"ExpandFilename", [&] {
         DWORD n = GetFullPathNameW(strFile.c_str(), 0, nullptr, nullptr);
-        if (n == 0) detail::RaiseLastError(ERROR_INVALID_NAME);
+        if (n == 0) RaiseLastError(ERROR_INVALID_NAME);
         std::wstring path(n, L'\0');
         n = GetFullPathNameW(strFile.c_str(), n, path.data(), nullptr);
-        if (n == 0 || n >= path.size()) detail::RaiseLastError(ERROR_INVALID_NAME);
+        if (n == 0 || n >= path.size()) RaiseLastError(ERROR_INVALID_NAME);
         path.resize(n);
         return path;
     });
@@ -121,9 +122,9 @@ std::wstring clsMain::ExpandFilename(const std::wstring& strFile) {
 std::wstring clsMain::GetTempFile(const std::wstring& strPrefix) {
     return detail::Guarded(L"GetTempFile", [&] {
         std::wstring folder = GetSystemFolder(conWsf_Temp);
-        if (folder.empty()) detail::RaiseLastError(ERROR_PATH_NOT_FOUND);
+        if (folder.empty()) RaiseLastError(ERROR_PATH_NOT_FOUND);
         wchar_t path[MAX_PATH] = {};
-        if (GetTempFileNameW(folder.c_str(), strPrefix.c_str(), 0, path) == 0) detail::RaiseLastError();
+        if (GetTempFileNameW(folder.c_str(), strPrefix.c_str(), 0, path) == 0) RaiseLastError();
         return std::wstring(path);
     });
 }
@@ -131,10 +132,10 @@ std::wstring clsMain::GetTempFile(const std::wstring& strPrefix) {
 long clsMain::GetMaxFileNumber(const std::wstring& strSourceFolder) {
     return detail::Guarded(L"GetMaxFileNumber", [&] {
         WIN32_FIND_DATAW found{};
-        HANDLE search = FindFirstFileW((DirAddBackslash(strSourceFolder) + L"*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) {
+        OwnedFindHandle search(FindFirstFileW((DirAddBackslash(strSourceFolder) + L"*").c_str(), &found));
+        if (!search) {
             if (GetLastError() == ERROR_FILE_NOT_FOUND) return 0L;  // an empty folder
-            detail::RaiseLastError(ERROR_PATH_NOT_FOUND);
+            RaiseLastError(ERROR_PATH_NOT_FOUND);
         }
         long highest = 0;
         do {
@@ -144,10 +145,9 @@ long clsMain::GetMaxFileNumber(const std::wstring& strSourceFolder) {
             } catch (const KVError&) {
                 // A number too large for a file number (a time stamp, say) is no file number.
             }
-        } while (FindNextFileW(search, &found));
+        } while (FindNextFileW(search.Get(), &found));
         DWORD last = GetLastError();
-        FindClose(search);
-        if (last != ERROR_NO_MORE_FILES) detail::RaiseApiError(static_cast<long>(last));
+        if (last != ERROR_NO_MORE_FILES) RaiseApiError(static_cast<long>(last));
         return highest;
     });
 }

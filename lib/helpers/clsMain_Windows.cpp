@@ -10,19 +10,19 @@ namespace kv {
 namespace {
 
 void RequireWindow(HWND window) {
-    if (!IsWindow(window)) detail::RaiseApiError(ERROR_INVALID_WINDOW_HANDLE);
+    if (!IsWindow(window)) RaiseApiError(ERROR_INVALID_WINDOW_HANDLE);
 }
 
 HMENU SystemMenu(HWND window) {
     RequireWindow(window);
     HMENU menu = GetSystemMenu(window, FALSE);
-    if (!menu) detail::RaiseLastError(ERROR_INVALID_MENU_HANDLE);
+    if (!menu) RaiseLastError(ERROR_INVALID_MENU_HANDLE);
     return menu;
 }
 
 std::wstring ClassName(HWND window) {
     wchar_t name[256] = {};
-    if (GetClassNameW(window, name, 256) == 0) detail::RaiseLastError(ERROR_INVALID_WINDOW_HANDLE);
+    if (GetClassNameW(window, name, 256) == 0) RaiseLastError(ERROR_INVALID_WINDOW_HANDLE);
     return name;
 }
 
@@ -90,11 +90,11 @@ void clsMain::DisableXButton(HWND frmForm) {
         const UINT id = GetMenuItemID(menu, 6);
         // Disabled already: the saved identifier must not become the placeholder's.
         if (id == conDisabledCloseId) return;
-        if (id == static_cast<UINT>(-1)) detail::RaiseApiError(ERROR_MENU_ITEM_NOT_FOUND);
+        if (id == static_cast<UINT>(-1)) RaiseApiError(ERROR_MENU_ITEM_NOT_FOUND);
         wchar_t text[256] = {};
         GetMenuStringW(menu, 6, text, 256, MF_BYPOSITION);
         if (!ModifyMenuW(menu, 6, MF_BYPOSITION | MF_STRING | MF_GRAYED, conDisabledCloseId, L""))
-            detail::RaiseLastError();
+            RaiseLastError();
         savedCloseItemId_ = static_cast<long>(id);
         savedCloseItemText_ = text;
         DrawMenuBar(frmForm);  // only a repaint request; windows without a menu bar have none to draw
@@ -109,7 +109,7 @@ void clsMain::EnableXButton(HWND frmForm) {
         const UINT id = savedCloseItemId_ != 0 ? static_cast<UINT>(savedCloseItemId_) : SC_CLOSE;
         if (!ModifyMenuW(menu, conDisabledCloseId, MF_BYCOMMAND | MF_STRING | MF_ENABLED, id,
                          savedCloseItemText_.c_str()))
-            detail::RaiseLastError();
+            RaiseLastError();
         DrawMenuBar(frmForm);
     });
 }
@@ -118,7 +118,7 @@ void clsMain::WindowOnTop(HWND frmForm, long lngState) {
     detail::Guarded(L"WindowOnTop", [&] {
         HWND after = lngState == conSysWindowOnTop ? HWND_TOPMOST : HWND_NOTOPMOST;
         if (!SetWindowPos(frmForm, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE))
-            CreateAPIError(static_cast<long>(GetLastError()), true);
+            RaiseLastError();
     });
 }
 
@@ -219,7 +219,7 @@ void clsMain::SendKey(const std::wstring& strKey) {
         for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) events.push_back(KeyEvent(*m, true));
         if (events.empty()) return;
         if (SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT)) != events.size())
-            detail::RaiseLastError(ERROR_ACCESS_DENIED);
+            RaiseLastError(ERROR_ACCESS_DENIED);
     });
 }
 
@@ -249,7 +249,7 @@ void clsMain::GetDesktopSize(long& lngDesktopWidth, long& lngDesktopHeight, long
                              long& lngTaskbarHeight) {
     detail::Guarded(L"GetDesktopSize", [&] {
         RECT work{};
-        if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) detail::RaiseLastError();
+        if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) RaiseLastError();
         lngDesktopWidth = GetSystemMetrics(SM_CXSCREEN);
         lngDesktopHeight = GetSystemMetrics(SM_CYSCREEN);
         lngTaskbarWidth = lngDesktopWidth - (work.right - work.left);

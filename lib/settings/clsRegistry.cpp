@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "LastError.h"
 #include "SettingsMain.h"
 #include "SettingsText.h"
 
@@ -22,13 +23,7 @@ constexpr std::size_t conKeyNameChars = 255;      // one name of the path
 constexpr std::size_t conKeyPathChars = 32766;    // a counted Unicode string with its zero
 constexpr std::size_t conValueNameChars = 16383;
 
-void RaiseIfFailed(LONG result) { Main().CreateAPIError(result, result != ERROR_SUCCESS); }
-
 }  // namespace
-
-clsRegistry::OpenedKey::~OpenedKey() {
-    if (key_) RegCloseKey(key_);
-}
 
 // ---- Choosing the key ----
 
@@ -97,22 +92,22 @@ std::wstring clsRegistry::KeyPathForMessage() const {
 
 clsRegistry::OpenedKey clsRegistry::OpenKey(REGSAM access) const {
     return Forwarded(conModule, L"OpenKey", [&] {
-        HKEY key = nullptr;
-        LONG result = RegOpenKeyExA(Root(), PlatformSubKey().c_str(), 0, access, &key);
+        OpenedKey key;
+        LONG result = RegOpenKeyExA(Root(), PlatformSubKey().c_str(), 0, access, key.Receive());
         if (result == ERROR_FILE_NOT_FOUND) Main().GenerateError(conErrKeyNotFound, KeyPathForMessage());
-        RaiseIfFailed(result);
-        return OpenedKey(key);
+        RaiseIfError(result);
+        return key;
     });
 }
 
 clsRegistry::OpenedKey clsRegistry::CreateKey() const {
     return Forwarded(conModule, L"CreateKey", [&] {
-        HKEY key = nullptr;
+        OpenedKey key;
         char emptyClass[] = "";
         LONG result = RegCreateKeyExA(Root(), PlatformSubKey().c_str(), 0, emptyClass, REG_OPTION_NON_VOLATILE,
-                                      KEY_WRITE, nullptr, &key, nullptr);
-        RaiseIfFailed(result);
-        return OpenedKey(key);
+                                      KEY_WRITE, nullptr, key.Receive(), nullptr);
+        RaiseIfError(result);
+        return key;
     });
 }
 
@@ -163,7 +158,7 @@ clsRegistry::ValueEntry clsRegistry::GetDataType(HKEY key, const std::string& na
     return Forwarded(conModule, L"GetDataType", [&] {
         ValueEntry entry{name};
         LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &entry.type, nullptr, &entry.size);
-        if (result != ERROR_MORE_DATA) RaiseIfFailed(result);
+        if (result != ERROR_MORE_DATA) RaiseIfError(result);
         return entry;
     });
 }
@@ -177,7 +172,7 @@ Variant clsRegistry::ReadData(HKEY key, const std::string& name, const ValueEntr
     ByteArray data(size);
     DWORD type = 0;
     LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &type, data.empty() ? nullptr : data.data(), &size);
-    RaiseIfFailed(result);
+    RaiseIfError(result);
 
     switch (entry.type) {
         case REG_SZ: {
@@ -220,7 +215,7 @@ std::optional<clsRegistry::ValueEntry> clsRegistry::ValueAt(HKEY key, DWORD inde
     ValueEntry entry;
     LONG result = RegEnumValueA(key, index, name, &nameChars, nullptr, &entry.type, nullptr, &entry.size);
     if (result == ERROR_NO_MORE_ITEMS) return std::nullopt;
-    if (result != ERROR_MORE_DATA) RaiseIfFailed(result);
+    if (result != ERROR_MORE_DATA) RaiseIfError(result);
     entry.name.assign(name, nameChars < conNameBufferChars ? nameChars : conNameBufferChars - 1);
     return entry;
 }
@@ -267,7 +262,7 @@ std::wstring clsRegistry::SubKeyAt(HKEY key, std::int32_t lngIndex) const {
         LONG result = RegEnumKeyExA(key, static_cast<DWORD>(lngIndex - 1), name, &nameChars, nullptr, nullptr,
                                     nullptr, nullptr);
         if (result == ERROR_NO_MORE_ITEMS) Main().GenerateError(conErrNoSuchIndex, lngIndex);
-        RaiseIfFailed(result);
+        RaiseIfError(result);
         return FromAnsi(name, nameChars);
     });
 }
@@ -325,7 +320,7 @@ bool clsRegistry::WriteValue(const std::wstring& strName, const Variant& vntValu
         OpenedKey key = CreateKey();
         LONG result = RegSetValueExA(key.Get(), name.c_str(), 0, type, data.data(),
                                      static_cast<DWORD>(data.size()));
-        RaiseIfFailed(result);
+        RaiseIfError(result);
         return true;
     });
 }
@@ -337,7 +332,7 @@ bool clsRegistry::DeleteValue(const std::wstring& strName) {
         LONG result = RegDeleteValueA(key.Get(), name.c_str());
         if (result == ERROR_FILE_NOT_FOUND)
             Main().GenerateError(conErrValueNotFound, UpperCase(strName), KeyPathForMessage());
-        RaiseIfFailed(result);
+        RaiseIfError(result);
         return true;
     });
 }
@@ -352,24 +347,23 @@ bool clsRegistry::DeleteKey() {
         // The platform answers "access denied" for a key that still has sub keys; say so.
         if (result == ERROR_ACCESS_DENIED && HasSubKeys(path))
             RaiseSettingsError(conErrKeyHasSubKeys, KeyPathForMessage());
-        RaiseIfFailed(result);
+        RaiseIfError(result);
         return true;
     });
 }
 
 bool clsRegistry::HasSubKeys(const std::string& path) const {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(Root(), path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    OpenedKey opened(key);
+    OpenedKey key;
+    if (RegOpenKeyExA(Root(), path.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) return false;
     DWORD subKeys = 0;
-    return RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, nullptr, nullptr, nullptr,
+    return RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, nullptr, nullptr, nullptr,
                             nullptr, nullptr) == ERROR_SUCCESS &&
            subKeys > 0;
 }
 
 bool clsRegistry::WriteImmediately() {
     return Forwarded(conModule, L"WriteImmediately", [&] {
-        RaiseIfFailed(RegFlushKey(Root()));
+        RaiseIfError(RegFlushKey(Root()));
         return true;
     });
 }

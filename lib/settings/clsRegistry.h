@@ -12,6 +12,7 @@
 #include <variant>
 #include <vector>
 
+#include "Owned.h"
 #include "RegistryEnums.h"
 #include "Variant.h"
 #include "clsRegValueItem.h"
@@ -69,19 +70,7 @@ public:
 
 private:
     // A key opened by one member, closed when the member is done on every path.
-    class OpenedKey {
-    public:
-        explicit OpenedKey(HKEY key) : key_(key) {}
-        OpenedKey(OpenedKey&& other) noexcept : key_(other.key_) { other.key_ = nullptr; }
-        OpenedKey(const OpenedKey&) = delete;
-        OpenedKey& operator=(const OpenedKey&) = delete;
-        OpenedKey& operator=(OpenedKey&&) = delete;
-        ~OpenedKey();  // CloseKey: its result is of no use to anyone
-        HKEY Get() const { return key_; }
-
-    private:
-        HKEY key_;
-    };
+    using OpenedKey = OwnedKey;
 
     struct ValueEntry {
         std::string name;  // in the ANSI code page, as the platform reported it
