@@ -1,6 +1,6 @@
 # The program KVRestart.exe and its test build KVRestartTest.exe: the same program linked
 # with the recording session control and a message-box seam that logs and answers from a
-# file next to the executable (see tests/e2e/testbuild/KVRestartTestMain.cpp). The product
+# file next to the executable (see tests/program/testbuild/KVRestartTestMain.cpp). The product
 # itself reads no environment variable and has no test switch.
 target_compile_definitions(kvrestart_app PUBLIC
   KV_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}
@@ -25,7 +25,7 @@ endfunction()
 kv_add_program(KVRestart ${CMAKE_CURRENT_SOURCE_DIR}/program/Main.cpp)
 
 if(NOT DEFINED KV_BUILD_TESTS OR KV_BUILD_TESTS)
-  set(KV_TESTBUILD_DIR ${CMAKE_SOURCE_DIR}/tests/e2e/testbuild)
+  set(KV_TESTBUILD_DIR ${CMAKE_SOURCE_DIR}/tests/program/testbuild)
   kv_add_program(KVRestartTest ${KV_TESTBUILD_DIR}/KVRestartTestMain.cpp)
   target_include_directories(KVRestartTest PRIVATE ${KV_TESTBUILD_DIR} ${CMAKE_SOURCE_DIR}/tests/support)
 endif()
