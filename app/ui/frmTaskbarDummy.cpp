@@ -1,6 +1,8 @@
 // The window that lends the dialogs a taskbar button.
 #include "ui/frmTaskbarDummy.h"
 
+#include "LastError.h"
+#include "WindowBase.h"
 #include "program/basGlobals.h"
 #include "program/basMain.h"
 
@@ -13,17 +15,6 @@ constexpr const wchar_t* conClassName = L"KVRestartTaskbarDummy";
 constexpr UINT conMsgForward = WM_APP + 20;  // bring the owned dialog forward
 // Where the window sits while shown: only its taskbar button is meant to be seen.
 constexpr int conOffScreen = -32000;
-
-struct DummyState {
-    HWND window = nullptr;
-    bool quitStep = false;
-    std::function<void()> unloads[2];  // by enuFrontDialog
-};
-
-DummyState& Dummy() {
-    static DummyState state;
-    return state;
-}
 
 // The dialog the window stands for: the owned window active last, else any visible one.
 HWND OwnedDialog(HWND hwnd) {
@@ -45,45 +36,61 @@ HWND OwnedDialog(HWND hwnd) {
     return search.found;
 }
 
-LRESULT CALLBACK DummyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+class frmTaskbarDummy : public kv::WindowBase {
+public:
+    frmTaskbarDummy() : WindowBase(conProjectName, conModule) {}
+
+private:
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) override;
+    void OnFinalMessage() override;
+};
+
+struct DummyState {
+    // The loaded window; nullptr from the moment it is being unloaded.
+    HWND window = nullptr;
+    bool quitStep = false;
+    std::function<void()> unloads[2];  // by enuFrontDialog
+    frmTaskbarDummy form;
+};
+
+DummyState& Dummy() {
+    static DummyState state;
+    return state;
+}
+
+bool frmTaskbarDummy::HandleMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
     switch (msg) {
         case WM_ACTIVATE:
             // Activated from its taskbar button: the dialog it stands for is what the user wants.
-            if (LOWORD(wParam) != WA_INACTIVE) PostMessageW(hwnd, conMsgForward, 0, 0);
-            break;
+            if (LOWORD(wParam) != WA_INACTIVE) PostMessageW(Handle(), conMsgForward, 0, 0);
+            return false;
         case conMsgForward:
-            if (HWND dialog = OwnedDialog(hwnd)) SetForegroundWindow(dialog);
-            return 0;
+            if (HWND dialog = OwnedDialog(Handle())) SetForegroundWindow(dialog);
+            result = 0;
+            return true;
         case WM_CLOSE:
             Shown(conModule, L"Form_Unload", [] { UnloadTaskbarDummy(); });
-            return 0;
-        case WM_NCDESTROY:
-            if (Dummy().window == hwnd) Dummy().window = nullptr;
-            break;
+            result = 0;
+            return true;
         default:
-            break;
+            return false;
     }
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+void frmTaskbarDummy::OnFinalMessage() {
+    // Destroyed by someone else than UnloadTaskbarDummy (its owner went).
+    Dummy().window = nullptr;
 }
 
 void RegisterDummyClass() {
-    static bool registered = false;
-    if (registered) return;
     WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = DummyProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = conClassName;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.hIcon = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON, 0, 0,
-                                             LR_DEFAULTSIZE | LR_SHARED));
-    wc.hIconSm = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                               LR_SHARED));
-    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
-    registered = true;
+    // Shared icons: nothing frees them.
+    wc.hIcon = kv::ProgramIcon(GetSystemMetrics(SM_CXICON));
+    wc.hIconSm = kv::ProgramIcon(GetSystemMetrics(SM_CXSMICON));
+    kv::WindowBase::RegisterWindowClass(wc);
 }
 
 }  // namespace
@@ -93,10 +100,9 @@ HWND LoadTaskbarDummy() {
         DummyState& dummy = Dummy();
         if (dummy.window) return dummy.window;
         RegisterDummyClass();
-        dummy.window = CreateWindowExW(WS_EX_APPWINDOW, conClassName, conProjectName,
-                                       WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, conOffScreen,
-                                       conOffScreen, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        if (!dummy.window) Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
+        dummy.form.Create(WS_EX_APPWINDOW, conClassName, conProjectName,
+                          WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, conOffScreen, conOffScreen, 0, 0);
+        dummy.window = dummy.form.Handle();
         if (!dummy.quitStep) {
             dummy.quitStep = true;
             AddQuitStep([] {
@@ -114,7 +120,7 @@ void ShowTaskbarDummy(const std::wstring& strCaption) {
     Forwarded(conModule, L"Show", [&] {
         HWND window = LoadTaskbarDummy();
         const std::wstring caption = strCaption.empty() ? std::wstring(conProjectName) : strCaption;
-        if (!SetWindowTextW(window, caption.c_str())) Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
+        kv::RaiseLastErrorIf(!SetWindowTextW(window, caption.c_str()));
         SetWindowPos(window, nullptr, conOffScreen, conOffScreen, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         ShowWindow(window, SW_SHOWNOACTIVATE);
@@ -138,9 +144,9 @@ void UnloadTaskbarDummy() {
             slot = nullptr;
             if (unload) unload();
         }
-        if (HWND window = dummy.window) {
+        if (dummy.window) {
             dummy.window = nullptr;
-            DestroyWindow(window);
+            dummy.form.Destroy();
         }
     });
 }

@@ -57,13 +57,13 @@ bool OpenAutoDialog() {
             form.SetCloseTimeText(std::to_wstring(closeTime));
         }
 
-        form.ShowModal();
+        form.RunModal();
         cancel = !g_showing.accepted;
     });
     return cancel;
 }
 
-HWND AutoDialogWindow() { return g_showing.form ? g_showing.form->hwnd() : nullptr; }
+HWND AutoDialogWindow() { return g_showing.form ? g_showing.form->Handle() : nullptr; }
 
 void AutoClose() {
     Shown(conModule, L"AutoClose", [] {

@@ -7,9 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "Owned.h"
+#include "WindowBase.h"
+#include "ui/HelpButton.h"
+
 namespace kvr {
 
-class frmAutoDialog {
+class frmAutoDialog : public kv::WindowBase {
 public:
     // Control identifiers.
     static constexpr int Label1 = 1001;
@@ -24,19 +28,18 @@ public:
     static constexpr UINT_PTR timAutoClose = 1;
     static constexpr UINT conAutoCloseInterval = 100;
 
-    frmAutoDialog() = default;
-    frmAutoDialog(const frmAutoDialog&) = delete;
-    frmAutoDialog& operator=(const frmAutoDialog&) = delete;
-    ~frmAutoDialog();
+    frmAutoDialog();
+    // Unloads a dialog still there, so its OnDestroy still runs.
+    ~frmAutoDialog() override;
 
     // Creates the dialog with its controls, hidden.
     void Load();
     // Shows it in front of everything, the program's other windows disabled, and returns
     // when it has been unloaded. A quit message on the way unloads it and is passed on.
-    void ShowModal();
+    // (A modeless dialog with its own loop: the loop sees the input that stops the countdown.)
+    void RunModal();
     // Destroys the dialog; basAutoDialog's UnloadAutoDialog runs first, whatever the way.
     void Unload();
-    HWND hwnd() const { return hwnd_; }
 
     void SetCaption(const std::wstring& strCaption);
     // One entry per text, in order; the entry equal to strSelected (ignoring case; only when
@@ -59,19 +62,16 @@ public:
     bool AutoCloseTimerOn() const { return timerOn_; }
 
 private:
-    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    void OnInit(HWND hwnd);
-    void CreateControls();
-    INT_PTR OnCommand(int id);
-    INT_PTR OnNotify(const NMHDR& header);
-    void OnDestroy();
+    bool OnInit() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnNotify(const NMHDR& header, LRESULT& result) override;
+    bool OnTimer(UINT_PTR id) override;
+    void OnDestroy() override;
     // A key, or a click anywhere but on "Windows beenden" and "Abbrechen".
     bool StopsAutoClose(const MSG& msg) const;
-    HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
 
-    HWND hwnd_ = nullptr;
-    HICON pictureIcon_ = nullptr;
-    HICON helpIcon_ = nullptr;
+    kv::OwnedIcon pictureIcon_;
+    HelpButton help_;
     long progressMax_ = 0;
     long long progressTenths_ = 0;
     bool timerOn_ = false;

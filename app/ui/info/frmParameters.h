@@ -4,29 +4,33 @@
 // opens its help topic.
 #include <windows.h>
 
+#include "Owned.h"
+#include "WindowBase.h"
+#include "ui/HelpButton.h"
+
 namespace kvr {
 
-class frmParameters {
+class frmParameters : public kv::WindowBase {
 public:
     // Control identifiers: LabelN is conLabelBase + N, as the labels are named.
     static constexpr int conLabelBase = 1000;
     static constexpr int cmdCancel = IDOK;  // the "OK" button
     static constexpr int cmdHelp = 1100;
 
+    frmParameters();
+
     // Shows the dialog and returns when it is closed. blnHelpRequested: the user asked for
     // the parameters (/?), so the title offers help instead of naming a wrong line.
     void Show(bool blnHelpRequested = false);
 
 private:
-    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    void OnInit(HWND hwnd);
-    void OnDestroy();
+    bool OnInit() override;
+    bool OnCommand(int id, int code, HWND control) override;
 
-    HWND hwnd_ = nullptr;
     bool helpRequested_ = false;
-    HFONT boldFont_ = nullptr;
-    HFONT headingFont_ = nullptr;
-    HICON helpIcon_ = nullptr;
+    kv::OwnedFont boldFont_;
+    kv::OwnedFont headingFont_;
+    HelpButton help_;
 };
 
 }  // namespace kvr

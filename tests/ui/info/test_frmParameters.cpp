@@ -1,7 +1,11 @@
 // The parameter information, shown for real: its title says why it is shown.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -22,22 +26,47 @@ HWND WaitForDialog(const std::atomic<bool>& done) {
     return nullptr;
 }
 
-// Shows the dialog; a second thread reads its title and closes it as the user would.
-std::wstring TitleOfShownDialog(bool blnHelpRequested, UINT closeCommand) {
+// Shows the dialog; a second thread looks at it, then closes it as the user would.
+void WhileShown(bool blnHelpRequested, UINT closeCommand, const std::function<void(HWND)>& look) {
     std::atomic<bool> done{false};
-    std::wstring title;
     std::thread user([&] {
         HWND dialog = WaitForDialog(done);
         if (!dialog) return;
-        wchar_t text[256] = {};
-        GetWindowTextW(dialog, text, 256);
-        title = text;
+        look(dialog);
         PostMessageW(dialog, WM_COMMAND, closeCommand, 0);
     });
     kvr::frmParameters().Show(blnHelpRequested);
     done = true;
     user.join();
+}
+
+std::wstring TitleOfShownDialog(bool blnHelpRequested, UINT closeCommand) {
+    std::wstring title;
+    WhileShown(blnHelpRequested, closeCommand, [&](HWND dialog) {
+        wchar_t text[256] = {};
+        GetWindowTextW(dialog, text, 256);
+        title = text;
+    });
     return title;
+}
+
+// The tool tip window the dialog owns (nullptr when it has none).
+HWND ToolTipOf(HWND dialog) {
+    struct Search {
+        HWND owner, found;
+    } search{dialog, nullptr};
+    EnumThreadWindows(
+        GetWindowThreadProcessId(dialog, nullptr),
+        [](HWND candidate, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            wchar_t name[64] = {};
+            GetClassNameW(candidate, name, 64);
+            if (GetWindow(candidate, GW_OWNER) != s->owner || lstrcmpiW(name, TOOLTIPS_CLASSW) != 0) return TRUE;
+            s->found = candidate;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 }  // namespace
@@ -57,4 +86,20 @@ TEST(ParameterInfo, TitleNamesAWrongLine_OrTheRequestForHelp_AndAnyCloseEndsIt) 
         SCOPED_TRACE(c.help);
         EXPECT_EQ(TitleOfShownDialog(c.help, c.close), c.title);
     }
+}
+
+TEST(ParameterInfo, HelpButton_ShowsAPicture_AndExplainsItselfInAToolTip) {
+    WhileShown(false, IDOK, [](HWND dialog) {
+        HWND help = GetDlgItem(dialog, kvr::frmParameters::cmdHelp);
+        EXPECT_NE(SendMessageW(help, BM_GETIMAGE, IMAGE_ICON, 0), 0);
+        HWND tip = ToolTipOf(dialog);
+        ASSERT_NE(tip, nullptr);
+        wchar_t text[64] = {};
+        TOOLINFOW ti{};
+        ti.cbSize = TTTOOLINFOW_V2_SIZE;
+        ti.lpszText = text;
+        ASSERT_TRUE(SendMessageW(tip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&ti)));
+        EXPECT_EQ(reinterpret_cast<HWND>(ti.uId), help);
+        EXPECT_STREQ(text, L"Hilfe anzeigen");
+    });
 }
