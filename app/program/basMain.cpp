@@ -6,9 +6,12 @@
 #include <objbase.h>
 #include <ole2.h>
 
+#include <optional>
 #include <vector>
 
+#include "LastError.h"
 #include "MessageBoxSeam.h"
+#include "Owned.h"
 #include "program/basGlobals.h"
 #include "program/basTools.h"
 #include "ui/main/frmMain.h"
@@ -38,25 +41,26 @@ const bool g_hooksInstalled = [] {
 
 // OLE and the common controls: not started, started, or failed to start.
 enum class Windowing { Off, On, Failed } g_windowing = Windowing::Off;
+// OLE while the program has windows: from the first window to the end of Main.
+std::optional<kv::OleInitialization> g_ole;
 
 }  // namespace
 
 int Main() {
     RunMain(true);
-    if (g_windowing == Windowing::On) OleUninitialize();
+    g_ole.reset();
     return g_windowing == Windowing::Failed ? 1 : 0;
 }
 
 bool StartWindowing() {
     if (g_windowing != Windowing::Off) return g_windowing == Windowing::On;
-    HRESULT hr = E_FAIL;
+    kv::OleInitialization ole;  // undone at once unless everything starts
     const bool started = Shown(conModule, L"Main", [&] {
-        hr = OleInitialize(nullptr);
-        Helper().CreateAPIError(hr, FAILED(hr));
+        if (!ole.Succeeded()) kv::RaiseApiError(ole.Result());
         INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
-        if (!InitCommonControlsEx(&icc)) Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
+        kv::RaiseLastErrorIf(!InitCommonControlsEx(&icc));
     });
-    if (!started && SUCCEEDED(hr)) OleUninitialize();
+    if (started) g_ole = std::move(ole);
     g_windowing = started ? Windowing::On : Windowing::Failed;
     return started;
 }

@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "LastError.h"
+#include "Owned.h"
 #include "program/Clock.h"
 #include "program/basGlobals.h"
 #include "program/basMain.h"
@@ -32,7 +34,7 @@ bool g_loopRunning = false;
 struct InstanceMark {
     bool tested = false;
     bool another = false;
-    HANDLE mutex = nullptr;
+    kv::OwnedHandle mutex;
 } g_instance;
 
 bool IsDialogWindow(HWND hwnd) {
@@ -81,15 +83,13 @@ void StartProgram(bool blnFirstStart) {
 bool AnotherInstanceRunning() {
     return Forwarded(conModule, L"AnotherInstanceRunning", [] {
         if (g_instance.tested) return g_instance.another;
-        HANDLE mutex = CreateMutexW(nullptr, FALSE, conInstanceMutexName);
-        DWORD error = GetLastError();
-        Helper().CreateAPIError(static_cast<long>(error), mutex == nullptr);
+        kv::OwnedHandle mutex(CreateMutexW(nullptr, FALSE, conInstanceMutexName));
+        const DWORD error = GetLastError();
+        kv::RaiseLastErrorIf(!mutex);
         g_instance.tested = true;
         g_instance.another = error == ERROR_ALREADY_EXISTS;
-        if (g_instance.another)
-            CloseHandle(mutex);
-        else
-            g_instance.mutex = mutex;  // kept: the mark lasts as long as this process
+        // Kept when it is ours: the mark lasts as long as this process.
+        if (!g_instance.another) g_instance.mutex = std::move(mutex);
         return g_instance.another;
     });
 }
@@ -98,12 +98,10 @@ void ShowSplashScreen() {
     Forwarded(conModule, L"ShowSplashScreen", [] {
         auto splash = std::make_unique<kv::clsSplash>();
         // The main window's program picture, at the size the splash shows it.
-        if (HICON picture = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
-                                                          MAKEINTRESOURCEW(IDI_PROGRAM_PICTURE), IMAGE_ICON,
-                                                          conSplashPictureSize, conSplashPictureSize, 0))) {
-            splash->Picture(picture);  // copied
-            DestroyIcon(picture);
-        }
+        const kv::OwnedIcon picture(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
+                                                                  MAKEINTRESOURCEW(IDI_PROGRAM_PICTURE), IMAGE_ICON,
+                                                                  conSplashPictureSize, conSplashPictureSize, 0)));
+        if (picture) splash->Picture(picture.Get());  // copied
         kv::clsPersonalData maker;
         splash->Freeware(true);
         splash->SupressAddress(true);
@@ -149,9 +147,8 @@ void RunProgramLoop() {
         BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) break;
         if (got == -1) {
-            DWORD error = GetLastError();
-            Shown(conModule, L"RunProgramLoop",
-                  [&] { Helper().CreateAPIError(static_cast<long>(error), true); });
+            const DWORD error = GetLastError();
+            Shown(conModule, L"RunProgramLoop", [&] { kv::RaiseApiError(static_cast<long>(error)); });
             break;
         }
         HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "LastError.h"
 #include "RegistryEnums.h"
 #include "program/basGlobals.h"
 #include "clsPersonalData.h"
@@ -41,10 +42,6 @@ void SelectGroup(kv::clsRegistry& registry, const std::wstring& strName, long ln
         default:
             return;
     }
-}
-
-void RaiseLastErrorIf(bool blnFailed) {
-    if (blnFailed) Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
 }
 
 }  // namespace
@@ -150,7 +147,7 @@ std::wstring ProgramFileName() {
         std::wstring path(MAX_PATH, L'\0');
         for (;;) {
             DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-            RaiseLastErrorIf(n == 0);
+            kv::RaiseLastErrorIf(n == 0);
             if (n < path.size()) {
                 path.resize(n);
                 break;
@@ -198,12 +195,12 @@ std::wstring ConvertToHHMMSS(long lngSeconds) {
         SYSTEMTIME st = ToSystemTime(value);
 
         wchar_t text[128] = {};
-        RaiseLastErrorIf(GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, text, 128) == 0);
+        kv::RaiseLastErrorIf(GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, text, 128) == 0);
         std::wstring result = text;
         // From a whole day on the time value carries into a date, which then comes first.
         if (hours >= 24) {
             wchar_t date[128] = {};
-            RaiseLastErrorIf(GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, 128) == 0);
+            kv::RaiseLastErrorIf(GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, 128) == 0);
             result = std::wstring(date) + L" " + result;
         }
         return result;
@@ -234,7 +231,7 @@ std::wstring GetComputer() {
     return Forwarded(conModule, L"GetComputer", [] {
         wchar_t name[255] = {};
         DWORD size = 255;
-        RaiseLastErrorIf(!GetComputerNameW(name, &size));
+        kv::RaiseLastErrorIf(!GetComputerNameW(name, &size));
         return std::wstring(name, size);
     });
 }
@@ -269,10 +266,10 @@ void SetResizableBorder(HWND frmForm) {
     Forwarded(conModule, L"SetResizableBorder", [&] {
         SetLastError(0);
         LONG_PTR style = GetWindowLongPtrW(frmForm, GWL_STYLE);
-        RaiseLastErrorIf(style == 0 && GetLastError() != 0);
+        kv::RaiseLastErrorIf(style == 0 && GetLastError() != 0);
         SetLastError(0);
         LONG_PTR previous = SetWindowLongPtrW(frmForm, GWL_STYLE, style | WS_THICKFRAME);
-        RaiseLastErrorIf(previous == 0 && GetLastError() != 0);
+        kv::RaiseLastErrorIf(previous == 0 && GetLastError() != 0);
     });
 }
 

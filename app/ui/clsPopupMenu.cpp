@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "LastError.h"
+#include "Owned.h"
+#include "WindowBase.h"
 #include "program/basGlobals.h"
 
 namespace kvr {
@@ -9,7 +12,6 @@ namespace kvr {
 namespace {
 
 constexpr const wchar_t* conModule = L"clsPopupMenu";
-constexpr UINT_PTR conSubclassId = 0x4B56504D;  // "KVPM"
 
 // Layout in pixels.
 // Pixels at 96 dpi; a menu scales them to the screen's resolution.
@@ -23,9 +25,13 @@ bool SameName(const std::wstring& a, const std::wstring& b) {
                                 TRUE) == CSTR_EQUAL;
 }
 
-void CheckCall(bool succeeded) {
-    if (!succeeded) Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
-}
+// A menu with its submenus: DestroyMenu takes them along.
+struct MenuTraits {
+    using Type = HMENU;
+    static Type Empty() noexcept { return nullptr; }
+    static void Free(Type value) noexcept { DestroyMenu(value); }
+};
+using OwnedMenu = kv::Owned<MenuTraits>;
 
 COLORREF Mix(COLORREF a, COLORREF b, int percentOfB) {
     auto channel = [&](int ca, int cb) { return (ca * (100 - percentOfB) + cb * percentOfB) / 100; };
@@ -69,24 +75,54 @@ std::wstring clsPopupMenuItem::SeparatorTitle() const {
 
 // Fonts and the menu of one Popup call, released when it returns.
 struct clsPopupMenu::Shown {
-    HFONT normal = nullptr;
-    HFONT bold = nullptr;
+    kv::OwnedFont normal;
+    kv::OwnedFont bold;
     int iconSize = 16;
     int textHeight = 16;
     int dpi = 96;
-    HMENU menu = nullptr;
+    OwnedMenu menu;
 
     // Pixels at 96 dpi in pixels of the screen.
     int Px(int lngPixels96) const { return MulDiv(lngPixels96, dpi, 96); }
+};
 
-    Shown() = default;
-    Shown(const Shown&) = delete;
-    Shown& operator=(const Shown&) = delete;
-    ~Shown() {
-        if (menu) DestroyMenu(menu);  // with its submenus
-        if (normal) DeleteObject(normal);
-        if (bold) DeleteObject(bold);
+// Stands in front of the owner's procedure while the menu is shown: the items are drawn by
+// the menu, and their access keys are resolved by it.
+class clsPopupMenu::OwnerHook : public kv::WindowSubclass {
+public:
+    explicit OwnerHook(const clsPopupMenu& menu) : WindowSubclass(conProjectName, conModule), menu_(menu) {}
+
+protected:
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+        if (!menu_.shown_) return false;
+        switch (msg) {
+            case WM_MEASUREITEM: {
+                auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+                if (mis->CtlType != ODT_MENU || !menu_.OwnsItem(mis->itemData)) return false;
+                menu_.Measure(*mis);
+                result = TRUE;
+                return true;
+            }
+            case WM_DRAWITEM: {
+                const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+                if (dis->CtlType != ODT_MENU || !menu_.OwnsItem(dis->itemData)) return false;
+                menu_.Draw(*dis);
+                result = TRUE;
+                return true;
+            }
+            case WM_MENUCHAR:
+                if (HIWORD(wParam) & MF_SYSMENU) return false;
+                result = menu_.MenuChar(static_cast<wchar_t>(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam));
+                return true;
+            default:
+                return false;
+        }
     }
+    // Nothing is shown from inside the menu loop; the system then draws or measures nothing.
+    void OnError(const wchar_t*, const kv::KVError&) override {}
+
+private:
+    const clsPopupMenu& menu_;
 };
 
 clsPopupMenu::clsPopupMenu(HWND hwndOwner, HIMAGELIST imlIcons, bool blnShowIcons, bool blnFlat)
@@ -137,10 +173,7 @@ bool clsPopupMenu::HasChildren(const clsPopupMenuItem& item) const {
                        [&](const auto& other) { return SameName(other->Parent(), item.Name()); });
 }
 
-HMENU clsPopupMenu::Build(const std::wstring& strParent, Shown& shown) const {
-    HMENU menu = CreatePopupMenu();
-    CheckCall(menu != nullptr);
-    if (strParent.empty()) shown.menu = menu;  // owned from here; submenus go with it
+void clsPopupMenu::Build(HMENU menu, const std::wstring& strParent) const {
     UINT position = 0;
     for (size_t i = 0; i < items_.size(); ++i) {
         const clsPopupMenuItem& item = *items_[i];
@@ -155,62 +188,63 @@ HMENU clsPopupMenu::Build(const std::wstring& strParent, Shown& shown) const {
                      (&item == default_ ? MFS_DEFAULT : 0);
         mii.wID = static_cast<UINT>(i + 1);
         mii.dwItemData = reinterpret_cast<ULONG_PTR>(&item);
+        OwnedMenu submenu;
         if (HasChildren(item)) {
+            submenu.Reset(CreatePopupMenu());
+            kv::RaiseLastErrorIf(!submenu);
+            Build(submenu.Get(), item.Name());
             mii.fMask |= MIIM_SUBMENU;
-            mii.hSubMenu = Build(item.Name(), shown);
+            mii.hSubMenu = submenu.Get();
         }
-        if (!InsertMenuItemW(menu, position++, TRUE, &mii)) {
-            DWORD error = GetLastError();
-            if (mii.hSubMenu) DestroyMenu(mii.hSubMenu);
-            Helper().CreateAPIError(static_cast<long>(error), true);
-        }
+        kv::RaiseLastErrorIf(!InsertMenuItemW(menu, position++, TRUE, &mii));
+        (void)submenu.Release();  // the menu's from here; it goes with it
     }
-    return menu;
 }
 
 std::wstring clsPopupMenu::Popup(long lngX, long lngY) {
     return Forwarded(conModule, L"Popup", [&]() -> std::wstring {
         if (shown_) throw kv::KVError(5, L"Invalid procedure call or argument");
-        if (!IsWindow(owner_)) Helper().CreateAPIError(ERROR_INVALID_WINDOW_HANDLE, true);
+        if (!IsWindow(owner_)) kv::RaiseApiError(ERROR_INVALID_WINDOW_HANDLE);
 
         Shown shown;
         NONCLIENTMETRICSW metrics{};
         metrics.cbSize = sizeof(metrics);
-        CheckCall(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0) != FALSE);
-        shown.normal = CreateFontIndirectW(&metrics.lfMenuFont);
-        CheckCall(shown.normal != nullptr);
+        kv::RaiseLastErrorIf(!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0));
+        shown.normal.Reset(CreateFontIndirectW(&metrics.lfMenuFont));
+        kv::RaiseLastErrorIf(!shown.normal);
         metrics.lfMenuFont.lfWeight = FW_BOLD;
-        shown.bold = CreateFontIndirectW(&metrics.lfMenuFont);
-        CheckCall(shown.bold != nullptr);
+        shown.bold.Reset(CreateFontIndirectW(&metrics.lfMenuFont));
+        kv::RaiseLastErrorIf(!shown.bold);
         int cx = 16, cy = 16;
         if (icons_ && ImageList_GetIconSize(icons_, &cx, &cy)) shown.iconSize = std::max(16, cy);
-        if (HDC dc = GetDC(owner_)) {
-            HGDIOBJ old = SelectObject(dc, shown.bold);
+        if (const kv::WindowDC dc(owner_); dc) {
+            const kv::SelectedObject font(dc.Get(), shown.bold.Get());
             TEXTMETRICW tm{};
-            if (GetTextMetricsW(dc, &tm)) shown.textHeight = tm.tmHeight;
-            if (int dpi = GetDeviceCaps(dc, LOGPIXELSY); dpi > 0) shown.dpi = dpi;
-            SelectObject(dc, old);
-            ReleaseDC(owner_, dc);
+            if (GetTextMetricsW(dc.Get(), &tm)) shown.textHeight = tm.tmHeight;
+            if (int dpi = GetDeviceCaps(dc.Get(), LOGPIXELSY); dpi > 0) shown.dpi = dpi;
         }
-        Build(L"", shown);
+        shown.menu.Reset(CreatePopupMenu());
+        kv::RaiseLastErrorIf(!shown.menu);
+        Build(shown.menu.Get(), L"");
 
-        CheckCall(SetWindowSubclass(owner_, &clsPopupMenu::OwnerProc, conSubclassId,
-                                    reinterpret_cast<DWORD_PTR>(this)) != FALSE);
+        // Gone again on every way out of here.
+        OwnerHook hook(*this);
+        hook.Attach(owner_);
         shown_ = &shown;
         // Foreground first, or the menu would not close when the user clicks elsewhere; the
         // posted message afterwards lets a second click on the tray icon open it again.
         SetForegroundWindow(owner_);
         SetLastError(ERROR_SUCCESS);
-        UINT chosen = static_cast<UINT>(TrackPopupMenu(shown.menu, TPM_RETURNCMD | TPM_RIGHTBUTTON,
+        UINT chosen = static_cast<UINT>(TrackPopupMenu(shown.menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON,
                                                        static_cast<int>(lngX), static_cast<int>(lngY), 0,
                                                        owner_, nullptr));
         DWORD error = GetLastError();
         PostMessageW(owner_, WM_NULL, 0, 0);
-        RemoveWindowSubclass(owner_, &clsPopupMenu::OwnerProc, conSubclassId);
+        hook.Detach();
         shown_ = nullptr;
 
         // 0 is both "closed without a choice" and a failure; only the latter leaves an error.
-        if (chosen == 0 && error == ERROR_POPUP_ALREADY_ACTIVE) Helper().CreateAPIError(static_cast<long>(error), true);
+        if (chosen == 0 && error == ERROR_POPUP_ALREADY_ACTIVE) kv::RaiseApiError(static_cast<long>(error));
         if (chosen == 0 || chosen > items_.size()) return L"";
         return items_[chosen - 1]->Name();
     });
@@ -219,40 +253,6 @@ std::wstring clsPopupMenu::Popup(long lngX, long lngY) {
 bool clsPopupMenu::OwnsItem(ULONG_PTR data) const {
     return std::any_of(items_.begin(), items_.end(),
                        [&](const auto& item) { return reinterpret_cast<ULONG_PTR>(item.get()) == data; });
-}
-
-LRESULT CALLBACK clsPopupMenu::OwnerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                         DWORD_PTR self) {
-    const auto* menu = reinterpret_cast<const clsPopupMenu*>(self);
-    try {
-        if (menu->shown_) {
-            switch (msg) {
-            case WM_MEASUREITEM: {
-                auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-                if (mis->CtlType == ODT_MENU && menu->OwnsItem(mis->itemData)) {
-                    menu->Measure(*mis);
-                    return TRUE;
-                }
-                break;
-            }
-            case WM_DRAWITEM: {
-                auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-                if (dis->CtlType == ODT_MENU && menu->OwnsItem(dis->itemData)) {
-                    menu->Draw(*dis);
-                    return TRUE;
-                }
-                break;
-            }
-            case WM_MENUCHAR:
-                if (!(HIWORD(wParam) & MF_SYSMENU))
-                    return menu->MenuChar(static_cast<wchar_t>(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam));
-                break;
-            }
-        }
-    } catch (...) {
-        // Nothing may leave a window procedure; the system then draws or measures nothing.
-    }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 void clsPopupMenu::Measure(MEASUREITEMSTRUCT& mis) const {
@@ -266,14 +266,12 @@ void clsPopupMenu::Measure(MEASUREITEMSTRUCT& mis) const {
     }
     bool bold = item.IsSeparator() || &item == default_;
     SIZE size{0, shown_->textHeight};
-    if (HDC dc = GetDC(owner_)) {
-        HGDIOBJ old = SelectObject(dc, bold ? shown_->bold : shown_->normal);
+    if (const kv::WindowDC dc(owner_); dc) {
+        const kv::SelectedObject font(dc.Get(), bold ? shown_->bold.Get() : shown_->normal.Get());
         RECT r{0, 0, 0, 0};
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+        DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r,
                   DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS | (item.IsSeparator() ? DT_NOPREFIX : 0));
         size.cx = r.right - r.left;
-        SelectObject(dc, old);
-        ReleaseDC(owner_, dc);
     }
     mis.itemWidth = static_cast<UINT>(column + shown_->Px(conTextGap) + size.cx + shown_->Px(conRightSpace));
     mis.itemHeight = static_cast<UINT>(item.IsSeparator() ? shown_->textHeight + shown_->Px(6)
@@ -312,7 +310,7 @@ void clsPopupMenu::Draw(const DRAWITEMSTRUCT& dis) const {
             }
             const int margin = shown_->Px(conColumnMargin);
             RECT text{band.left + margin + 2, band.top, band.right - margin, band.bottom};
-            SelectObject(dc, shown_->bold);
+            SelectObject(dc, shown_->bold.Get());
             SetTextColor(dc, Mix(highlight, RGB(0, 0, 0), 35));
             DrawTextW(dc, title.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
         }
@@ -348,31 +346,28 @@ void clsPopupMenu::Draw(const DRAWITEMSTRUCT& dis) const {
     const int iconY = iconCell.top + (iconCell.bottom - iconCell.top - shown_->iconSize) / 2;
     if (hasIcon) {
         if (grayed) {
-            if (HICON icon = ImageList_GetIcon(icons_, item.Icon(), ILD_NORMAL)) {
-                DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, iconX, iconY, 0, 0,
+            if (const kv::OwnedIcon icon(ImageList_GetIcon(icons_, item.Icon(), ILD_NORMAL)); icon) {
+                DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon.Get()), 0, iconX, iconY, 0, 0,
                            DST_ICON | DSS_DISABLED);
-                DestroyIcon(icon);
             }
         } else {
             ImageList_Draw(icons_, item.Icon(), dc, iconX, iconY, ILD_TRANSPARENT);
         }
     } else if (checked) {
         // A check mark of two strokes where an icon would be.
-        HPEN pen = CreatePen(PS_SOLID, 2, GetSysColor(grayed ? COLOR_GRAYTEXT : COLOR_MENUTEXT));
+        const kv::OwnedPen pen(CreatePen(PS_SOLID, 2, GetSysColor(grayed ? COLOR_GRAYTEXT : COLOR_MENUTEXT)));
         if (pen) {
-            HGDIOBJ oldPen = SelectObject(dc, pen);
+            const kv::SelectedObject drawing(dc, pen.Get());
             int cx = (iconCell.left + iconCell.right) / 2, cy = (iconCell.top + iconCell.bottom) / 2;
             POINT mark[] = {{cx - 4, cy}, {cx - 1, cy + 3}, {cx + 4, cy - 3}};
             Polyline(dc, mark, 3);
-            SelectObject(dc, oldPen);
-            DeleteObject(pen);
         }
     }
 
     COLORREF textColour = grayed ? GetSysColor(COLOR_GRAYTEXT)
                                  : selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : GetSysColor(COLOR_MENUTEXT);
     SetTextColor(dc, textColour);
-    SelectObject(dc, (dis.itemState & ODS_DEFAULT) || &item == default_ ? shown_->bold : shown_->normal);
+    SelectObject(dc, (dis.itemState & ODS_DEFAULT) || &item == default_ ? shown_->bold.Get() : shown_->normal.Get());
     UINT format = DT_SINGLELINE | DT_VCENTER | ((dis.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0);
     const std::wstring& caption = item.Caption();
     size_t tab = caption.find(L'\t');

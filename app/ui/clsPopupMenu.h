@@ -75,10 +75,10 @@ public:
     std::wstring Popup(long lngX, long lngY);
 
 private:
-    struct Shown;  // the resources of one Popup call
-    HMENU Build(const std::wstring& strParent, Shown& shown) const;
-    static LRESULT CALLBACK OwnerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                      DWORD_PTR self);
+    struct Shown;      // the resources of one Popup call
+    class OwnerHook;  // the owner's drawing messages while Popup runs
+    // Fills menu with the items below strParent, their submenus included.
+    void Build(HMENU menu, const std::wstring& strParent) const;
     bool OwnsItem(ULONG_PTR data) const;
     void Measure(MEASUREITEMSTRUCT& mis) const;
     void Draw(const DRAWITEMSTRUCT& dis) const;

@@ -1,5 +1,10 @@
 #include "work/SessionControl.h"
 
+#include <map>
+#include <string>
+
+#include "Owned.h"
+
 namespace kvr {
 
 namespace {
@@ -9,7 +14,13 @@ namespace {
 template <class Fn>
 Fn SystemFunction(const wchar_t* library, const char* name) {
     HMODULE module = GetModuleHandleW(library);
-    if (!module) module = LoadLibraryW(library);
+    if (!module) {
+        // A library loaded here stays for the program's life: its functions are called later.
+        static std::map<std::wstring, kv::OwnedLibrary> loaded;
+        kv::OwnedLibrary& held = loaded[library];
+        if (!held) held.Reset(LoadLibraryW(library));
+        module = held.Get();
+    }
     if (!module) return nullptr;
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
@@ -80,11 +91,11 @@ public:
         if (!shell) return TRUE;
         DWORD processId = 0;
         GetWindowThreadProcessId(shell, &processId);
-        HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, processId);
+        kv::OwnedHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId));
         if (!process) return TRUE;
-        BOOL ended = TerminateProcess(process, 1);
+        BOOL ended = TerminateProcess(process.Get(), 1);
         DWORD error = GetLastError();
-        CloseHandle(process);
+        process.Reset();
         SetLastError(error);
         return ended;
     }

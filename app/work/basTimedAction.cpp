@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "LastError.h"
 #include "program/Clock.h"
 #include "program/basGlobals.h"
 #include "work/EngineHooks.h"
@@ -35,10 +36,6 @@ std::optional<long long> g_countdownStart;  // whole seconds
 ITimedActionView* g_view = nullptr;
 bool g_ticking = false;  // a tick is on the stack
 
-void RaiseLastErrorIf(bool blnFailed) {
-    if (blnFailed) Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
-}
-
 std::optional<long long> NextDueMoment(long lngType, long long llNow);
 
 // How long the timer waits: a second while a countdown runs; else until a second after the
@@ -57,11 +54,11 @@ UINT NextInterval() {
 
 void StartTimer(HWND hwnd) {
     g_timer.interval = NextInterval();
-    if (hwnd) RaiseLastErrorIf(SetTimer(hwnd, kTimedActionTimerId, g_timer.interval, nullptr) == 0);
+    if (hwnd) kv::RaiseLastErrorIf(SetTimer(hwnd, kTimedActionTimerId, g_timer.interval, nullptr) == 0);
 }
 
 void StopTimer(HWND hwnd) {
-    if (IsWindow(hwnd)) RaiseLastErrorIf(!KillTimer(hwnd, kTimedActionTimerId));
+    if (IsWindow(hwnd)) kv::RaiseLastErrorIf(!KillTimer(hwnd, kTimedActionTimerId));
 }
 
 // The date of a moment (its time of day dropped).
@@ -132,8 +129,8 @@ long g_remaining = 0;
 std::wstring DateTimeText(long long llMoment) {
     SYSTEMTIME st = ToSystemTime(FromWholeSeconds(llMoment));
     wchar_t date[128] = {}, time[128] = {};
-    RaiseLastErrorIf(GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, 128) == 0);
-    RaiseLastErrorIf(GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, time, 128) == 0);
+    kv::RaiseLastErrorIf(GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, 128) == 0);
+    kv::RaiseLastErrorIf(GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, time, 128) == 0);
     return std::wstring(L"am ") + date + L" um " + time;
 }
 

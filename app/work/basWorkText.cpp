@@ -4,6 +4,8 @@
 
 #include <map>
 
+#include "LastError.h"
+#include "Owned.h"
 #include "program/basGlobals.h"
 
 namespace kvr::work {
@@ -13,7 +15,7 @@ std::wstring UpperCase(const std::wstring& strText) {
     std::wstring upper(strText.size(), L'\0');
     int n = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_UPPERCASE, strText.c_str(), static_cast<int>(strText.size()),
                          upper.data(), static_cast<int>(upper.size()));
-    if (n <= 0) Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
+    kv::RaiseLastErrorIf(n <= 0);
     upper.resize(static_cast<size_t>(n));
     return upper;
 }
@@ -72,17 +74,18 @@ std::vector<std::wstring> ReadLines(const std::wstring& strFile) {
         auto kept = g_kept.files.find(UpperCase(strFile));
         if (kept != g_kept.files.end()) return kept->second;
     }
-    HANDLE file = CreateFileW(strFile.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
     std::string bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    BOOL ok = TRUE;
-    while ((ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr)) && read > 0) bytes.append(buffer, read);
-    DWORD error = GetLastError();
-    CloseHandle(file);
-    if (!ok) Helper().CreateAPIError(static_cast<long>(error), true);
+    {
+        const kv::OwnedHandle file(CreateFileW(strFile.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        kv::RaiseLastErrorIf(file.Get() == INVALID_HANDLE_VALUE);
+        char buffer[4096];
+        DWORD read = 0;
+        BOOL ok = TRUE;
+        while ((ok = ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) && read > 0)
+            bytes.append(buffer, read);
+        kv::RaiseLastErrorIf(!ok);
+    }
 
     std::wstring text;
     if (!bytes.empty()) {

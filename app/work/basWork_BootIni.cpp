@@ -4,7 +4,9 @@
 
 #include <cstdlib>
 
+#include "LastError.h"
 #include "MessageBoxSeam.h"
+#include "Owned.h"
 #include "program/basGlobals.h"
 #include "program/basTools.h"
 #include "work/basWork.h"
@@ -31,11 +33,6 @@ kv::clsIni BootLoader(const std::wstring& strBootIni) {
 
 void ShowInformation(const std::wstring& strText) {
     kv::MessageBoxes().Show(nullptr, strText, VersionGlobal().InfoApplication(), MB_OK | MB_ICONINFORMATION);
-}
-
-[[noreturn]] void RaiseLastError() {
-    Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
-    throw kv::KVError(ERROR_GEN_FAILURE, L"API");  // not reached: the call above raises
 }
 
 // The ARC path boot.ini names as its default ("" when it names none).
@@ -82,11 +79,11 @@ void WriteBootLoaderValue(const std::wstring& strBootIni, const wchar_t* strKey,
                           L"Die Datei \"" + strBootIni +
                               L"\" hat keinen Abschnitt [boot loader]. Sie wurde nicht geändert.");
     const DWORD attributes = GetFileAttributesW(strBootIni.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) RaiseLastError();
+    if (attributes == INVALID_FILE_ATTRIBUTES) kv::RaiseLastError();
 
     const std::wstring folder = strBootIni.substr(0, strBootIni.find_last_of(L'\\') + 1);
     wchar_t temp[MAX_PATH] = {};
-    if (!GetTempFileNameW(folder.c_str(), L"kvb", 0, temp)) RaiseLastError();
+    if (!GetTempFileNameW(folder.c_str(), L"kvb", 0, temp)) kv::RaiseLastError();
     struct TempFile {
         std::wstring path;
         bool moved = false;
@@ -97,17 +94,17 @@ void WriteBootLoaderValue(const std::wstring& strBootIni, const wchar_t* strKey,
         }
     } copy{temp};
 
-    if (!CopyFileW(strBootIni.c_str(), temp, FALSE)) RaiseLastError();
-    if (!SetFileAttributesW(temp, FILE_ATTRIBUTE_NORMAL)) RaiseLastError();
+    if (!CopyFileW(strBootIni.c_str(), temp, FALSE)) kv::RaiseLastError();
+    if (!SetFileAttributesW(temp, FILE_ATTRIBUTE_NORMAL)) kv::RaiseLastError();
     kv::clsIni ini = BootLoader(temp);
     ini.WriteValue(strKey, strValue);
     // A full disk can cut the copy short without the write reporting it.
     if (Trimmed(ini.ReadValue(strKey)) != Trimmed(strValue))
         throw kv::KVError(ERROR_WRITE_FAULT, L"Die Datei \"" + strBootIni + L"\" konnte nicht geschrieben werden.");
     const DWORD kept = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
-    if (!SetFileAttributesW(temp, kept ? kept : FILE_ATTRIBUTE_NORMAL)) RaiseLastError();
+    if (!SetFileAttributesW(temp, kept ? kept : FILE_ATTRIBUTE_NORMAL)) kv::RaiseLastError();
     if (!MoveFileExW(temp, strBootIni.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        RaiseLastError();
+        kv::RaiseLastError();
     copy.moved = true;
     work::ForgetReadLines();
 }
@@ -120,11 +117,8 @@ std::wstring GetBootIniLocation() {
             std::wstring root = std::wstring(1, drive) + L":\\";
             if (Helper().DriveType(root) != kv::conDt_Fixed) break;
             WIN32_FIND_DATAW found{};
-            HANDLE search = FindFirstFileW((root + L"Boot.ini").c_str(), &found);
-            if (search != INVALID_HANDLE_VALUE) {
-                FindClose(search);
-                return root + found.cFileName;
-            }
+            const kv::OwnedFindHandle search(FindFirstFileW((root + L"Boot.ini").c_str(), &found));
+            if (search) return root + found.cFileName;
         }
         return std::wstring();
     });
@@ -136,11 +130,9 @@ bool IsBootIniWriteProtected() {
     return Forwarded(conModule, L"IsBootIniWriteProtected", [] {
         std::wstring bootIni = GetBootIniLocation();
         if (bootIni.empty()) return true;
-        HANDLE file = CreateFileW(bootIni.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return true;
-        CloseHandle(file);
-        return false;
+        const kv::OwnedHandle file(CreateFileW(bootIni.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        return file.Get() == INVALID_HANDLE_VALUE;
     });
 }
 
@@ -227,8 +219,7 @@ bool RunFirstTime() {
             std::wstring backup = folder + conBootIniBackup;
             // An earlier copy keeps boot.ini's attributes, which would refuse the overwrite.
             SetFileAttributesW(backup.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (!CopyFileW(bootIni.c_str(), backup.c_str(), FALSE))
-                Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
+            kv::RaiseLastErrorIf(!CopyFileW(bootIni.c_str(), backup.c_str(), FALSE));
 
             ShowInformation(L"Dieses Programm ändert die Windows-NT/2000/XP-Datei \"" + bootIni +
                             L"\". Aus diesem Grund wurde die Datei in das Verzeichnis \"" + folder + conBootIniBackup +
@@ -252,12 +243,11 @@ void EditBootIni() {
         std::wstring bootIni = GetBootIniLocation();
         if (bootIni.empty()) return;
         DWORD attributes = GetFileAttributesW(bootIni.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES) Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
+        kv::RaiseLastErrorIf(attributes == INVALID_FILE_ATTRIBUTES);
         // Hidden and system go so the editor can save; read-only stays the user's choice.
         DWORD visible = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
         if (visible == 0) visible = FILE_ATTRIBUTE_NORMAL;
-        if (visible != attributes && !SetFileAttributesW(bootIni.c_str(), visible))
-            Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
+        kv::RaiseLastErrorIf(visible != attributes && !SetFileAttributesW(bootIni.c_str(), visible));
         kv::clsExecute().Run(bootIni);
     });
 }

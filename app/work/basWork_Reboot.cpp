@@ -2,6 +2,7 @@
 // locking the workstation, and the shutdown privilege they need.
 #include <windows.h>
 
+#include "LastError.h"
 #include "MessageBoxSeam.h"
 #include "work/SessionControl.h"
 #include "program/basGlobals.h"
@@ -29,10 +30,7 @@ void RequestShutdownPrivilege() {
     }
 }
 
-void RaiseFailure(BOOL blnResult) {
-    DWORD error = GetLastError();
-    Helper().CreateAPIError(static_cast<long>(error), blnResult == FALSE);
-}
+void RaiseFailure(BOOL blnResult) { kv::RaiseLastErrorIf(blnResult == FALSE); }
 
 // Standby (blnSuspend) or hibernate. Newer Windows no longer offer SetSystemPowerState,
 // or offer it without support; they are reached through the current suspend call.
@@ -144,7 +142,7 @@ void EnableShutDown(const std::wstring& strPrivilege) {
         note(!adjusted || GetLastError() == ERROR_NOT_ALL_ASSIGNED);
 
         if (token) session.CloseToken(token);
-        Helper().CreateAPIError(static_cast<long>(firstError), firstError != ERROR_SUCCESS);
+        if (firstError != ERROR_SUCCESS) kv::RaiseApiError(static_cast<long>(firstError));
     });
 }
 

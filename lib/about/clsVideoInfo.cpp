@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "Owned.h"
+
 namespace kv {
 
 std::wstring clsVideoInfo::ColorDepthText(long bitsPerPixel) {
@@ -16,12 +18,13 @@ std::wstring clsVideoInfo::ColorDepthText(long bitsPerPixel) {
 }
 
 void clsVideoInfo::GetVideoInfos() {
-    HDC screen = GetDC(nullptr);
-    if (!screen) return;
-    screenSizeX_ = GetDeviceCaps(screen, HORZRES);
-    screenSizeY_ = GetDeviceCaps(screen, VERTRES);
-    colorDeepth_ = GetDeviceCaps(screen, BITSPIXEL);
-    ReleaseDC(nullptr, screen);
+    {
+        WindowDC screen(nullptr);
+        if (!screen) return;
+        screenSizeX_ = GetDeviceCaps(screen.Get(), HORZRES);
+        screenSizeY_ = GetDeviceCaps(screen.Get(), VERTRES);
+        colorDeepth_ = GetDeviceCaps(screen.Get(), BITSPIXEL);
+    }
 
     RECT work{};
     if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) return;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "LastError.h"
 #include "MessageTable.h"
 #include "SettingsMain.h"
 
@@ -38,11 +39,11 @@ std::string ToAnsi(const std::wstring& text, const wchar_t* what) {
     BOOL replaced = FALSE;
     BOOL* askReplaced = utf8 ? nullptr : &replaced;
     int needed = WideCharToMultiByte(CP_ACP, flags, text.data(), length, nullptr, 0, nullptr, askReplaced);
-    Main().CreateAPIError(static_cast<long>(GetLastError()), needed == 0);
+    RaiseLastErrorIf(needed == 0);
     if (replaced) RaiseSettingsError(conErrNotAnsi, what);
     std::string out(static_cast<std::size_t>(needed), '\0');
     int written = WideCharToMultiByte(CP_ACP, flags, text.data(), length, out.data(), needed, nullptr, askReplaced);
-    Main().CreateAPIError(static_cast<long>(GetLastError()), written == 0);
+    RaiseLastErrorIf(written == 0);
     if (replaced) RaiseSettingsError(conErrNotAnsi, what);
     out.resize(static_cast<std::size_t>(written));
     return out;
@@ -59,10 +60,10 @@ std::wstring FromAnsi(const char* text, std::size_t length) {
     if (length == 0) return {};
     int n = static_cast<int>(length);
     int needed = MultiByteToWideChar(CP_ACP, 0, text, n, nullptr, 0);
-    Main().CreateAPIError(static_cast<long>(GetLastError()), needed == 0);
+    RaiseLastErrorIf(needed == 0);
     std::wstring out(static_cast<std::size_t>(needed), L'\0');
     int written = MultiByteToWideChar(CP_ACP, 0, text, n, out.data(), needed);
-    Main().CreateAPIError(static_cast<long>(GetLastError()), written == 0);
+    RaiseLastErrorIf(written == 0);
     out.resize(static_cast<std::size_t>(written));
     return out;
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "LastError.h"
+#include "Owned.h"
 #include "SettingsMain.h"
 #include "SettingsText.h"
 
@@ -37,15 +39,15 @@ std::string ProfileFile(const std::wstring& file) {
     if (file.find_first_of(L"\\/:") == std::wstring::npos) {
         wchar_t folder[MAX_PATH];
         UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
-        Main().CreateAPIError(static_cast<long>(GetLastError()), length == 0 || length >= MAX_PATH);
+        RaiseLastErrorIf(length == 0 || length >= MAX_PATH);
         full.assign(folder, length);
         full += L"\\" + file;
     } else {
         DWORD needed = GetFullPathNameW(file.c_str(), 0, nullptr, nullptr);
-        Main().CreateAPIError(static_cast<long>(GetLastError()), needed == 0);
+        RaiseLastErrorIf(needed == 0);
         full.resize(needed);
         DWORD length = GetFullPathNameW(file.c_str(), needed, full.data(), nullptr);
-        Main().CreateAPIError(static_cast<long>(GetLastError()), length == 0 || length >= needed);
+        RaiseLastErrorIf(length == 0 || length >= needed);
         full.resize(length);
     }
     if (full.size() > conPathChars)
@@ -62,11 +64,8 @@ bool clsIni::WriteValue(const std::wstring& strName, const std::wstring& strValu
         std::string name = ProfileText(strName, L"strName");
         std::string value = ProfileText(strValue, L"strValue");
         BOOL written = WritePrivateProfileStringA(section.c_str(), name.c_str(), value.c_str(), file.c_str());
-        if (!written) {
-            DWORD error = GetLastError();
-            // A refused write is never reported as success, even without an error code.
-            Main().CreateAPIError(static_cast<long>(error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT), true);
-        }
+        // A refused write is never reported as success, even without an error code.
+        RaiseLastErrorIf(!written, ERROR_WRITE_FAULT);
         return true;
     });
 }
@@ -86,7 +85,7 @@ std::wstring clsIni::ReadValue(const std::wstring& strName) {
             // no Default stands in for it.
             DWORD error = GetLastError();
             if (error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
-                Main().CreateAPIError(static_cast<long>(error), true);
+                RaiseApiError(static_cast<long>(error));
             if (!default_.empty()) return default_;
             Main().GenerateError(conErrEntryNotFound, UpperCase(strName), UpperCase(section_), UpperCase(file_));
         }
@@ -99,19 +98,18 @@ bool clsIni::ExistFile() const {
         // No name names no file.
         if (file_.empty()) return false;
         WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW(file_.c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) {
+        OwnedFindHandle search(FindFirstFileW(file_.c_str(), &found));
+        if (!search) {
             DWORD error = GetLastError();
             if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_NO_MORE_FILES)
                 return false;
-            Main().CreateAPIError(static_cast<long>(error), true);
+            RaiseApiError(static_cast<long>(error));
         }
         constexpr DWORD notNormal = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
         bool match = false;
         do {
             match = (found.dwFileAttributes & notNormal) == 0;
-        } while (!match && FindNextFileW(search, &found));
-        FindClose(search);
+        } while (!match && FindNextFileW(search.Get(), &found));
         return match;
     });
 }

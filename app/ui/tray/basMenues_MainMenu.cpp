@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "LastError.h"
 #include "program/basGlobals.h"
 #include "program/basMain.h"
 #include "ui/tray/basMenues.h"
@@ -226,7 +227,7 @@ void ShowMainMenu() {
             }
             menu.SetDefault(layout.DefaultItem);
             POINT at{};
-            if (!GetCursorPos(&at)) Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
+            kv::RaiseLastErrorIf(!GetCursorPos(&at));
             chosen = menu.Popup(at.x, at.y);
         }
         ExecuteMainMenuItem(layout, chosen);

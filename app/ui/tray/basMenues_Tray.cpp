@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "LastError.h"
 #include "program/basGlobals.h"
 #include "program/basMain.h"
 #include "ui/tray/basMenues.h"
@@ -168,8 +169,8 @@ void HandleTrayMenu(UINT uMouseMessage) {
                     tray.afterDoubleClick = false;
                     break;
                 }
-                if (!SetTimer(tray.record.hWnd, kClickTimerId, GetDoubleClickTime(), OpenMenuAfterClick))
-                    Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
+                kv::RaiseLastErrorIf(
+                    !SetTimer(tray.record.hWnd, kClickTimerId, GetDoubleClickTime(), OpenMenuAfterClick));
                 tray.clickWaits = true;
                 break;
             case WM_LBUTTONDBLCLK:
