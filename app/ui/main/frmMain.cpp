@@ -4,8 +4,11 @@
 
 #include <commctrl.h>
 
-#include <optional>
+#include <algorithm>
 
+#include "LastError.h"
+#include "Owned.h"
+#include "WindowBase.h"
 #include "ui/autodialog/basAutoDialog.h"
 #include "program/basGlobals.h"
 #include "ui/tray/basMenues.h"
@@ -19,7 +22,6 @@ namespace {
 
 constexpr const wchar_t* conForm = L"frmMain";
 constexpr const wchar_t* conClassName = L"KVRestartMain";
-constexpr int conTwipsPerInch = 1440;
 
 // Fixed places of the controls the layout does not move (twips).
 constexpr long conMargin = 210;          // left edge of the picture, the list and the tick
@@ -35,127 +37,151 @@ constexpr long conColumnMargin = 60;
 constexpr long conMinWidth = 4500;
 constexpr long conMinHeight = 3600;
 
-struct MainForm {
-    HWND hwnd = nullptr;
-    HFONT font = nullptr;
-    HIMAGELIST images = nullptr;
-    HICON picture = nullptr, help = nullptr, grip = nullptr;
-    bool filling = false;  // no selection events while the list fills
-    bool opened = false;   // OpenMain filled it since it was loaded
-    bool splashTimer = false;
-    bool blockReason = false;  // a reason for refusing the session end is set
-};
-
-MainForm g_form;
-// Why the last window could not be created (its WM_CREATE failed).
-std::optional<kv::KVError> g_createError;
-
-void RaiseLastErrorIf(bool blnFailed) {
-    if (blnFailed) Helper().CreateAPIError(static_cast<long>(GetLastError()), true);
-}
-
-HWND Control(int id) { return g_form.hwnd ? GetDlgItem(g_form.hwnd, id) : nullptr; }
-HWND List() { return Control(conMainList); }
-
-long ScreenDpi(int index) {
-    static long dpi[2] = {0, 0};
-    long& value = dpi[index == LOGPIXELSX ? 0 : 1];
-    if (!value) {
-        HDC screen = GetDC(nullptr);
-        value = screen ? GetDeviceCaps(screen, index) : 96;
-        if (screen) ReleaseDC(nullptr, screen);
-        if (value <= 0) value = 96;
-    }
-    return value;
-}
-
-// An icon of the executable's pictures at that size; nullptr in a build without them.
-HICON Picture(int id, int size) {
-    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
-}
-
-// The program icon at that size, loaded once for the run (shared, never destroyed).
-HICON ProgramIcon(int size) {
-    return static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_SHARED));
-}
-
 // imgList: the six action pictures in list-icon order. A picture the build lacks leaves its
 // place empty rather than shifting the others.
-HIMAGELIST MakeActionImages() {
+kv::OwnedImageList MakeActionImages() {
     const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
-    HIMAGELIST images = ImageList_Create(cx, cy, ILC_COLOR32 | ILC_MASK, 6, 0);
-    RaiseLastErrorIf(images == nullptr);
-    ImageList_SetImageCount(images, 6);
+    kv::OwnedImageList images(ImageList_Create(cx, cy, ILC_COLOR32 | ILC_MASK, 6, 0));
+    kv::RaiseLastErrorIf(!images);
+    ImageList_SetImageCount(images.Get(), 6);
     for (int i = 0; i < 6; ++i) {
-        if (HICON icon = Picture(conActionImageList[i], cx)) {
-            ImageList_ReplaceIcon(images, i, icon);
-            DestroyIcon(icon);
-        }
+        if (const kv::OwnedIcon icon = kv::LoadPicture(conActionImageList[i], cx))
+            ImageList_ReplaceIcon(images.Get(), i, icon.Get());
     }
     return images;
 }
 
-HWND MakeControl(HWND parent, int id, const wchar_t* windowClass, const wchar_t* text, DWORD style,
-                 DWORD exStyle = 0) {
-    HWND control = CreateWindowExW(exStyle, windowClass, text, style | WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, parent,
+// Where the grip picture is drawn: the lower right square of imgResize (its rectangle).
+RECT GripSquare(const RECT& place) {
+    const int size = GetSystemMetrics(SM_CXSMICON);
+    return {place.right - size, place.bottom - size, place.right, place.bottom};
+}
+
+class frmMain final : public kv::WindowBase {
+public:
+    frmMain() : WindowBase(conProjectName, conForm) {}
+
+    // What one window holds; it goes with the window (its last message), so a window loaded
+    // again starts afresh.
+    struct Held {
+        kv::OwnedFont font;
+        kv::OwnedImageList images;
+        kv::OwnedIcon picture, help, grip;
+        bool filling = false;      // no selection events while the list fills
+        bool opened = false;       // OpenMain filled it since it was loaded
+        bool splashTimer = false;
+        bool blockReason = false;  // a reason for refusing the session end is set
+    } held;
+
+    void Load();
+    HWND List() const { return Item(conMainList); }
+    void Layout();
+    // The column "Option": the list's width less 60 twips, but never wider than the list's
+    // inner width, so a vertical scroll bar does not bring a horizontal one along.
+    void SizeColumn(long lngListWidth);
+
+private:
+    bool OnCreate(const CREATESTRUCTW& create) override;
+    bool OnSize(UINT kind, int cx, int cy) override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnNotify(const NMHDR& header, LRESULT& result) override;
+    bool OnTimer(UINT_PTR id) override;
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnDestroy() override;
+    void OnFinalMessage() override;
+
+    HWND MakeControl(int id, const wchar_t* windowClass, const wchar_t* text, DWORD style, DWORD exStyle = 0);
+    void Place(int id, long left, long top, long width, long height);
+    void SetSessionEndReason(HWND hwnd, bool blnOn);
+    void DrawGrip(const DRAWITEMSTRUCT& item) const;
+    LRESULT HitTest(LPARAM lParam);
+    LRESULT DrawSeparators(const NMLVCUSTOMDRAW& draw);
+};
+
+// The one main window of the run; loaded again after it went.
+frmMain g_form;
+
+void frmMain::Load() {
+    WNDCLASSEXW wc{};
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = conClassName;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.hIcon = kv::ProgramIcon(GetSystemMetrics(SM_CXICON));
+    wc.hIconSm = kv::ProgramIcon(GetSystemMetrics(SM_CXSMICON));
+    RegisterWindowClass(wc);
+
+    const TwipsRect r = MainWindowRect();
+    const std::wstring caption = conMainCaptionPrefix + VersionGlobal().InfoApplication();
+    // Windows holds a new window to its minimum tracking size, but asks for it before the
+    // window has its object: the minimum applies here.
+    Create(WS_EX_CONTROLPARENT, conClassName, caption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+           kv::TwipsToPixelsX(r.Left), kv::TwipsToPixelsY(r.Top),
+           std::max(kv::TwipsToPixelsX(r.Width), kv::TwipsToPixelsX(conMinWidth)),
+           std::max(kv::TwipsToPixelsY(r.Height), kv::TwipsToPixelsY(conMinHeight)), nullptr, nullptr,
+           GetModuleHandleW(nullptr));
+    Layout();
+}
+
+HWND frmMain::MakeControl(int id, const wchar_t* windowClass, const wchar_t* text, DWORD style, DWORD exStyle) {
+    HWND control = CreateWindowExW(exStyle, windowClass, text, style | WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, Handle(),
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
                                    nullptr);
-    RaiseLastErrorIf(control == nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_form.font), FALSE);
+    kv::RaiseLastErrorIf(control == nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(held.font.Get()), FALSE);
     return control;
 }
 
-void Place(int id, long left, long top, long width, long height) {
-    MoveWindow(Control(id), TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width),
-               TwipsToPixelsY(height), TRUE);
+void frmMain::Place(int id, long left, long top, long width, long height) {
+    MoveWindow(Item(id), kv::TwipsToPixelsX(left), kv::TwipsToPixelsY(top), kv::TwipsToPixelsX(width),
+               kv::TwipsToPixelsY(height), TRUE);
 }
 
-void CreateControls(HWND hwnd) {
-    g_form.hwnd = hwnd;
-    g_form.font = CreateFontW(-MulDiv(8, static_cast<int>(ScreenDpi(LOGPIXELSY)), 72), 0, 0, 0, FW_NORMAL, FALSE,
-                              FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"MS Shell Dlg");
-    RaiseLastErrorIf(g_form.font == nullptr);
+bool frmMain::OnCreate(const CREATESTRUCTW&) {
+    HWND hwnd = Handle();
+    held.font.Reset(CreateFontW(-MulDiv(8, static_cast<int>(kv::ScreenDpiY()), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                                FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                DEFAULT_PITCH | FF_DONTCARE, L"MS Shell Dlg"));
+    kv::RaiseLastErrorIf(!held.font);
 
     // In tab order.
-    MakeControl(hwnd, conMainImage1, WC_STATICW, L"", SS_ICON);
-    MakeControl(hwnd, conMainLabel1, WC_STATICW, L"Wie wollen Sie Windows beenden:", SS_LEFT | SS_NOPREFIX);
-    HWND list = MakeControl(hwnd, conMainList, WC_LISTVIEWW, L"",
+    MakeControl(conMainImage1, WC_STATICW, L"", SS_ICON);
+    MakeControl(conMainLabel1, WC_STATICW, L"Wie wollen Sie Windows beenden:", SS_LEFT | SS_NOPREFIX);
+    HWND list = MakeControl(conMainList, WC_LISTVIEWW, L"",
                             LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER |
                                 LVS_SHAREIMAGELISTS | WS_TABSTOP,
                             WS_EX_CLIENTEDGE);
-    MakeControl(hwnd, conMainQuitWithoutSave, WC_BUTTONW, L"&Sofort beenden (nicht gespeicherte Daten gehen verloren)",
+    MakeControl(conMainQuitWithoutSave, WC_BUTTONW, L"&Sofort beenden (nicht gespeicherte Daten gehen verloren)",
                 BS_AUTOCHECKBOX | WS_TABSTOP);
-    MakeControl(hwnd, conMainQuitWindows, WC_BUTTONW, L"Windows beenden", BS_DEFPUSHBUTTON | WS_TABSTOP);
-    MakeControl(hwnd, conMainCancel, WC_BUTTONW, L"Abbrechen", BS_PUSHBUTTON | WS_TABSTOP);
-    HWND help = MakeControl(hwnd, conMainHelp, WC_BUTTONW, L"", BS_PUSHBUTTON | BS_ICON | WS_TABSTOP);
+    MakeControl(conMainQuitWindows, WC_BUTTONW, L"Windows beenden", BS_DEFPUSHBUTTON | WS_TABSTOP);
+    MakeControl(conMainCancel, WC_BUTTONW, L"Abbrechen", BS_PUSHBUTTON | WS_TABSTOP);
+    HWND help = MakeControl(conMainHelp, WC_BUTTONW, L"", BS_PUSHBUTTON | BS_ICON | WS_TABSTOP);
     // The grip's place reaches to the window's corner, where the picture is drawn; it lies
     // below the buttons and leaves their corners alone.
-    HWND grip = MakeControl(hwnd, conMainResize, WC_STATICW, L"", SS_OWNERDRAW | WS_CLIPSIBLINGS);
+    HWND grip = MakeControl(conMainResize, WC_STATICW, L"", SS_OWNERDRAW | WS_CLIPSIBLINGS);
     SetWindowPos(grip, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     // The window's own icons: the program icon of its class (the tray icon takes the small
     // one, so every main window of the run carries the same icon handle).
+    kv::SetProgramIcons(hwnd);
     const int small = GetSystemMetrics(SM_CXSMICON);
-    if (HICON big = ProgramIcon(GetSystemMetrics(SM_CXICON)))
-        SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-    if (HICON icon = ProgramIcon(small)) SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 
-    g_form.picture = Picture(IDI_PROGRAM_PICTURE, TwipsToPixelsX(conPictureSize));
-    if (g_form.picture) SendMessageW(Control(conMainImage1), STM_SETICON, reinterpret_cast<WPARAM>(g_form.picture), 0);
-    g_form.grip = Picture(IDI_SIZEGRIP, small);
+    held.picture = kv::LoadPicture(IDI_PROGRAM_PICTURE, kv::TwipsToPixelsX(conPictureSize));
+    if (held.picture)
+        SendMessageW(Item(conMainImage1), STM_SETICON, reinterpret_cast<WPARAM>(held.picture.Get()), 0);
+    held.grip = kv::LoadPicture(IDI_SIZEGRIP, small);
 
     // The picture button: the program's help picture (the system's question mark in a build
     // without the pictures), with its tool tip.
-    g_form.help = Picture(IDI_MENU_HELP, small);
-    if (!g_form.help)
-        g_form.help = static_cast<HICON>(LoadImageW(nullptr, MAKEINTRESOURCEW(32514) /* IDI_QUESTION */, IMAGE_ICON,
-                                                    small, small, 0));
-    if (g_form.help) SendMessageW(help, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(g_form.help));
+    held.help = kv::LoadPicture(IDI_MENU_HELP, small);
+    if (!held.help)
+        held.help.Reset(static_cast<HICON>(
+            LoadImageW(nullptr, MAKEINTRESOURCEW(32514) /* IDI_QUESTION */, IMAGE_ICON, small, small, 0)));
+    if (held.help) SendMessageW(help, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(held.help.Get()));
+    // Owned by the window, it goes with it.
     HWND tip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr, GetModuleHandleW(nullptr), nullptr);
-    RaiseLastErrorIf(tip == nullptr);
+    kv::RaiseLastErrorIf(tip == nullptr);
     TOOLINFOW ti{};
     ti.cbSize = TTTOOLINFOW_V2_SIZE;
     ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -165,28 +191,27 @@ void CreateControls(HWND hwnd) {
     SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    g_form.images = MakeActionImages();
-    SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(g_form.images));
+    held.images = MakeActionImages();
+    SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(held.images.Get()));
 
     // The fixed places; the rest follows the size.
     Place(conMainImage1, conMargin, conPictureTop, conPictureSize, conPictureSize);
+    return true;
 }
 
-// The column "Option": the list's width less 60 twips, but never wider than the list's inner
-// width, so a vertical scroll bar does not bring a horizontal one along.
-void SizeColumn(long lngListWidth) {
+void frmMain::SizeColumn(long lngListWidth) {
     HWND list = List();
     RECT inner{};
     GetClientRect(list, &inner);
-    int width = TwipsToPixelsX(lngListWidth - conColumnMargin);
+    int width = kv::TwipsToPixelsX(lngListWidth - conColumnMargin);
     if (inner.right > 0 && width > inner.right) width = inner.right;
     SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, width);
 }
 
-void Layout() {
+void frmMain::Layout() {
     RECT client{};
-    GetClientRect(g_form.hwnd, &client);
-    const long W = PixelsToTwipsX(client.right), H = PixelsToTwipsY(client.bottom);
+    GetClientRect(Handle(), &client);
+    const long W = kv::PixelsToTwipsX(client.right), H = kv::PixelsToTwipsY(client.bottom);
     const MainControlSizes sizes;
     const MainLayout l = ComputeMainLayout(W, H, sizes);
 
@@ -196,70 +221,32 @@ void Layout() {
     Place(conMainQuitWindows, l.QuitWindowsLeft, l.ButtonsTop, sizes.QuitWindowsWidth, conButtonHeight);
     Place(conMainCancel, l.CancelLeft, l.ButtonsTop, sizes.CancelWidth, conButtonHeight);
     Place(conMainHelp, l.HelpLeft, l.ButtonsTop, sizes.HelpWidth, conButtonHeight);
-    const int gripLeft = TwipsToPixelsX(l.ResizeLeft), gripTop = TwipsToPixelsY(l.ResizeTop);
-    SetWindowPos(Control(conMainResize), HWND_BOTTOM, gripLeft, gripTop, client.right - gripLeft,
+    const int gripLeft = kv::TwipsToPixelsX(l.ResizeLeft), gripTop = kv::TwipsToPixelsY(l.ResizeTop);
+    SetWindowPos(Item(conMainResize), HWND_BOTTOM, gripLeft, gripTop, client.right - gripLeft,
                  client.bottom - gripTop, SWP_NOACTIVATE);
     SizeColumn(l.ListWidth);
 }
 
-void ReleaseResources() {
-    if (g_form.images) ImageList_Destroy(g_form.images);
-    for (HICON icon : {g_form.picture, g_form.help, g_form.grip})
-        if (icon) DestroyIcon(icon);
-    if (g_form.font) DeleteObject(g_form.font);
-    g_form = MainForm{};
+bool frmMain::OnSize(UINT kind, int, int) {
+    if (kind != SIZE_MINIMIZED) {
+        Layout();
+        // Moved controls leave their old places behind; all of it is painted anew.
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+    return true;
 }
 
-// While Windows waits on the shutdown-time dialog, and after the dialog refused the end of
-// the session, Windows shows this reason with the program's name instead of a program that
-// does not answer. Windows before Vista has no such reasons.
-void SetSessionEndReason(HWND hwnd, bool blnOn) {
-    using CreateFn = BOOL(WINAPI*)(HWND, LPCWSTR);
-    using DestroyFn = BOOL(WINAPI*)(HWND);
-    HMODULE user = GetModuleHandleW(L"user32.dll");
-    auto create = reinterpret_cast<CreateFn>(
-        reinterpret_cast<void*>(GetProcAddress(user, "ShutdownBlockReasonCreate")));
-    auto destroy = reinterpret_cast<DestroyFn>(
-        reinterpret_cast<void*>(GetProcAddress(user, "ShutdownBlockReasonDestroy")));
-    if (!create || !destroy || blnOn == g_form.blockReason) return;
-    BOOL done = blnOn ? create(hwnd, conAutoDialogQuestion) : destroy(hwnd);
-    DWORD error = GetLastError();
-    // A Windows that offers the call without carrying it out has no reasons either.
-    if (!done && error == ERROR_CALL_NOT_IMPLEMENTED) return;
-    RaiseLastErrorIf(!done);
-    g_form.blockReason = blnOn;
-}
-
-// Where the grip picture is drawn: the lower right square of imgResize (its rectangle).
-RECT GripSquare(const RECT& place) {
-    const int size = GetSystemMetrics(SM_CXSMICON);
-    return {place.right - size, place.bottom - size, place.right, place.bottom};
-}
-
-void DrawGrip(const DRAWITEMSTRUCT& item) {
-    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-    const RECT square = GripSquare(item.rcItem);
-    if (g_form.grip)
-        DrawIconEx(item.hDC, square.left, square.top, g_form.grip, square.right - square.left,
-                   square.bottom - square.top, 0, nullptr, DI_NORMAL);
-    else
-        DrawFrameControl(item.hDC, const_cast<RECT*>(&square), DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
-}
-
-// The grip at the lower right sizes the window as the border's corner does.
-LRESULT HitTest(HWND hwnd, LPARAM lParam) {
-    LRESULT hit = DefWindowProcW(hwnd, WM_NCHITTEST, 0, lParam);
-    HWND grip = Control(conMainResize);
-    if (hit != HTCLIENT || !grip || !(GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_THICKFRAME)) return hit;
-    RECT r{};
-    GetWindowRect(grip, &r);
-    const RECT square = GripSquare(r);
-    POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    return PtInRect(&square, pt) ? HTBOTTOMRIGHT : hit;
+bool frmMain::OnCommand(int id, int, HWND) {
+    switch (id) {
+        case conMainQuitWindows: AcceptMain(); return true;
+        case conMainCancel: UnloadMain(conCM_User); return true;
+        case conMainHelp: OpenHelp(Handle(), conMainHelpTopic); return true;
+        default: return false;
+    }
 }
 
 // A separator (an entry without text) is drawn as a thin line across its row.
-LRESULT DrawSeparators(const NMLVCUSTOMDRAW& draw) {
+LRESULT frmMain::DrawSeparators(const NMLVCUSTOMDRAW& draw) {
     switch (draw.nmcd.dwDrawStage) {
         case CDDS_PREPAINT:
             return CDRF_NOTIFYITEMDRAW;
@@ -271,7 +258,7 @@ LRESULT DrawSeparators(const NMLVCUSTOMDRAW& draw) {
             row.left = LVIR_BOUNDS;
             if (!SendMessageW(List(), LVM_GETITEMRECT, draw.nmcd.dwItemSpec, reinterpret_cast<LPARAM>(&row)))
                 return CDRF_DODEFAULT;
-            const int inset = TwipsToPixelsX(90), middle = (row.top + row.bottom) / 2;
+            const int inset = kv::TwipsToPixelsX(90), middle = (row.top + row.bottom) / 2;
             RECT line{row.left + inset, middle - 1, row.right - inset, middle + 1};
             DrawEdge(draw.nmcd.hdc, &line, EDGE_ETCHED, BF_TOP);
             return CDRF_DODEFAULT;
@@ -281,200 +268,193 @@ LRESULT DrawSeparators(const NMLVCUSTOMDRAW& draw) {
     }
 }
 
-LRESULT OnNotify(const NMHDR& header) {
-    if (header.idFrom != static_cast<UINT_PTR>(conMainList) || g_form.filling) return 0;
-    if (header.code == NM_CUSTOMDRAW) return DrawSeparators(reinterpret_cast<const NMLVCUSTOMDRAW&>(header));
-    if (header.code == LVN_ITEMCHANGED) {
+bool frmMain::OnNotify(const NMHDR& header, LRESULT& result) {
+    result = 0;
+    if (header.idFrom != static_cast<UINT_PTR>(conMainList) || held.filling) return true;
+    if (header.code == NM_CUSTOMDRAW) {
+        result = DrawSeparators(reinterpret_cast<const NMLVCUSTOMDRAW&>(header));
+    } else if (header.code == LVN_ITEMCHANGED) {
         const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
         if ((change.uChanged & LVIF_STATE) && ((change.uOldState ^ change.uNewState) & LVIS_SELECTED))
             ShutdownOptionChanged();
     } else if (header.code == NM_DBLCLK) {
         if (reinterpret_cast<const NMITEMACTIVATE&>(header).iItem >= 0) AcceptMain();
     }
-    return 0;
+    return true;
 }
 
-LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    try {
-        switch (msg) {
-            case WM_CREATE:
-                try {
-                    CreateControls(hwnd);
-                    return 0;
-                } catch (const kv::KVError& e) {
-                    // Reported by LoadMainWindow, which finds no window.
-                    g_createError = e;
-                    return -1;
-                }
-            case WM_SIZE:
-                if (g_form.hwnd == hwnd && wParam != SIZE_MINIMIZED) {
-                    Layout();
-                    // Moved controls leave their old places behind; all of it is painted anew.
-                    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-                }
-                return 0;
-            case WM_GETMINMAXINFO: {
-                auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-                info->ptMinTrackSize.x = TwipsToPixelsX(conMinWidth);
-                info->ptMinTrackSize.y = TwipsToPixelsY(conMinHeight);
-                return 0;
-            }
-            case WM_NCHITTEST:
-                return HitTest(hwnd, lParam);
-            case DM_GETDEFID:
-                return MAKELRESULT(conMainQuitWindows, DC_HASDEFID);
-            case WM_COMMAND:
-                switch (LOWORD(wParam)) {
-                    case conMainQuitWindows: AcceptMain(); return 0;
-                    case conMainCancel: UnloadMain(conCM_User); return 0;
-                    case conMainHelp: OpenHelp(hwnd, conMainHelpTopic); return 0;
-                    default: break;
-                }
-                break;
-            case WM_NOTIFY:
-                return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-            case WM_DRAWITEM:
-                if (wParam != static_cast<WPARAM>(conMainResize)) break;
-                DrawGrip(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-                return TRUE;
-            case WM_CLOSE:
-                if (!UnloadMain(conCM_User)) UnloadMainWindow();
-                return 0;
-            case WM_QUERYENDSESSION: {
-                // The reason is a courtesy: failing to give one must not stop the question.
-                Shown(conForm, L"Form_QueryUnload", [&] { SetSessionEndReason(hwnd, true); });
-                bool cancel = UnloadMain(conCM_Windows);
-                // A refusal keeps its reason until Windows has given up ending the session.
-                if (!cancel && IsWindow(hwnd))
-                    Shown(conForm, L"Form_QueryUnload", [&] { SetSessionEndReason(hwnd, false); });
-                return cancel ? FALSE : TRUE;
-            }
-            case WM_ENDSESSION:
-                if (IsWindow(hwnd)) Shown(conForm, L"Form_Unload", [&] { SetSessionEndReason(hwnd, false); });
-                // The session ends: the program lets go as at "Beenden".
-                if (wParam) Quit();
-                return 0;
-            case WM_TIMER:
-                if (wParam == kSplashTimerId) CloseSplash();
-                else if (wParam == kTimedActionTimerId) ExecuteTimedAction();
-                return 0;
-            case WM_KV_TRAY:
-                HandleTrayMenu(static_cast<UINT>(lParam));
-                return 0;
-            case WM_TIMECHANGE:
-                // A timed action waits for its moment by the clock it saw when it armed.
-                RearmTimedAction();
-                return 0;
-            case WM_POWERBROADCAST:
-                if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) RearmTimedAction();
-                return TRUE;
-            case WM_DESTROY:
-                if (g_form.hwnd == hwnd) SetTimedActionTimerWindow(nullptr);
-                break;
-            case WM_NCDESTROY:
-                if (g_form.hwnd == hwnd) ReleaseResources();
-                break;
-            default:
-                if (msg == TaskbarCreatedMessage() && msg != 0) {
-                    RestoreTrayIcon();
-                    return 0;
-                }
-                break;
+bool frmMain::OnTimer(UINT_PTR id) {
+    if (id == kSplashTimerId) CloseSplash();
+    else if (id == kTimedActionTimerId) ExecuteTimedAction();
+    return true;
+}
+
+// While Windows waits on the shutdown-time dialog, and after the dialog refused the end of
+// the session, Windows shows this reason with the program's name instead of a program that
+// does not answer. Windows before Vista has no such reasons.
+void frmMain::SetSessionEndReason(HWND hwnd, bool blnOn) {
+    using CreateFn = BOOL(WINAPI*)(HWND, LPCWSTR);
+    using DestroyFn = BOOL(WINAPI*)(HWND);
+    HMODULE user = GetModuleHandleW(L"user32.dll");
+    auto create = reinterpret_cast<CreateFn>(
+        reinterpret_cast<void*>(GetProcAddress(user, "ShutdownBlockReasonCreate")));
+    auto destroy = reinterpret_cast<DestroyFn>(
+        reinterpret_cast<void*>(GetProcAddress(user, "ShutdownBlockReasonDestroy")));
+    if (!create || !destroy || blnOn == held.blockReason) return;
+    BOOL done = blnOn ? create(hwnd, conAutoDialogQuestion) : destroy(hwnd);
+    DWORD error = GetLastError();
+    // A Windows that offers the call without carrying it out has no reasons either.
+    if (!done && error == ERROR_CALL_NOT_IMPLEMENTED) return;
+    kv::RaiseLastErrorIf(!done);
+    held.blockReason = blnOn;
+}
+
+void frmMain::DrawGrip(const DRAWITEMSTRUCT& item) const {
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    const RECT square = GripSquare(item.rcItem);
+    if (held.grip)
+        DrawIconEx(item.hDC, square.left, square.top, held.grip.Get(), square.right - square.left,
+                   square.bottom - square.top, 0, nullptr, DI_NORMAL);
+    else
+        DrawFrameControl(item.hDC, const_cast<RECT*>(&square), DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+}
+
+// The grip at the lower right sizes the window as the border's corner does.
+LRESULT frmMain::HitTest(LPARAM lParam) {
+    HWND hwnd = Handle();
+    LRESULT hit = DefWindowProcW(hwnd, WM_NCHITTEST, 0, lParam);
+    HWND grip = Item(conMainResize);
+    if (hit != HTCLIENT || !grip || !(GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_THICKFRAME)) return hit;
+    RECT r{};
+    GetWindowRect(grip, &r);
+    const RECT square = GripSquare(r);
+    POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    return PtInRect(&square, pt) ? HTBOTTOMRIGHT : hit;
+}
+
+bool frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    // The window may be gone when the logic returns: what follows uses this copy.
+    HWND hwnd = Handle();
+    switch (msg) {
+        case WM_GETMINMAXINFO: {
+            auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+            info->ptMinTrackSize.x = kv::TwipsToPixelsX(conMinWidth);
+            info->ptMinTrackSize.y = kv::TwipsToPixelsY(conMinHeight);
+            return true;
         }
-    } catch (const kv::KVError& e) {
-        // Nothing may cross into the window manager; the user sees the error instead.
-        Helper().ShowError(conProjectName, conForm, L"WindowProc", e);
-    } catch (...) {
-        Helper().ShowError(conProjectName, conForm, L"WindowProc", E_UNEXPECTED, L"Unerwarteter Fehler.");
+        case WM_NCHITTEST:
+            result = HitTest(lParam);
+            return true;
+        case DM_GETDEFID:
+            result = MAKELRESULT(conMainQuitWindows, DC_HASDEFID);
+            return true;
+        case WM_DRAWITEM:
+            if (wParam != static_cast<WPARAM>(conMainResize)) return false;
+            DrawGrip(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            result = TRUE;
+            return true;
+        case WM_CLOSE:
+            if (!UnloadMain(conCM_User)) UnloadMainWindow();
+            return true;
+        case WM_QUERYENDSESSION: {
+            // The reason is a courtesy: failing to give one must not stop the question.
+            Shown(conForm, L"Form_QueryUnload", [&] { SetSessionEndReason(hwnd, true); });
+            bool cancel = UnloadMain(conCM_Windows);
+            // A refusal keeps its reason until Windows has given up ending the session.
+            if (!cancel && IsWindow(hwnd))
+                Shown(conForm, L"Form_QueryUnload", [&] { SetSessionEndReason(hwnd, false); });
+            result = cancel ? FALSE : TRUE;
+            return true;
+        }
+        case WM_ENDSESSION:
+            if (IsWindow(hwnd)) Shown(conForm, L"Form_Unload", [&] { SetSessionEndReason(hwnd, false); });
+            // The session ends: the program lets go as at "Beenden".
+            if (wParam) Quit();
+            return true;
+        case WM_KV_TRAY:
+            HandleTrayMenu(static_cast<UINT>(lParam));
+            return true;
+        case WM_TIMECHANGE:
+            // A timed action waits for its moment by the clock it saw when it armed.
+            RearmTimedAction();
+            return true;
+        case WM_POWERBROADCAST:
+            if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) RearmTimedAction();
+            result = TRUE;
+            return true;
+        default:
+            if (msg == TaskbarCreatedMessage() && msg != 0) {
+                RestoreTrayIcon();
+                return true;
+            }
+            return false;
     }
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-void RegisterMainClass() {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = MainProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = conClassName;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.hIcon = ProgramIcon(GetSystemMetrics(SM_CXICON));
-    wc.hIconSm = ProgramIcon(GetSystemMetrics(SM_CXSMICON));
-    RaiseLastErrorIf(RegisterClassExW(&wc) == 0);
-    registered = true;
-}
+void frmMain::OnDestroy() { SetTimedActionTimerWindow(nullptr); }
+
+void frmMain::OnFinalMessage() { held = Held{}; }
 
 }  // namespace
 
 // ---- Loading and placing ----
 
 HWND LoadMainWindow() {
-    if (g_form.hwnd) return g_form.hwnd;
+    if (g_form.Handle()) return g_form.Handle();
     Forwarded(conForm, L"Form_Load", [] {
-        RegisterMainClass();
-        g_createError.reset();
-        const TwipsRect r = MainWindowRect();
-        const std::wstring caption = conMainCaptionPrefix + VersionGlobal().InfoApplication();
-        HWND hwnd = CreateWindowExW(WS_EX_CONTROLPARENT, conClassName, caption.c_str(),
-                                    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
-                                    TwipsToPixelsX(r.Left), TwipsToPixelsY(r.Top), TwipsToPixelsX(r.Width),
-                                    TwipsToPixelsY(r.Height), nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        if (!hwnd) {
-            ReleaseResources();
-            if (g_createError) throw *g_createError;
-            RaiseLastErrorIf(true);
-        }
-        Layout();
+        g_form.Load();
+        HWND hwnd = g_form.Handle();
         SetTimedActionTimerWindow(hwnd);
         // The icon belongs to this window: it goes first, then the window through its close
         // logic (which sees QuitFlag and lets it go).
         AddQuitStep([hwnd] {
             DeleteTrayIcon();
-            if (g_form.hwnd != hwnd) return;
+            if (g_form.Handle() != hwnd) return;
             if (!MainUnloading()) UnloadMain(conCM_Code);
             UnloadMainWindow();
         });
     });
-    return g_form.hwnd;
+    return g_form.Handle();
 }
 
-HWND MainWindow() { return g_form.hwnd; }
+HWND MainWindow() { return g_form.Handle(); }
 
 void UnloadMainWindow() {
-    if (HWND hwnd = g_form.hwnd) DestroyWindow(hwnd);
+    if (HWND hwnd = g_form.Handle()) DestroyWindow(hwnd);
 }
 
 void PlaceMainWindow() {
     Forwarded(conForm, L"PlaceMainWindow", [] {
-        if (!g_form.hwnd) return;
+        HWND hwnd = g_form.Handle();
+        if (!hwnd) return;
         const TwipsRect r = MainWindowRect();
-        RaiseLastErrorIf(!SetWindowPos(g_form.hwnd, nullptr, TwipsToPixelsX(r.Left), TwipsToPixelsY(r.Top),
-                                       TwipsToPixelsX(r.Width), TwipsToPixelsY(r.Height),
-                                       SWP_NOZORDER | SWP_NOACTIVATE));
+        kv::RaiseLastErrorIf(!SetWindowPos(hwnd, nullptr, kv::TwipsToPixelsX(r.Left), kv::TwipsToPixelsY(r.Top),
+                                           kv::TwipsToPixelsX(r.Width), kv::TwipsToPixelsY(r.Height),
+                                           SWP_NOZORDER | SWP_NOACTIVATE));
     });
 }
 
 TwipsRect MainWindowTwips() {
+    HWND hwnd = g_form.Handle();
     RECT r{};
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(placement);
-    if (IsIconic(g_form.hwnd) && GetWindowPlacement(g_form.hwnd, &placement))
+    if (IsIconic(hwnd) && GetWindowPlacement(hwnd, &placement))
         r = placement.rcNormalPosition;
     else
-        GetWindowRect(g_form.hwnd, &r);
-    return {PixelsToTwipsX(r.left), PixelsToTwipsY(r.top), PixelsToTwipsX(r.right - r.left),
-            PixelsToTwipsY(r.bottom - r.top)};
+        GetWindowRect(hwnd, &r);
+    return {kv::PixelsToTwipsX(r.left), kv::PixelsToTwipsY(r.top), kv::PixelsToTwipsX(r.right - r.left),
+            kv::PixelsToTwipsY(r.bottom - r.top)};
 }
 
 void SetSplashTimer(bool blnOn) {
-    if (!g_form.hwnd || blnOn == g_form.splashTimer) return;
+    HWND hwnd = g_form.Handle();
+    if (!hwnd || blnOn == g_form.held.splashTimer) return;
     if (blnOn)
-        RaiseLastErrorIf(SetTimer(g_form.hwnd, kSplashTimerId, conSplashInterval, nullptr) == 0);
+        kv::RaiseLastErrorIf(SetTimer(hwnd, kSplashTimerId, conSplashInterval, nullptr) == 0);
     else
-        KillTimer(g_form.hwnd, kSplashTimerId);
-    g_form.splashTimer = blnOn;
+        KillTimer(hwnd, kSplashTimerId);
+    g_form.held.splashTimer = blnOn;
 }
 
 // ---- Layout ----
@@ -494,26 +474,22 @@ MainLayout ComputeMainLayout(long W, long H, const MainControlSizes& sizes) {
     return l;
 }
 
-long TwipsToPixelsX(long lngTwips) { return MulDiv(lngTwips, ScreenDpi(LOGPIXELSX), conTwipsPerInch); }
-long TwipsToPixelsY(long lngTwips) { return MulDiv(lngTwips, ScreenDpi(LOGPIXELSY), conTwipsPerInch); }
-long PixelsToTwipsX(long lngPixels) { return MulDiv(lngPixels, conTwipsPerInch, ScreenDpi(LOGPIXELSX)); }
-long PixelsToTwipsY(long lngPixels) { return MulDiv(lngPixels, conTwipsPerInch, ScreenDpi(LOGPIXELSY)); }
 
 // ---- The controls ----
 
 void SetMainListEntries(const std::vector<MainListEntry>& entries) {
-    HWND list = List();
+    HWND list = g_form.List();
     // No repaint per row: a boot menu of a thousand systems fills as fast as one of two.
     struct Filling {
         HWND list;
         explicit Filling(HWND hwnd) : list(hwnd) {
-            g_form.filling = true;
+            g_form.held.filling = true;
             SendMessageW(list, WM_SETREDRAW, FALSE, 0);
         }
         ~Filling() {
             SendMessageW(list, WM_SETREDRAW, TRUE, 0);
             InvalidateRect(list, nullptr, TRUE);
-            g_form.filling = false;
+            g_form.held.filling = false;
         }
     } filling(list);
 
@@ -525,8 +501,8 @@ void SetMainListEntries(const std::vector<MainListEntry>& entries) {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.pszText = const_cast<wchar_t*>(L"Option");
-    column.cx = TwipsToPixelsX(PixelsToTwipsX(r.right - r.left) - conColumnMargin);
-    RaiseLastErrorIf(SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column)) == -1);
+    column.cx = kv::TwipsToPixelsX(kv::PixelsToTwipsX(r.right - r.left) - conColumnMargin);
+    kv::RaiseLastErrorIf(SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column)) == -1);
 
     SendMessageW(list, LVM_SETITEMCOUNT, entries.size(), 0);
     int selected = -1, next = 0;
@@ -539,21 +515,22 @@ void SetMainListEntries(const std::vector<MainListEntry>& entries) {
         item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
         item.state = entry.Selected ? LVIS_SELECTED | LVIS_FOCUSED : 0;
         int index = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-        RaiseLastErrorIf(index == -1);
+        kv::RaiseLastErrorIf(index == -1);
         if (entry.Selected) selected = index;
     }
     if (selected >= 0) SendMessageW(list, LVM_ENSUREVISIBLE, selected, FALSE);
-    SizeColumn(PixelsToTwipsX(r.right - r.left));
+    g_form.SizeColumn(kv::PixelsToTwipsX(r.right - r.left));
 }
 
-int MainListCount() { return static_cast<int>(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0)); }
+int MainListCount() { return static_cast<int>(SendMessageW(g_form.List(), LVM_GETITEMCOUNT, 0, 0)); }
 
 std::wstring MainListText(int iItem) {
     std::wstring text(512, L'\0');
     LVITEMW item{};
     item.pszText = text.data();
     item.cchTextMax = static_cast<int>(text.size());
-    int length = static_cast<int>(SendMessageW(List(), LVM_GETITEMTEXTW, iItem, reinterpret_cast<LPARAM>(&item)));
+    int length =
+        static_cast<int>(SendMessageW(g_form.List(), LVM_GETITEMTEXTW, iItem, reinterpret_cast<LPARAM>(&item)));
     text.resize(length > 0 ? length : 0);
     return text;
 }
@@ -562,12 +539,12 @@ long MainListIcon(int iItem) {
     LVITEMW item{};
     item.mask = LVIF_IMAGE;
     item.iItem = iItem;
-    if (!SendMessageW(List(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return 0;
+    if (!SendMessageW(g_form.List(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return 0;
     return item.iImage >= 0 ? item.iImage + 1 : 0;
 }
 
 int MainListSelected() {
-    return static_cast<int>(SendMessageW(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    return static_cast<int>(SendMessageW(g_form.List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 std::wstring MainSelectedText() {
@@ -576,7 +553,7 @@ std::wstring MainSelectedText() {
 }
 
 void SelectMainListItem(int iItem) {
-    HWND list = List();
+    HWND list = g_form.List();
     LVITEMW item{};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = 0;
@@ -586,35 +563,35 @@ void SelectMainListItem(int iItem) {
     SendMessageW(list, LVM_SETITEMSTATE, iItem, reinterpret_cast<LPARAM>(&item));
 }
 
-bool MainControlEnabled(int id) { return IsWindowEnabled(Control(id)) != FALSE; }
+bool MainControlEnabled(int id) { return IsWindowEnabled(g_form.Item(id)) != FALSE; }
 
-void EnableMainControl(int id, bool blnEnabled) { EnableWindow(Control(id), blnEnabled ? TRUE : FALSE); }
+void EnableMainControl(int id, bool blnEnabled) { EnableWindow(g_form.Item(id), blnEnabled ? TRUE : FALSE); }
 
 bool MainQuitWithoutSaveTicked() {
-    return SendMessageW(Control(conMainQuitWithoutSave), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return SendMessageW(g_form.Item(conMainQuitWithoutSave), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void TickMainQuitWithoutSave(bool blnTicked) {
-    SendMessageW(Control(conMainQuitWithoutSave), BM_SETCHECK, blnTicked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(g_form.Item(conMainQuitWithoutSave), BM_SETCHECK, blnTicked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void ShowMainWindow() {
-    HWND hwnd = g_form.hwnd;
+    HWND hwnd = g_form.Handle();
     SetResizableBorder(hwnd);
     // The new frame takes its room from the inside; the outer rectangle stays.
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
     ShowWindow(hwnd, SW_SHOW);
     Helper().SetForgroundForm(hwnd);
-    SetFocus(List());
+    SetFocus(g_form.List());
     SetActiveWindow(hwnd);
-    g_form.opened = true;
+    g_form.held.opened = true;
 }
 
 void HideMainWindow() {
-    if (g_form.hwnd) ShowWindow(g_form.hwnd, SW_HIDE);
+    if (HWND hwnd = g_form.Handle()) ShowWindow(hwnd, SW_HIDE);
 }
 
-bool MainWindowOpened() { return g_form.opened; }
+bool MainWindowOpened() { return g_form.held.opened; }
 
 }  // namespace kvr

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "WindowBase.h"
 #include "program/basMain.h"
 
 namespace kvr {
@@ -92,11 +93,11 @@ struct MainLayout {
 // Where the controls go for the inner width and height W and H of the window.
 MainLayout ComputeMainLayout(long W, long H, const MainControlSizes& sizes = {});
 
-// Twips and pixels of the screen (horizontal and vertical resolution).
-long TwipsToPixelsX(long lngTwips);
-long TwipsToPixelsY(long lngTwips);
-long PixelsToTwipsX(long lngPixels);
-long PixelsToTwipsY(long lngPixels);
+// Twips and pixels of the screen: the window base's, under the names the program uses.
+using kv::PixelsToTwipsX;
+using kv::PixelsToTwipsY;
+using kv::TwipsToPixelsX;
+using kv::TwipsToPixelsY;
 
 // ---- The list entries ----
 

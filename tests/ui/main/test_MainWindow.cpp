@@ -173,9 +173,10 @@ TEST_F(MainWindowTest, ClosingStoresTheChoiceTheRectangleAndTheTick) {
     SendMessageW(main, WM_CLOSE, 0, 0);
 
     EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"LastSelectedOption").text, L"Standby-Modus");
-    const std::pair<const wchar_t*, long> rect[] = {{L"WindowLeft", PixelsToTwipsX(40)}, {L"WindowTop", PixelsToTwipsY(60)},
-                                                    {L"WindowWidth", PixelsToTwipsX(420)},
-                                                    {L"WindowHeight", PixelsToTwipsY(400)}};
+    const std::pair<const wchar_t*, long> rect[] = {{L"WindowLeft", kv::PixelsToTwipsX(40)},
+                                                    {L"WindowTop", kv::PixelsToTwipsY(60)},
+                                                    {L"WindowWidth", kv::PixelsToTwipsX(420)},
+                                                    {L"WindowHeight", kv::PixelsToTwipsY(400)}};
     for (const auto& [name, twips] : rect)
         EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, name).number, static_cast<DWORD>(twips)) << name;
     EXPECT_EQ(Stored(HKEY_CURRENT_USER, kPrgSettingsKey, L"QuitWithoutSave").number, 1u);
@@ -212,17 +213,38 @@ TEST_F(MainWindowTest, AWindowNeverShownStoresNothing) {
     EXPECT_EQ(Stored(HKEY_CURRENT_USER, kOptionsKey, L"WindowLeft").type, 0u);
 }
 
-TEST(MainLayoutNumbers, FollowTheInnerSize) {
-    MainControlSizes sizes;
-    sizes.HelpWidth = 400;
-    sizes.CancelWidth = 1200;
-    sizes.QuitWindowsWidth = 1500;
-    sizes.CheckHeight = 250;
-    MainLayout l = ComputeMainLayout(5600, 5000, sizes);
-    // Buttons right-aligned with gaps of 120, the check box above them, the grip in the corner.
-    EXPECT_EQ((std::vector<long>{l.ButtonsTop, l.HelpLeft, l.CancelLeft, l.QuitWindowsLeft, l.ResizeTop, l.ResizeLeft,
-                                 l.CheckTop, l.ListWidth, l.ListHeight, l.ColumnWidth}),
-              (std::vector<long>{4120, 4940, 3620, 2000, 4415, 5300, 3670, 5180, 2900, 5120}));
+TEST(MainLayout, KeepsItsShapeAtEverySize) {
+    const long buttonHeight = 375, listTop = 660, margin = 210;
+    MainControlSizes wide;
+    wide.QuitWindowsWidth = 2000;
+    wide.CheckHeight = 300;
+    const struct {
+        long W, H;
+        MainControlSizes sizes;
+    } cases[] = {{4500, 3600, {}}, {5600, 5000, {}}, {9000, 7000, {}}, {7000, 4200, wide}};
+    for (const auto& c : cases) {
+        const MainControlSizes& s = c.sizes;
+        const MainLayout l = ComputeMainLayout(c.W, c.H, s);
+        SCOPED_TRACE(testing::Message() << c.W << " x " << c.H);
+        // Right-aligned in the order "Windows beenden", "Abbrechen", help, with equal gaps.
+        const long gap = l.CancelLeft - (l.QuitWindowsLeft + s.QuitWindowsWidth);
+        EXPECT_GT(gap, 0);
+        EXPECT_EQ(l.HelpLeft - (l.CancelLeft + s.CancelWidth), gap);
+        EXPECT_GE(l.QuitWindowsLeft, margin);
+        EXPECT_LT(l.HelpLeft + s.HelpWidth, c.W);
+        EXPECT_LT(l.ButtonsTop + buttonHeight, c.H);
+        // The tick above the buttons, the list above the tick and as wide as the margins allow.
+        EXPECT_LT(l.CheckTop + s.CheckHeight, l.ButtonsTop);
+        EXPECT_GT(l.ListHeight, 0);
+        EXPECT_LT(listTop + l.ListHeight, l.CheckTop);
+        EXPECT_EQ(margin + l.ListWidth + margin, c.W);
+        // The grip in the lower right corner; the column no wider than the list.
+        EXPECT_GT(l.ResizeLeft, l.HelpLeft);
+        EXPECT_LT(l.ResizeLeft, c.W);
+        EXPECT_GT(l.ResizeTop, l.ButtonsTop);
+        EXPECT_LT(l.ResizeTop, c.H);
+        EXPECT_LE(l.ColumnWidth, l.ListWidth);
+    }
 }
 
 TEST_F(MainWindowTest, EveryResizePlacesTheControls) {
@@ -232,18 +254,18 @@ TEST_F(MainWindowTest, EveryResizePlacesTheControls) {
         SetWindowPos(main, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
         RECT client{};
         GetClientRect(main, &client);
-        const MainLayout l = ComputeMainLayout(PixelsToTwipsX(client.right), PixelsToTwipsY(client.bottom));
+        const MainLayout l = ComputeMainLayout(kv::PixelsToTwipsX(client.right), kv::PixelsToTwipsY(client.bottom));
         RECT help = ChildRect(conMainHelp), cancel = ChildRect(conMainCancel), quit = ChildRect(conMainQuitWindows);
         RECT list = ChildRect(conMainList), check = ChildRect(conMainQuitWithoutSave), grip = ChildRect(conMainResize);
-        const long placed[][2] = {{help.top, TwipsToPixelsY(l.ButtonsTop)},
-                                  {help.left, TwipsToPixelsX(l.HelpLeft)},
-                                  {cancel.left, TwipsToPixelsX(l.CancelLeft)},
-                                  {quit.left, TwipsToPixelsX(l.QuitWindowsLeft)},
-                                  {list.right - list.left, TwipsToPixelsX(l.ListWidth)},
-                                  {list.bottom - list.top, TwipsToPixelsY(l.ListHeight)},
-                                  {check.top, TwipsToPixelsY(l.CheckTop)},
-                                  {grip.left, TwipsToPixelsX(l.ResizeLeft)},
-                                  {grip.top, TwipsToPixelsY(l.ResizeTop)}};
+        const long placed[][2] = {{help.top, kv::TwipsToPixelsY(l.ButtonsTop)},
+                                  {help.left, kv::TwipsToPixelsX(l.HelpLeft)},
+                                  {cancel.left, kv::TwipsToPixelsX(l.CancelLeft)},
+                                  {quit.left, kv::TwipsToPixelsX(l.QuitWindowsLeft)},
+                                  {list.right - list.left, kv::TwipsToPixelsX(l.ListWidth)},
+                                  {list.bottom - list.top, kv::TwipsToPixelsY(l.ListHeight)},
+                                  {check.top, kv::TwipsToPixelsY(l.CheckTop)},
+                                  {grip.left, kv::TwipsToPixelsX(l.ResizeLeft)},
+                                  {grip.top, kv::TwipsToPixelsY(l.ResizeTop)}};
         for (const auto& p : placed) EXPECT_LE(std::labs(p[0] - p[1]), 1) << p[0] << " vs " << p[1];
         EXPECT_EQ(quit.top, help.top);
         EXPECT_LT(list.bottom, check.top);  // nothing overlaps
@@ -255,7 +277,7 @@ TEST_F(MainWindowTest, EveryResizePlacesTheControls) {
         GetClientRect(GetDlgItem(main, conMainList), &inner);
         int column = static_cast<int>(SendMessageW(GetDlgItem(main, conMainList), LVM_GETCOLUMNWIDTH, 0, 0));
         EXPECT_LE(column, inner.right);
-        EXPECT_GE(column, inner.right - TwipsToPixelsX(60) - 1);
+        EXPECT_GE(column, inner.right - kv::TwipsToPixelsX(60) - 1);
     }
 }
 
