@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "MessageBoxSeam.h"
+#include "WindowBase.h"
 
 #include "program/basGlobals.h"
 #include "program/basMain.h"
@@ -172,9 +173,9 @@ TwipsRect MainWindowRect() {
     if (s.WindowLeft != -1 && s.WindowTop != -1 && s.WindowWidth != -1 && s.WindowHeight != -1) {
         // The saved place counts only on a monitor that is there now; a window larger than
         // that monitor's work area is made to fit, and one hanging over its edge is pulled in.
-        RECT saved{TwipsToPixelsX(s.WindowLeft), TwipsToPixelsY(s.WindowTop), 0, 0};
-        saved.right = saved.left + std::max(TwipsToPixelsX(s.WindowWidth), 1L);
-        saved.bottom = saved.top + std::max(TwipsToPixelsY(s.WindowHeight), 1L);
+        RECT saved{kv::TwipsToPixelsX(s.WindowLeft), kv::TwipsToPixelsY(s.WindowTop), 0, 0};
+        saved.right = saved.left + std::max(kv::TwipsToPixelsX(s.WindowWidth), 1L);
+        saved.bottom = saved.top + std::max(kv::TwipsToPixelsY(s.WindowHeight), 1L);
         MONITORINFO monitor{};
         monitor.cbSize = sizeof(monitor);
         if (HMONITOR on = MonitorFromRect(&saved, MONITOR_DEFAULTTONULL); on && GetMonitorInfoW(on, &monitor)) {
@@ -183,18 +184,18 @@ TwipsRect MainWindowRect() {
             const long height = std::min(saved.bottom - saved.top, area.bottom - area.top);
             const long left = std::clamp(saved.left, area.left, area.right - width);
             const long top = std::clamp(saved.top, area.top, area.bottom - height);
-            return {PixelsToTwipsX(left), PixelsToTwipsY(top), PixelsToTwipsX(width), PixelsToTwipsY(height)};
+            return {kv::PixelsToTwipsX(left), kv::PixelsToTwipsY(top), kv::PixelsToTwipsX(width), kv::PixelsToTwipsY(height)};
         }
     }
 
     // Centred on the work area of the primary monitor.
     RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    const long width = std::min(TwipsToPixelsX(conWidth), area.right - area.left);
-    const long height = std::min(TwipsToPixelsY(conHeight), area.bottom - area.top);
-    return {PixelsToTwipsX(area.left + (area.right - area.left - width) / 2),
-            PixelsToTwipsY(area.top + (area.bottom - area.top - height) / 2), PixelsToTwipsX(width),
-            PixelsToTwipsY(height)};
+    const long width = std::min(kv::TwipsToPixelsX(conWidth), area.right - area.left);
+    const long height = std::min(kv::TwipsToPixelsY(conHeight), area.bottom - area.top);
+    return {kv::PixelsToTwipsX(area.left + (area.right - area.left - width) / 2),
+            kv::PixelsToTwipsY(area.top + (area.bottom - area.top - height) / 2), kv::PixelsToTwipsX(width),
+            kv::PixelsToTwipsY(height)};
 }
 
 bool ApplyStartupRules([[maybe_unused]] bool blnFirstStart) {

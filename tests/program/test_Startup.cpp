@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "CliTestSupport.h"
+#include "WindowBase.h"
 #include "RecordingMessageBox.h"
 #include "program/basMain.h"
 #include "program/basTools.h"
@@ -310,14 +311,14 @@ TEST_F(Startup, MainWindowIsCentredUnlessAllFourValuesAreStored) {
     State().WindowHeight = 5000;
     TwipsRect stored = MainWindowRect();
     EXPECT_EQ((std::vector<long>{stored.Left, stored.Top, stored.Width, stored.Height}),
-              (std::vector<long>{PixelsToTwipsX(TwipsToPixelsX(100)), PixelsToTwipsY(TwipsToPixelsY(200)),
-                                 PixelsToTwipsX(TwipsToPixelsX(6000)), PixelsToTwipsY(TwipsToPixelsY(5000))}));
+              (std::vector<long>{kv::PixelsToTwipsX(kv::TwipsToPixelsX(100)), kv::PixelsToTwipsY(kv::TwipsToPixelsY(200)),
+                                 kv::PixelsToTwipsX(kv::TwipsToPixelsX(6000)), kv::PixelsToTwipsY(kv::TwipsToPixelsY(5000))}));
 }
 
 TEST_F(Startup, ASavedPlaceOffTheMonitorsIsNotUsedAndAnOversizedWindowIsMadeToFit) {
     RECT area;
     ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0));
-    const long areaWidth = PixelsToTwipsX(area.right - area.left), areaHeight = PixelsToTwipsY(area.bottom - area.top);
+    const long areaWidth = kv::PixelsToTwipsX(area.right - area.left), areaHeight = kv::PixelsToTwipsY(area.bottom - area.top);
     State().WindowLeft = -100000;
     State().WindowTop = -100000;
     State().WindowWidth = 6000;
@@ -332,9 +333,9 @@ TEST_F(Startup, ASavedPlaceOffTheMonitorsIsNotUsedAndAnOversizedWindowIsMadeToFi
     State().WindowWidth = areaWidth * 2;
     State().WindowHeight = areaHeight * 2;
     TwipsRect fit = MainWindowRect();
-    EXPECT_GE(fit.Left, PixelsToTwipsX(area.left));
-    EXPECT_LE(fit.Left + fit.Width, PixelsToTwipsX(area.right) + 15);
-    EXPECT_LE(fit.Top + fit.Height, PixelsToTwipsY(area.bottom) + 15);
+    EXPECT_GE(fit.Left, kv::PixelsToTwipsX(area.left));
+    EXPECT_LE(fit.Left + fit.Width, kv::PixelsToTwipsX(area.right) + 15);
+    EXPECT_LE(fit.Top + fit.Height, kv::PixelsToTwipsY(area.bottom) + 15);
 }
 
 TEST_F(Startup, QuitSetsTheFlagAndRunsEachStepOnceInOrder) {

@@ -1,6 +1,7 @@
 // The main window itself: its controls, the layout on every resize, and the messages it
 // routes to the program's logic (buttons, list, close box, session end, timers, tray icon).
 #include "ui/main/frmMain.h"
+#include "ui/HelpButton.h"
 
 #include <commctrl.h>
 
@@ -66,7 +67,8 @@ public:
     struct Held {
         kv::OwnedFont font;
         kv::OwnedImageList images;
-        kv::OwnedIcon picture, help, grip;
+        kv::OwnedIcon picture, grip;
+        HelpButton help;
         bool filling = false;      // no selection events while the list fills
         bool opened = false;       // OpenMain filled it since it was loaded
         bool splashTimer = false;
@@ -171,24 +173,7 @@ bool frmMain::OnCreate(const CREATESTRUCTW&) {
         SendMessageW(Item(conMainImage1), STM_SETICON, reinterpret_cast<WPARAM>(held.picture.Get()), 0);
     held.grip = kv::LoadPicture(IDI_SIZEGRIP, small);
 
-    // The picture button: the program's help picture (the system's question mark in a build
-    // without the pictures), with its tool tip.
-    held.help = kv::LoadPicture(IDI_MENU_HELP, small);
-    if (!held.help)
-        held.help.Reset(static_cast<HICON>(
-            LoadImageW(nullptr, MAKEINTRESOURCEW(32514) /* IDI_QUESTION */, IMAGE_ICON, small, small, 0)));
-    if (held.help) SendMessageW(help, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(held.help.Get()));
-    // Owned by the window, it goes with it.
-    HWND tip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr, GetModuleHandleW(nullptr), nullptr);
-    kv::RaiseLastErrorIf(tip == nullptr);
-    TOOLINFOW ti{};
-    ti.cbSize = TTTOOLINFOW_V2_SIZE;
-    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    ti.hwnd = hwnd;
-    ti.uId = reinterpret_cast<UINT_PTR>(help);
-    ti.lpszText = const_cast<wchar_t*>(L"Hilfe anzeigen");
-    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    held.help.Attach(help);
 
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     held.images = MakeActionImages();

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "WindowBase.h"
 #include "program/basMain.h"
 
 namespace kvr {
@@ -93,11 +92,6 @@ struct MainLayout {
 // Where the controls go for the inner width and height W and H of the window.
 MainLayout ComputeMainLayout(long W, long H, const MainControlSizes& sizes = {});
 
-// Twips and pixels of the screen: the window base's, under the names the program uses.
-using kv::PixelsToTwipsX;
-using kv::PixelsToTwipsY;
-using kv::TwipsToPixelsX;
-using kv::TwipsToPixelsY;
 
 // ---- The list entries ----
 

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "MainTestSupport.h"
+#include "WindowBase.h"
 #include "ui/tray/basMenues.h"
 #include "work/basTimedAction.h"
 #include "program/basTools.h"
