@@ -54,11 +54,11 @@ UINT NextInterval() {
 
 void StartTimer(HWND hwnd) {
     g_timer.interval = NextInterval();
-    if (hwnd) kv::RaiseLastErrorIf(SetTimer(hwnd, kTimedActionTimerId, g_timer.interval, nullptr) == 0);
+    if (hwnd) kv::RaiseLastErrorIf(SetTimer(hwnd, conTimedActionTimerId, g_timer.interval, nullptr) == 0);
 }
 
 void StopTimer(HWND hwnd) {
-    if (IsWindow(hwnd)) kv::RaiseLastErrorIf(!KillTimer(hwnd, kTimedActionTimerId));
+    if (IsWindow(hwnd)) kv::RaiseLastErrorIf(!KillTimer(hwnd, conTimedActionTimerId));
 }
 
 // The date of a moment (its time of day dropped).

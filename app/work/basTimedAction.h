@@ -30,12 +30,12 @@ inline constexpr const wchar_t* conTimedActionTypeCaptions[] = {
 void ExecuteTimedAction();
 
 // The timer timTimedAction of the main window: the window registers itself once loaded
-// (timer id kTimedActionTimerId) and nullptr before it goes; without a window only the state
+// (timer id conTimedActionTimerId) and nullptr before it goes; without a window only the state
 // is kept, and a window registered later takes the timer over in that state.
 // A countdown ticks every second (its time left is on show); an action due at a moment
 // sleeps until just after that moment, at most an hour at a time, and is set anew after each
 // tick, when the system time changes and when the computer resumes (RearmTimedAction).
-inline constexpr UINT_PTR kTimedActionTimerId = 2;
+inline constexpr UINT_PTR conTimedActionTimerId = 2;
 inline constexpr UINT conTimedActionInterval = 1000;
 inline constexpr UINT conTimedActionLongestWait = 3600 * 1000;
 void SetTimedActionTimerWindow(HWND hwnd);

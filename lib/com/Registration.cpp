@@ -6,6 +6,7 @@
 
 #include "ComPtr.h"
 #include "ComServer.h"
+#include "Owned.h"
 #include "Guard.h"
 
 namespace kv::com {
@@ -125,14 +126,14 @@ std::wstring Below(const wchar_t* classesPath, const std::wstring& key) {
 LONG RemoveIfEmpty(HKEY root, const wchar_t* classesPath, std::wstring key) {
     for (;;) {
         if (key.find(L'\\') == std::wstring::npos && IsSharedRoot(key)) return ERROR_SUCCESS;
-        HKEY handle = nullptr;
-        LONG rc = RegOpenKeyExW(root, Below(classesPath, key).c_str(), 0, KEY_READ, &handle);
+        OwnedKey handle;
+        LONG rc = RegOpenKeyExW(root, Below(classesPath, key).c_str(), 0, KEY_READ, handle.Receive());
         if (rc == ERROR_FILE_NOT_FOUND) rc = ERROR_SUCCESS;
         else if (rc == ERROR_SUCCESS) {
             DWORD subkeys = 0, values = 0;
-            rc = RegQueryInfoKeyW(handle, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
-                                  nullptr, nullptr, nullptr);
-            RegCloseKey(handle);
+            rc = RegQueryInfoKeyW(handle.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                                  nullptr, nullptr, nullptr, nullptr);
+            handle.Reset();  // closed before the key may be deleted
             if (rc != ERROR_SUCCESS) return rc;
             if (subkeys != 0 || values != 0) return ERROR_SUCCESS;
             rc = RegDeleteKeyW(root, Below(classesPath, key).c_str());
@@ -148,12 +149,11 @@ LONG RemoveIfEmpty(HKEY root, const wchar_t* classesPath, std::wstring key) {
 
 LONG DeleteValues(HKEY root, const wchar_t* classesPath, const std::vector<RegValue>& values) {
     for (auto it = values.rbegin(); it != values.rend(); ++it) {
-        HKEY handle = nullptr;
-        LONG rc = RegOpenKeyExW(root, Below(classesPath, it->key).c_str(), 0, KEY_SET_VALUE, &handle);
+        OwnedKey handle;
+        LONG rc = RegOpenKeyExW(root, Below(classesPath, it->key).c_str(), 0, KEY_SET_VALUE, handle.Receive());
         if (rc == ERROR_FILE_NOT_FOUND) continue;
         if (rc != ERROR_SUCCESS) return rc;
-        rc = RegDeleteValueW(handle, it->name.empty() ? nullptr : it->name.c_str());
-        RegCloseKey(handle);
+        rc = RegDeleteValueW(handle.Get(), it->name.empty() ? nullptr : it->name.c_str());
         if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND) return rc;
     }
     // Deepest keys first, so parents are examined after their children went.
@@ -180,14 +180,14 @@ HRESULT RegisterServerIn(HKEY root, const wchar_t* classesPath) {
         HRESULT hr = ServerValues(values);
         if (FAILED(hr)) return hr;
         for (const RegValue& v : values) {
-            HKEY handle = nullptr;
+            OwnedKey handle;
             LONG rc = RegCreateKeyExW(root, Below(classesPath, v.key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                      KEY_SET_VALUE, nullptr, &handle, nullptr);
+                                      KEY_SET_VALUE, nullptr, handle.Receive(), nullptr);
             if (rc == ERROR_SUCCESS) {
-                rc = RegSetValueExW(handle, v.name.empty() ? nullptr : v.name.c_str(), 0, REG_SZ,
+                rc = RegSetValueExW(handle.Get(), v.name.empty() ? nullptr : v.name.c_str(), 0, REG_SZ,
                                     reinterpret_cast<const BYTE*>(v.data.c_str()),
                                     static_cast<DWORD>((v.data.size() + 1) * sizeof(wchar_t)));
-                RegCloseKey(handle);
+                handle.Reset();
             }
             if (rc != ERROR_SUCCESS) {
                 DeleteValues(root, classesPath, values);   // leave no half registration behind

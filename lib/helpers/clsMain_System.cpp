@@ -25,22 +25,21 @@ std::wstring QueryDirectory(Call call) {
 
 // A value below HKLM\Software\Microsoft\Windows\CurrentVersion, with %variables% expanded.
 std::wstring CurrentVersionValue(const wchar_t* name) {
-    HKEY key = nullptr;
+    OwnedKey key;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\", 0, KEY_QUERY_VALUE,
-                      &key) != ERROR_SUCCESS)
+                      key.Receive()) != ERROR_SUCCESS)
         return L"";
     DWORD type = 0, bytes = 0;
     std::wstring value;
-    if (RegQueryValueExW(key, name, nullptr, &type, nullptr, &bytes) == ERROR_SUCCESS &&
+    if (RegQueryValueExW(key.Get(), name, nullptr, &type, nullptr, &bytes) == ERROR_SUCCESS &&
         (type == REG_SZ || type == REG_EXPAND_SZ)) {
         value.resize(bytes / sizeof(wchar_t) + 1);
-        if (RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value.data()), &bytes) ==
+        if (RegQueryValueExW(key.Get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(value.data()), &bytes) ==
             ERROR_SUCCESS)
             value.resize(wcsnlen(value.c_str(), bytes / sizeof(wchar_t)));
         else
             value.clear();
     }
-    RegCloseKey(key);
     if (type == REG_EXPAND_SZ && !value.empty()) {
         DWORD n = ExpandEnvironmentStringsW(value.c_str(), nullptr, 0);
         std::wstring expanded(n, L'\0');

@@ -318,13 +318,13 @@ TEST_F(TimedAction, TheTimerRunsOnTheRegisteredWindow) {
     SetTimedActionTimer(false);
     HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     SetTimedActionTimerWindow(window);  // registered while off: no timer yet
-    EXPECT_FALSE(KillTimer(window, kTimedActionTimerId));
+    EXPECT_FALSE(KillTimer(window, conTimedActionTimerId));
     SetTimedActionTimer(true);
     Sleep(conTimedActionInterval + 100);
     MSG msg;
-    EXPECT_TRUE(PeekMessageW(&msg, window, WM_TIMER, WM_TIMER, PM_REMOVE) && msg.wParam == kTimedActionTimerId);
+    EXPECT_TRUE(PeekMessageW(&msg, window, WM_TIMER, WM_TIMER, PM_REMOVE) && msg.wParam == conTimedActionTimerId);
     SetTimedActionTimer(false);
-    EXPECT_FALSE(KillTimer(window, kTimedActionTimerId)) << "gone already";
+    EXPECT_FALSE(KillTimer(window, conTimedActionTimerId)) << "gone already";
     DestroyWindow(window);  // without signing off: only the state is left
     EXPECT_NO_THROW(SetTimedActionTimer(true));
     EXPECT_TRUE(TimedActionTimerOn());

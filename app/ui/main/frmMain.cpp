@@ -269,8 +269,8 @@ bool frmMain::OnNotify(const NMHDR& header, LRESULT& result) {
 }
 
 bool frmMain::OnTimer(UINT_PTR id) {
-    if (id == kSplashTimerId) CloseSplash();
-    else if (id == kTimedActionTimerId) ExecuteTimedAction();
+    if (id == conSplashTimerId) CloseSplash();
+    else if (id == conTimedActionTimerId) ExecuteTimedAction();
     return true;
 }
 
@@ -436,9 +436,9 @@ void SetSplashTimer(bool blnOn) {
     HWND hwnd = g_form.Handle();
     if (!hwnd || blnOn == g_form.held.splashTimer) return;
     if (blnOn)
-        kv::RaiseLastErrorIf(SetTimer(hwnd, kSplashTimerId, conSplashInterval, nullptr) == 0);
+        kv::RaiseLastErrorIf(SetTimer(hwnd, conSplashTimerId, conSplashInterval, nullptr) == 0);
     else
-        KillTimer(hwnd, kSplashTimerId);
+        KillTimer(hwnd, conSplashTimerId);
     g_form.held.splashTimer = blnOn;
 }
 

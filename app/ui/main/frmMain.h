@@ -59,12 +59,12 @@ inline constexpr const wchar_t* conMainHelpTopic = L"Herunterfahrendialog.htm";
 
 // ---- The timers of the main window ----
 
-inline constexpr UINT_PTR kSplashTimerId = 1;  // timSplash, closes the splash screen
+inline constexpr UINT_PTR conSplashTimerId = 1;  // timSplash, closes the splash screen
 inline constexpr UINT conSplashInterval = 3000;
-// timTimedAction is basTimedAction's kTimedActionTimerId (2).
+// timTimedAction is basTimedAction's conTimedActionTimerId (2).
 // timRemoteShutdown (id 3, 1000 ms) belongs to the remote shutdown, which switches it on
 // and brings its tick.
-inline constexpr UINT_PTR kRemoteShutdownTimerId = 3;
+inline constexpr UINT_PTR conRemoteShutdownTimerId = 3;
 // Id 4 is the tray icon's wait for a second click (basMenues); it brings its own procedure.
 
 // Switches timSplash on or off (nothing without a main window).

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "LastError.h"
+#include "WindowBase.h"
 #include "program/basGlobals.h"
 #include "program/basMain.h"
 #include "ui/tray/basMenues.h"
@@ -27,7 +28,7 @@ struct TrayState {
 };
 
 // The wait for a second click, a one-shot timer of the tray window.
-constexpr UINT_PTR kClickTimerId = 4;
+constexpr UINT_PTR conClickTimerId = 4;
 
 TrayState& Tray() {
     static TrayState state;
@@ -44,9 +45,7 @@ HICON WindowIcon(HWND hwnd) {
     if (!icon) icon = fromMessage(ICON_BIG);
     if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(hwnd, GCLP_HICON));
     if (!icon)
-        icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                             LR_SHARED));
+        icon = kv::ProgramIcon(GetSystemMetrics(SM_CXSMICON));
     if (!icon) icon = LoadIconW(nullptr, IDI_APPLICATION);
     return icon;
 }
@@ -55,7 +54,7 @@ void StopClickWait() {
     TrayState& tray = Tray();
     if (!tray.clickWaits) return;
     tray.clickWaits = false;
-    KillTimer(tray.record.hWnd, kClickTimerId);
+    KillTimer(tray.record.hWnd, conClickTimerId);
 }
 
 // No second click came within the double-click time: the click was a single one.
@@ -170,7 +169,7 @@ void HandleTrayMenu(UINT uMouseMessage) {
                     break;
                 }
                 kv::RaiseLastErrorIf(
-                    !SetTimer(tray.record.hWnd, kClickTimerId, GetDoubleClickTime(), OpenMenuAfterClick));
+                    !SetTimer(tray.record.hWnd, conClickTimerId, GetDoubleClickTime(), OpenMenuAfterClick));
                 tray.clickWaits = true;
                 break;
             case WM_LBUTTONDBLCLK:
