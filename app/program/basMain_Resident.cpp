@@ -73,7 +73,7 @@ void StartProgram(bool blnFirstStart) {
             }
             AddTrayIcon(MainWindow());
             // The start-up version check will run here.
-            if (s.TimeActionType != 0) SetTimedActionTimer(true);
+            if (s.TimeActionType != conTA_Off) SetTimedActionTimer(true);
             ClearTimedActionDone();
         }
         SetCursor(LoadCursorW(nullptr, IDC_ARROW));

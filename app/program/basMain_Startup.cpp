@@ -12,6 +12,7 @@
 #include "program/basGlobals.h"
 #include "program/basMain.h"
 #include "program/basTools.h"
+#include "work/basTimedAction.h"
 #include "work/basWork.h"
 #include "ui/main/frmMain.h"
 
@@ -78,7 +79,7 @@ void ReadProgramSettings() {
         s.TimeCountdown = ReadConvertedSetting(L"TimeCountdown", conSG_Options, L"01:00:00", ReadTimeText);
         s.TimeWeekday = ReadNumber(L"TimeWeekday", 0, 0, 7);
         s.TimeMonthDay = ReadNumber(L"TimeMonthDay", 1, 1, 31);
-        s.TimeActionType = ReadNumber(L"TimeActionType", 1, 0, 5);
+        s.TimeActionType = ReadNumber(L"TimeActionType", conTA_Countdown, conTA_Off, conTA_Monthly);
         s.WindowLeft = ReadNumber(L"WindowLeft", -1);
         s.WindowTop = ReadNumber(L"WindowTop", -1);
         s.WindowWidth = ReadNumber(L"WindowWidth", -1);
@@ -88,9 +89,9 @@ void ReadProgramSettings() {
 
 void ResetOneTimeCountdown() {
     Forwarded(conModule, L"ResetOneTimeCountdown", [] {
-        if (State().TimeActionType != 1) return;
-        State().TimeActionType = 0;
-        WriteSetting(L"TimeActionType", conSG_Options, 0L);
+        if (State().TimeActionType != conTA_Countdown) return;
+        State().TimeActionType = conTA_Off;
+        WriteSetting(L"TimeActionType", conSG_Options, static_cast<long>(conTA_Off));
     });
 }
 

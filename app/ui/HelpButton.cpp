@@ -13,7 +13,7 @@ namespace {
 kv::OwnedIcon QuestionMark(int size) {
     // Loaded without LR_SHARED: a copy of the system's icon at that size, the caller's to own.
     return kv::OwnedIcon(
-        static_cast<HICON>(LoadImageW(nullptr, MAKEINTRESOURCEW(32514) /* IDI_QUESTION */, IMAGE_ICON, size, size, 0)));
+        static_cast<HICON>(LoadImageW(nullptr, IDI_QUESTION, IMAGE_ICON, size, size, 0)));
 }
 
 }  // namespace
