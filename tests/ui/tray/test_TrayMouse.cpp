@@ -1,6 +1,5 @@
 // The resident KVRestartTest.exe under the real mouse: xdotool clicks its icon in the tray
 // window that Wine's explorer.exe shows when the desktop has no notification area of its own.
-// And what the program's manifest tells the system about its windows.
 #include "ProgramProcess.h"
 
 using kvtest::kOptionsKey;
@@ -100,20 +99,4 @@ TEST_F(TrayMouse, DoubleClickPerformsTheDefaultAction_ASingleClickOpensTheMenu) 
     Sleep(300);
     EXPECT_EQ(Locks(), 1u) << "a single click performed the action";
     EXPECT_TRUE(StillRunning());
-}
-
-// The windows take their sizes from the screen's resolution at start and never rearrange on
-// WM_DPICHANGED: the program must say so (system DPI), or Windows would stretch it blurred,
-// and must not claim per-monitor awareness.
-TEST(ProgramManifest, DeclaresSystemDpiAwareness) {
-    HMODULE exe = LoadLibraryExW(kvtest::TestBuildPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_TRUE(exe) << GetLastError();
-    HRSRC found = FindResourceW(exe, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24) /* RT_MANIFEST */);
-    ASSERT_TRUE(found);
-    const char* data = static_cast<const char*>(LockResource(LoadResource(exe, found)));
-    std::string manifest(data, SizeofResource(exe, found));
-    FreeLibrary(exe);
-    EXPECT_NE(manifest.find("WindowsSettings\">true</dpiAware>"), std::string::npos) << manifest;
-    EXPECT_EQ(manifest.find("PerMonitor"), std::string::npos);
-    EXPECT_EQ(manifest.find("dpiAwareness"), std::string::npos) << "it would take precedence";
 }
