@@ -86,21 +86,13 @@ std::vector<std::wstring>& RepairedSettings() {
     return names;
 }
 
-// The stored value through convert; the default when reading or converting fails.
-template <class Convert>
-auto ReadTyped(const std::wstring& strName, long lngGroup, const kv::Variant& vntDefault, Convert convert)
-    -> decltype(convert(vntDefault)) {
-    try {
-        return convert(ReadSetting(strName, lngGroup, vntDefault));
-    } catch (const kv::KVError&) {
-        RepairSetting(strName, lngGroup, vntDefault);
-        return convert(vntDefault);
-    }
-}
-
-[[noreturn]] void RaiseTypeMismatch() { throw kv::KVError(13, L"Type mismatch"); }
-
 }  // namespace
+
+std::wstring SettingText(const kv::Variant& vntValue) {
+    // A number is a fair text (a value typed in by hand); binary data is not.
+    if (!vntValue.IsString() && !vntValue.IsNumeric()) throw kv::KVError(13, L"Type mismatch");
+    return vntValue.ToString();
+}
 
 void RepairSetting(const std::wstring& strName, long lngGroup, const kv::Variant& vntDefault) {
     try {
@@ -122,17 +114,12 @@ std::vector<std::wstring> TakeRepairedSettings() {
 }
 
 std::wstring ReadTextSetting(const std::wstring& strName, long lngGroup, const std::wstring& strDefault) {
-    return ReadTyped(strName, lngGroup, strDefault, [](const kv::Variant& value) {
-        // A number is a fair text (a value typed in by hand); binary data is not.
-        if (!value.IsString() && !value.IsNumeric()) RaiseTypeMismatch();
-        return value.ToString();
-    });
+    return ReadSettingAs(strName, lngGroup, strDefault, SettingText);
 }
 
 long ReadNumberSetting(const std::wstring& strName, long lngGroup, long lngDefault, long lngMin, long lngMax) {
-    return ReadTyped(strName, lngGroup, lngDefault, [&](const kv::Variant& value) {
-        if (!value.IsString() && !value.IsNumeric()) RaiseTypeMismatch();
-        const long number = value.ToLong();
+    return ReadSettingAs(strName, lngGroup, lngDefault, [&](const kv::Variant& value) {
+        const long number = value.IsNumeric() ? value.ToLong() : kv::Variant(SettingText(value)).ToLong();
         if (number < lngMin || number > lngMax) throw kv::KVError(6, L"Overflow");
         return number;
     });

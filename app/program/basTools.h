@@ -44,11 +44,17 @@ std::wstring ReadTextSetting(const std::wstring& strName, long lngGroup, const s
 long ReadNumberSetting(const std::wstring& strName, long lngGroup, long lngDefault, long lngMin = -2147483647L - 1,
                        long lngMax = 2147483647L);
 bool ReadFlagSetting(const std::wstring& strName, long lngGroup, bool blnDefault);
-// A text setting that convert turns into a value; convert raises a KVError for a text it
-// cannot take, and the default text is used (and stored) instead.
+// The one way of these reads: the stored value through convert, which raises a KVError for
+// a value it cannot take; then the default, stored in its place.
+template <class Convert>
+auto ReadSettingAs(const std::wstring& strName, long lngGroup, const kv::Variant& vntDefault, Convert convert)
+    -> decltype(convert(vntDefault));
+// A text setting that convert turns into a value (a time, a date), as above.
 template <class Convert>
 auto ReadConvertedSetting(const std::wstring& strName, long lngGroup, const std::wstring& strDefault,
                           Convert convert) -> decltype(convert(strDefault));
+// A setting's value as text: a string or a number; anything else raises 13.
+std::wstring SettingText(const kv::Variant& vntValue);
 // The names of the settings repaired since the last call, in the order they were met.
 std::vector<std::wstring> TakeRepairedSettings();
 // Stores the default in place of a bad value and notes the name (a failing write is left
@@ -56,15 +62,21 @@ std::vector<std::wstring> TakeRepairedSettings();
 void RepairSetting(const std::wstring& strName, long lngGroup, const kv::Variant& vntDefault);
 
 template <class Convert>
+auto ReadSettingAs(const std::wstring& strName, long lngGroup, const kv::Variant& vntDefault, Convert convert)
+    -> decltype(convert(vntDefault)) {
+    try {
+        return convert(ReadSetting(strName, lngGroup, vntDefault));
+    } catch (const kv::KVError&) {
+        RepairSetting(strName, lngGroup, vntDefault);
+        return convert(vntDefault);
+    }
+}
+
+template <class Convert>
 auto ReadConvertedSetting(const std::wstring& strName, long lngGroup, const std::wstring& strDefault,
                           Convert convert) -> decltype(convert(strDefault)) {
-    const std::wstring text = ReadTextSetting(strName, lngGroup, strDefault);
-    try {
-        return convert(text);
-    } catch (const kv::KVError&) {
-        RepairSetting(strName, lngGroup, strDefault);
-        return convert(strDefault);
-    }
+    return ReadSettingAs(strName, lngGroup, kv::Variant(strDefault),
+                         [&](const kv::Variant& value) { return convert(SettingText(value)); });
 }
 
 // The program folder, "\", the executable name and ".exe".

@@ -126,14 +126,20 @@ std::wstring GetBootIniLocation() {
 
 bool BootIniExitst() { return !GetBootIniLocation().empty(); }
 
+namespace {
+
+// The file cannot be opened for appending (nothing is written); true for "".
+bool WriteProtected(const std::wstring& strBootIni) {
+    if (strBootIni.empty()) return true;
+    const kv::OwnedHandle file(CreateFileW(strBootIni.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.Get() == INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
+
 bool IsBootIniWriteProtected() {
-    return Forwarded(conModule, L"IsBootIniWriteProtected", [] {
-        std::wstring bootIni = GetBootIniLocation();
-        if (bootIni.empty()) return true;
-        const kv::OwnedHandle file(CreateFileW(bootIni.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        return file.Get() == INVALID_HANDLE_VALUE;
-    });
+    return Forwarded(conModule, L"IsBootIniWriteProtected", [] { return WriteProtected(GetBootIniLocation()); });
 }
 
 std::wstring GetStandardOption() {
@@ -181,7 +187,7 @@ void SetStandardSystem(const std::wstring& strSystem) {
                                   (ambiguous ? L"\" nicht eindeutig angegeben." : L"\" nicht vorhanden.") +
                                   L" Der Standardeintrag wurde nicht geändert.");
         if (work::SameText(entry->Path, current)) return;  // nothing to change
-        if (IsBootIniWriteProtected())
+        if (WriteProtected(bootIni))
             throw kv::KVError(conErrBootIniWriteProtected,
                               L"Die Datei \"" + bootIni + L"\" ist schreibgeschützt oder gesperrt. \"" + entry->Name +
                                   L"\" konnte nicht als zu bootendes System eingetragen werden.");
@@ -205,8 +211,9 @@ long GetTimeOut() {
 
 void WriteTimeOut(long lngSeconds) {
     Forwarded(conModule, L"WriteTimeOut", [&] {
-        if (!BootIniExitst() || IsBootIniWriteProtected()) return;
-        WriteBootLoaderValue(GetBootIniLocation(), L"timeout", std::to_wstring(lngSeconds));
+        const std::wstring bootIni = GetBootIniLocation();
+        if (WriteProtected(bootIni)) return;  // also without boot.ini
+        WriteBootLoaderValue(bootIni, L"timeout", std::to_wstring(lngSeconds));
     });
 }
 
@@ -224,7 +231,7 @@ bool RunFirstTime() {
             ShowInformation(L"Dieses Programm ändert die Windows-NT/2000/XP-Datei \"" + bootIni +
                             L"\". Aus diesem Grund wurde die Datei in das Verzeichnis \"" + folder + conBootIniBackup +
                             L"\" gesichert. Sie können die Datei verwenden, falls die Originaldatei beschädigt wird.");
-            if (IsBootIniWriteProtected())
+            if (WriteProtected(bootIni))
                 ShowInformation(L"Die Datei \"" + bootIni +
                                 L"\" ist schreibgeschützt oder Sie haben keine Rechte für den Schreibzugriff. "
                                 L"Um alle Funktionen nutzen zu können, sollte der Schreibzugriff möglich sein.");
