@@ -57,7 +57,10 @@ protected:
     void ClickIcon(int clicks) {
         unsigned long long xWindow = 0;
         POINT middle{};
-        ASSERT_TRUE(LocateIcon(xWindow, middle)) << "no icon in Wine's tray window";
+        // Counted as added, the icon may still wait for its place in the tray's X window.
+        bool located = false;
+        for (int i = 0; i < 50 && !(located = LocateIcon(xWindow, middle)); ++i) Sleep(100);
+        ASSERT_TRUE(located) << "no icon in Wine's tray window";
         Xdotool(L"mousemove --window " + std::to_wstring(xWindow) + L" " + std::to_wstring(middle.x) + L" " +
                 std::to_wstring(middle.y) + L" click --repeat " + std::to_wstring(clicks) + L" --delay 100 1");
     }
