@@ -43,8 +43,9 @@ HRESULT TableGetIDsOfNames(const DispatchTable& table, LPOLESTR* names, UINT cou
 HRESULT AdaptedInvoke(const DispatchTable& table, IDispatch* self, DISPID member, LCID lcid, WORD flags,
                       DISPPARAMS* params, VARIANT* result, EXCEPINFO* excep, UINT* argErr);
 
-template <class Interface>
-class DispatchObject : public ComObject<Interface, ISupportErrorInfo> {
+// Extra: further interfaces of a derived class (the event container, see EventSource.h).
+template <class Interface, class... Extra>
+class DispatchObject : public ComObject<Interface, ISupportErrorInfo, Extra...> {
 public:
     // IDispatch
     STDMETHODIMP GetTypeInfoCount(UINT* count) override {
@@ -90,7 +91,7 @@ public:
 protected:
     DispatchObject() = default;
 
-    // Further interfaces of a derived class (for example connection points) extend this.
+    // A derived class with Extra interfaces extends this.
     void* FindInterface(REFIID riid) override {
         if (riid == IID_IDispatch || riid == __uuidof(Interface)) return static_cast<Interface*>(this);
         if (riid == IID_ISupportErrorInfo) return static_cast<ISupportErrorInfo*>(this);

@@ -99,4 +99,18 @@ STDMETHODIMP ProbeObject::Split(BSTR strText, BSTR* strLeft, BSTR* strRight) {
     });
 }
 
+STDMETHODIMP ProbeObject::Count(long lngTo, BSTR strText, long* lngReached) {
+    return Guard(IID_IclsProbe, [&] {
+        const std::wstring text = FromBSTR(strText);
+        long reached = 0;
+        for (long index = 1; index <= lngTo; ++index) {
+            bool cancel = false;
+            RaiseEvent(1, EventArgs().Value(index).Value(text).Ref(cancel));
+            reached = index;
+            if (cancel) break;
+        }
+        return HandOut(lngReached, reached);
+    });
+}
+
 }  // namespace kvtest

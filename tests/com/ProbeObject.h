@@ -3,12 +3,13 @@
 #include <string>
 
 #include "ComTestServer.h"
-#include "DispatchObject.h"
+#include "EventSource.h"
 
 namespace kvtest {
 
-class ProbeObject final : public kv::com::DispatchObject<IclsProbe> {
+class ProbeObject final : public kv::com::EventObject<IclsProbe> {
 public:
+    ProbeObject() : EventObject(DIID___clsProbe, CLSID_clsProbe) {}
     STDMETHODIMP Append(BSTR* strText, BSTR strSuffix, long* lngLength) override;
     STDMETHODIMP Describe(VARIANT vntValue, BSTR* strResult) override;
     STDMETHODIMP Scale(double dblValue, long lngFactor, double* dblResult) override;
@@ -20,6 +21,8 @@ public:
     STDMETHODIMP NextColour(enuColour* lngColour) override;
     STDMETHODIMP Relay(IDispatch* objTarget, long lngNumber, BSTR strDescription) override;
     STDMETHODIMP Split(BSTR strText, BSTR* strLeft, BSTR* strRight) override;
+    // Raises Counted for 1..lngTo until a sink cancels; the last index raised.
+    STDMETHODIMP Count(long lngTo, BSTR strText, long* lngReached) override;
 
 private:
     std::wstring name_ = L"probe";

@@ -158,7 +158,7 @@ protected:
 
     std::wstring path, folder;
     const std::wstring clsid = L"CLSID\\" + Guid(CLSID_clsProbe), typelib = L"TypeLib\\" + Guid(LIBID_KVComTest),
-                       iface = L"Interface\\" + Guid(IID_IclsProbe);
+                       iface = L"Interface\\" + Guid(IID_IclsProbe), source = L"Interface\\" + Guid(DIID___clsProbe);
 };
 
 TEST_F(Registration, WritesExactlyTheServerKeysAndRemovesThemAgain) {
@@ -180,6 +180,11 @@ TEST_F(Registration, WritesExactlyTheServerKeysAndRemovesThemAgain) {
         {iface + L"\\ProxyStubClsid32|", L"{00020424-0000-0000-C000-000000000046}"},
         {iface + L"\\TypeLib|", Guid(LIBID_KVComTest)},
         {iface + L"\\TypeLib|Version", L"1.0"},
+        // The event interface is a pure dispinterface: the automation marshaller's own stub.
+        {source + L"|", L"__clsProbe"},
+        {source + L"\\ProxyStubClsid32|", L"{00020420-0000-0000-C000-000000000046}"},
+        {source + L"\\TypeLib|", Guid(LIBID_KVComTest)},
+        {source + L"\\TypeLib|Version", L"1.0"},
     };
     EXPECT_EQ(Tree(), expected);
     ASSERT_EQ(kv::com::UnregisterServerIn(HKEY_CURRENT_USER, kRoot), S_OK);
