@@ -86,6 +86,10 @@ EventArgs& EventArgs::Value(long value) {
     Add(VT_I4).value.lVal = value;
     return *this;
 }
+EventArgs& EventArgs::Value(long long value) {
+    Add(VT_I8).value.llVal = value;
+    return *this;
+}
 EventArgs& EventArgs::Value(bool value) {
     Add(VT_BOOL).value.boolVal = ToVariantBool(value);
     return *this;
@@ -97,6 +101,11 @@ EventArgs& EventArgs::Value(const std::wstring& value) {
 EventArgs& EventArgs::Ref(long& value) {
     Value(value);
     args_.back().longTarget = &value;
+    return *this;
+}
+EventArgs& EventArgs::Ref(long long& value) {
+    Value(value);
+    args_.back().wideTarget = &value;
     return *this;
 }
 EventArgs& EventArgs::Ref(bool& value) {
@@ -129,6 +138,7 @@ DISPPARAMS& EventArgs::Params() {
 void EventArgs::WriteBack() {
     for (Arg& arg : args_) {
         if (arg.longTarget) *arg.longTarget = arg.value.lVal;
+        if (arg.wideTarget) *arg.wideTarget = arg.value.llVal;
         if (arg.boolTarget) *arg.boolTarget = arg.value.boolVal != VARIANT_FALSE;
         if (arg.textTarget) *arg.textTarget = FromBSTR(arg.value.bstrVal);
     }

@@ -38,9 +38,11 @@ public:
     ~EventArgs();
 
     EventArgs& Value(long value);
+    EventArgs& Value(long long value);   // pointer-sized values (window messages' parameters)
     EventArgs& Value(bool value);
     EventArgs& Value(const std::wstring& value);
     EventArgs& Ref(long& value);
+    EventArgs& Ref(long long& value);
     EventArgs& Ref(bool& value);
     EventArgs& Ref(std::wstring& value);
 
@@ -54,11 +56,12 @@ private:
     struct Arg {
         VARIANT value;
         long* longTarget = nullptr;
+        long long* wideTarget = nullptr;
         bool* boolTarget = nullptr;
         std::wstring* textTarget = nullptr;
     };
     Arg& Add(VARTYPE type);
-    bool IsRef(const Arg& arg) const { return arg.longTarget || arg.boolTarget || arg.textTarget; }
+    bool IsRef(const Arg& arg) const { return arg.longTarget || arg.wideTarget || arg.boolTarget || arg.textTarget; }
 
     std::vector<Arg> args_;
     std::vector<VARIANT> passed_;

@@ -117,6 +117,11 @@ struct Library {
     static Type Empty() noexcept { return nullptr; }
     static void Free(Type value) noexcept { FreeLibrary(value); }
 };
+struct Hook {
+    using Type = HHOOK;
+    static Type Empty() noexcept { return nullptr; }
+    static void Free(Type value) noexcept { UnhookWindowsHookEx(value); }
+};
 
 }  // namespace owned
 
@@ -134,6 +139,7 @@ using OwnedMemoryDC = Owned<owned::MemoryDC>;
 using OwnedImageList = Owned<owned::ImageList>;
 using OwnedWindow = Owned<owned::Window>;
 using OwnedLibrary = Owned<owned::Library>;
+using OwnedHook = Owned<owned::Hook>;
 
 // A window's device context (the screen's for nullptr), released to the same window.
 class WindowDC {

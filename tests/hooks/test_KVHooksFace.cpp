@@ -1,0 +1,115 @@
+// KVHooks.dll from a C++ client: events of the system hook and the timer reach a sink
+// advised on the published source interfaces.
+#include <windows.h>
+#include <ocidl.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "ComPtr.h"
+#include "HookTestSupport.h"
+#include "KVHooks.h"
+
+using namespace kvtest;
+using kv::ComPtr;
+
+namespace {
+
+// A sink as a client writes one: IDispatch only, recording dispatch ids and Long arguments.
+class Sink final : public IDispatch {
+public:
+    std::vector<std::vector<long>> calls;   // id, then the arguments in declared order
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+        *ppv = riid == IID_IUnknown || riid == IID_IDispatch ? this : nullptr;
+        if (!*ppv) return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
+    STDMETHODIMP_(ULONG) Release() override { return --refs_; }   // lives on the test's stack
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override { return *count = 0, S_OK; }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override {
+        std::vector<long> call{id};
+        for (UINT i = params->cArgs; i-- > 0;) {
+            const VARIANT& arg = params->rgvarg[i];
+            call.push_back(arg.vt == (VT_BYREF | VT_I4) ? *arg.plVal : -999);
+        }
+        calls.push_back(call);
+        return S_OK;
+    }
+
+private:
+    ULONG refs_ = 1;
+};
+
+template <class Interface>
+ComPtr<Interface> Create(const CLSID& clsid) {
+    static HMODULE module = LoadLibraryW(KV_HOOKS_DLL);
+    auto get = reinterpret_cast<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>(
+        reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
+    ComPtr<IClassFactory> factory;
+    ComPtr<Interface> object;
+    if (get && SUCCEEDED(get(clsid, IID_IClassFactory, reinterpret_cast<void**>(factory.Put()))))
+        factory->CreateInstance(nullptr, __uuidof(Interface), reinterpret_cast<void**>(object.Put()));
+    return object;
+}
+
+DWORD Advise(IUnknown* object, const IID& source, Sink& sink, ComPtr<IConnectionPoint>& point) {
+    ComPtr<IConnectionPointContainer> container;
+    EXPECT_EQ(object->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(container.Put())), S_OK);
+    EXPECT_EQ(container->FindConnectionPoint(source, point.Put()), S_OK);
+    DWORD cookie = 0;
+    EXPECT_EQ(point->Advise(&sink, &cookie), S_OK);
+    return cookie;
+}
+
+}  // namespace
+
+TEST(KVHooksFace, KeyEventsReachAnAdvisedSinkWithTheirCodeAndShiftState) {
+    ComPtr<IclsSystemHook> hook = Create<IclsSystemHook>(CLSID_clsSystemHook);
+    ASSERT_TRUE(hook);
+    Sink sink;
+    ComPtr<IConnectionPoint> point;
+    const DWORD cookie = Advise(hook.Get(), DIID___clsSystemHook, sink, point);
+    ASSERT_EQ(hook->put_EnableKeyBoard(VARIANT_TRUE), S_OK);
+    VARIANT_BOOL on = VARIANT_FALSE;
+    EXPECT_EQ(hook->get_EnableKeyBoard(&on), S_OK);
+    EXPECT_EQ(on, VARIANT_TRUE);
+    SendKeys({{VK_LCONTROL, true}, {'K', true}, {'K', false}, {VK_LCONTROL, false}});
+    const auto sawCtrlUp = [&] {
+        for (const auto& c : sink.calls)
+            if (c == std::vector<long>{5, 17, 0}) return true;
+        return false;
+    };
+    ASSERT_TRUE(PumpUntil(sawCtrlUp));
+    EXPECT_NE(std::find(sink.calls.begin(), sink.calls.end(), std::vector<long>{3, 17, 2}), sink.calls.end());
+    EXPECT_NE(std::find(sink.calls.begin(), sink.calls.end(), std::vector<long>{5, 'K', 2}), sink.calls.end());
+
+    EXPECT_EQ(point->Unadvise(cookie), S_OK);
+    hook = {};   // the last reference ends the hooks
+    point = {};
+    sink.calls.clear();
+    SendKeys({{'K', true}, {'K', false}});
+    PumpFor(200);
+    EXPECT_TRUE(sink.calls.empty());
+}
+
+TEST(KVHooksFace, TheTimerEventReachesAnAdvisedSink) {
+    ComPtr<IclsTimer> timer = Create<IclsTimer>(CLSID_clsTimer);
+    ASSERT_TRUE(timer);
+    Sink sink;
+    ComPtr<IConnectionPoint> point;
+    Advise(timer.Get(), DIID___clsTimer, sink, point);
+    ASSERT_EQ(timer->put_Interval(10), S_OK);
+    ASSERT_EQ(timer->put_Enable(VARIANT_TRUE), S_OK);
+    ASSERT_TRUE(PumpUntil([&] { return sink.calls.size() >= 2; }));
+    EXPECT_EQ(sink.calls[0], std::vector<long>{1});
+    timer = {};   // released while running: no tick reaches the sink afterwards
+    point = {};
+    const size_t seen = sink.calls.size();
+    PumpFor(100);
+    EXPECT_EQ(sink.calls.size(), seen);
+}
