@@ -5,7 +5,9 @@
 #include <optional>
 #include <vector>
 
+#include "FilePaths.h"
 #include "FilesMain.h"
+#include "MessagePump.h"
 #include "LastError.h"
 #include "Owned.h"
 
@@ -48,12 +50,7 @@ std::optional<std::wstring> ResolveProgram(const std::wstring& program) {
     DWORD attributes = GetFileAttributesW(resolved.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !IsNormalFile(attributes)) return std::nullopt;
 
-    DWORD length = GetFullPathNameW(resolved.c_str(), 0, nullptr, nullptr);
-    RaiseLastErrorIf(length == 0);
-    std::vector<wchar_t> full(length);
-    length = GetFullPathNameW(resolved.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    RaiseLastErrorIf(length == 0 || length >= full.size());
-    return std::wstring(full.data(), length);
+    return files::FullPath(resolved);
 }
 
 bool IsStartedAsProcess(const std::wstring& program) {
@@ -69,22 +66,13 @@ const wchar_t* OrNull(const std::wstring& s) { return s.empty() ? nullptr : s.c_
 // stay responsive. Waiting on the handle rather than polling the exit code neither spins
 // nor mistakes a program that ends with code 259 (STILL_ACTIVE) for a running one.
 void WaitDispatchingMessages(HANDLE process) {
-    std::optional<WPARAM> quit;
+    files::MessagePump pump;
     for (;;) {
         DWORD woken = MsgWaitForMultipleObjectsEx(1, &process, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (woken == WAIT_OBJECT_0) break;
         RaiseLastErrorIf(woken != WAIT_OBJECT_0 + 1);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                quit = msg.wParam;  // belongs to the caller's loop; handed back after the wait
-                continue;
-            }
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+        pump.DispatchPending();
     }
-    if (quit) PostQuitMessage(static_cast<int>(*quit));
 }
 
 long ReadExitCode(HANDLE process) {
