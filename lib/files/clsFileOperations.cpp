@@ -23,6 +23,28 @@ std::wstring ShellList(const std::vector<std::wstring>& paths) {
     return list;
 }
 
+// The module this code is in (the DLL or the program that links the core).
+HINSTANCE ThisModule() {
+    HMODULE module = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&ThisModule), &module);
+    return module;
+}
+
+// A window class of our own for the invisible owner: a script host's process may have no
+// control classes registered.
+const wchar_t* OwnerClass() {
+    static const wchar_t* const name = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = ThisModule();
+        wc.lpszClassName = L"KVFilesProgressOwner";
+        if (!RegisterClassW(&wc)) RaiseLastErrorIf(GetLastError() != ERROR_CLASS_ALREADY_EXISTS);
+        return wc.lpszClassName;
+    }();
+    return name;
+}
+
 bool IsBareName(const std::wstring& path) { return path.find_first_of(L"\\/:") == std::wstring::npos; }
 
 std::wstring FolderOf(const std::wstring& path) {
@@ -73,8 +95,8 @@ HWND clsFileOperations::ProgressOwner() {
     }
     // The progress window is centred on its owner: an invisible window over the place.
     if (!progressOwner_) {
-        progressOwner_.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, owner_, nullptr,
-                                             GetModuleHandleW(nullptr), nullptr));
+        progressOwner_.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, OwnerClass(), L"", WS_POPUP, 0, 0, 1, 1, owner_, nullptr,
+                                             ThisModule(), nullptr));
         RaiseLastErrorIf(!progressOwner_);
     }
     RaiseLastErrorIf(!SetWindowPos(progressOwner_.Get(), nullptr, place.left, place.top, place.right - place.left,
