@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "LastError.h"
+#include "hotkeys/clsKeyHook.h"
 #include "Owned.h"
 #include "program/Clock.h"
 #include "program/basGlobals.h"
@@ -61,7 +62,7 @@ void StartProgram(bool blnFirstStart) {
             Quit();
             return;
         }
-        // The hotkey manager and its stored hotkeys will be loaded here.
+        StartKeyHook();
 
         if (dialog) {
             // Dialog mode is this one window: without it the run is over.

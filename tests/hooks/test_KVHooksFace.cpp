@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ComPtr.h"
-#include "HookTestSupport.h"
+#include "InjectedInput.h"
 #include "KVHooks.h"
 
 using namespace kvtest;

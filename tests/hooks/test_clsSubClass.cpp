@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ErrorCapture.h"
-#include "HookTestSupport.h"
+#include "InjectedInput.h"
 #include "clsSubClass.h"
 #include "clsTimer.h"
 

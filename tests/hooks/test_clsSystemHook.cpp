@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "HookTestSupport.h"
+#include "InjectedInput.h"
 #include "clsSystemHook.h"
 
 using namespace kvtest;

@@ -23,30 +23,7 @@ protected:
         Program::TearDown();
     }
 
-    // Starts the resident program and waits for its main window and tray icon.
-    HWND StartResident() {
-        Start(L"");
-        if (!process_) return nullptr;
-        HWND main = FindMainWindow(processId_, false);
-        EXPECT_TRUE(main) << "no main window";
-        EXPECT_TRUE(WaitForTrayIcons(1)) << "no tray icon";
-        return main;
-    }
-    // The settings that make a start quick and quiet: no first run, no splash.
-    static void KnownProfile() {
-        Store(HKEY_CURRENT_USER, kPrgSettingsKey, L"RunFirstTime", 0);
-        Store(HKEY_CURRENT_USER, kOptionsKey, L"ShowSplash", 0);
-    }
     static void DoubleClickTrayIcon(HWND main) { PostMessageW(main, kvr::WM_KV_TRAY, 0, WM_LBUTTONDBLCLK); }
-
-    bool WaitForLogLine(const std::wstring& operation, DWORD timeout = 20000) const {
-        for (DWORD waited = 0; waited < timeout; waited += 100) {
-            Lines ops = Operations();
-            if (std::find(ops.begin(), ops.end(), operation) != ops.end()) return true;
-            Sleep(100);
-        }
-        return false;
-    }
 
     HANDLE other_ = nullptr;  // a first instance while a second one runs
 };

@@ -194,6 +194,30 @@ protected:
         return false;
     }
 
+    // Starts the resident program and waits for its main window and tray icon.
+    HWND StartResident() {
+        Start(L"");
+        if (!process_) return nullptr;
+        HWND main = FindMainWindow(processId_, false);
+        EXPECT_TRUE(main) << "no main window";
+        EXPECT_TRUE(WaitForTrayIcons(1)) << "no tray icon";
+        return main;
+    }
+    // The settings that make a start quick and quiet: no first run, no splash.
+    static void KnownProfile() {
+        Store(HKEY_CURRENT_USER, kPrgSettingsKey, L"RunFirstTime", 0);
+        Store(HKEY_CURRENT_USER, kOptionsKey, L"ShowSplash", 0);
+    }
+    // Waits until the log holds a call of operation.
+    bool WaitForLogLine(const std::wstring& operation, DWORD timeout = 20000) const {
+        for (DWORD waited = 0; waited < timeout; waited += 100) {
+            Lines ops = Operations();
+            if (std::find(ops.begin(), ops.end(), operation) != ops.end()) return true;
+            Sleep(100);
+        }
+        return false;
+    }
+
     // Ends the resident program as a quit message to its thread does.
     void PostQuit() const { PostThreadMessageW(threadId_, WM_QUIT, 0, 0); }
     bool StillRunning() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
