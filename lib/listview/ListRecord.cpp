@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <set>
+#include <string>
 
 #include "LastError.h"
 #include "ListViewMain.h"

@@ -1,6 +1,8 @@
 // clsListView: rows, cells, columns, selection and check marks.
 #include "clsListView.h"
 
+#include <algorithm>
+
 #include "LastError.h"
 #include "ListRecord.h"
 #include "ListViewControl.h"

@@ -1,6 +1,6 @@
 // clsListView: the view as a whole: styles, column widths, sorting, searching by typing,
 // saving and restoring, and positions for context menus.
-#include <cwctype>
+#include <algorithm>
 
 #include "LastError.h"
 #include "ListRecord.h"
