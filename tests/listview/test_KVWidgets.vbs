@@ -50,7 +50,7 @@ Check lv.LVExistItem(list, "kzoe") And Not lv.LVExistItem(list, "nobody"), "keys
 ' The index rule: nothing selected names row 0, which is refused.
 On Error Resume Next
 lv.LVGetValue list
-Check Err.Number = 35600 + &H800A0000 Or Err.Number = 35600, "row 0: error " & Err.Number
+Check Err.Number = 35600, "row 0: error " & Err.Number
 Check InStr(Err.Description, "Index out of bounds") = 1, "row 0: " & Err.Description
 Err.Clear
 On Error GoTo 0
