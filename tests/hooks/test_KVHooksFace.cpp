@@ -19,6 +19,7 @@ namespace {
 class Sink final : public IDispatch {
 public:
     std::vector<std::vector<long>> calls;   // id, then the arguments in declared order
+    bool cancelBefore = false;               // clsSubClass: answer Before with result 99
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
         *ppv = riid == IID_IUnknown || riid == IID_IDispatch ? this : nullptr;
@@ -35,7 +36,13 @@ public:
         std::vector<long> call{id};
         for (UINT i = params->cArgs; i-- > 0;) {
             const VARIANT& arg = params->rgvarg[i];
-            call.push_back(arg.vt == (VT_BYREF | VT_I4) ? *arg.plVal : -999);
+            call.push_back(arg.vt == (VT_BYREF | VT_I4) ? *arg.plVal
+                           : arg.vt == (VT_BYREF | VT_I8) ? static_cast<long>(*arg.pllVal)
+                                                          : -999);
+        }
+        if (cancelBefore && id == 1 && params->cArgs == 6) {
+            *params->rgvarg[1].pboolVal = VARIANT_TRUE;   // blnCancel
+            *params->rgvarg[0].pllVal = 99;               // lngProcResult
         }
         calls.push_back(call);
         return S_OK;
@@ -112,4 +119,27 @@ TEST(KVHooksFace, TheTimerEventReachesAnAdvisedSink) {
     const size_t seen = sink.calls.size();
     PumpFor(100);
     EXPECT_EQ(sink.calls.size(), seen);
+}
+
+TEST(KVHooksFace, ASubclassSinkSeesTheMessageAndMayAnswerItInstead) {
+    ComPtr<IclsSubClass> sub = Create<IclsSubClass>(CLSID_clsSubClass);
+    ASSERT_TRUE(sub);
+    Sink sink;
+    sink.cancelBefore = true;
+    ComPtr<IConnectionPoint> point;
+    Advise(sub.Get(), DIID___clsSubClass, sink, point);
+    HWND window = CreateWindowW(L"STATIC", L"", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    const long handle = static_cast<long>(reinterpret_cast<INT_PTR>(window));
+    constexpr UINT kProbe = WM_USER + 5;
+    ASSERT_EQ(sub->put_Hook(handle, static_cast<enuWindowMesseges>(kProbe), VARIANT_TRUE), S_OK);
+    EXPECT_EQ(SendMessageW(window, kProbe, 3, 0x123456789), 99);
+    ASSERT_EQ(sink.calls.size(), 2u);
+    EXPECT_EQ(sink.calls[0], (std::vector<long>{1, handle, static_cast<long>(kProbe), 3, 0x23456789, -999, 0}));
+    EXPECT_EQ(sink.calls[1], (std::vector<long>{2, handle, static_cast<long>(kProbe), 3, 0x23456789, 99}));
+    long hooked = -1;
+    EXPECT_EQ(sub->IsHooked(handle, &hooked), S_OK);
+    EXPECT_EQ(hooked, 1);
+    DestroyWindow(window);
+    EXPECT_EQ(sub->IsHooked(handle, &hooked), S_OK);
+    EXPECT_EQ(hooked, 0);
 }
