@@ -12,6 +12,7 @@
 #include "program/basMain.h"
 #include "ui/tray/basMenues.h"
 #include "work/basTimedAction.h"
+#include "update/basVersionCheck.h"
 #include "program/basTools.h"
 #include "work/basWorkText.h"
 #include "clsPersonalData.h"
@@ -73,7 +74,9 @@ void StartProgram(bool blnFirstStart) {
                 return;
             }
             AddTrayIcon(MainWindow());
-            // The start-up version check will run here.
+            CheckVersionStartup();
+            // "Beenden" may have been chosen while the check ran.
+            if (s.QuitFlag) return;
             if (s.TimeActionType != conTA_Off) SetTimedActionTimer(true);
             ClearTimedActionDone();
         }

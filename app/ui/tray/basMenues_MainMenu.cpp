@@ -14,6 +14,7 @@
 #include "work/basWorkText.h"
 #include "clsPersonalData.h"
 #include "ui/clsPopupMenu.h"
+#include "ui/info/frmVersionCheck.h"
 #include "ui/tray/frmContextMenues.h"
 #include "res/Pictures.h"
 
@@ -55,7 +56,7 @@ constexpr FixedEntry conFixedPart[] = {
     {L"", conMI_None, conSep, L"-Online", true, nullptr},
     {L"", conMI_None, L"mnuInternet", L"&Im Internet", true, nullptr},
     {L"mnuInternet", conMI_None, conSep, L"-Version", true, nullptr},
-    {L"mnuInternet", conMI_None, L"mnuICheckVersion", L"&Auf neue Version prüfen...", false, nullptr},
+    {L"mnuInternet", conMI_None, L"mnuICheckVersion", L"&Auf neue Version prüfen...", true, nullptr},
     {L"mnuInternet", conMI_None, L"mnuIVersionInfo", L"&Versionsinfo", true, L"kelvorestart_d_versionsinfo.html"},
     {L"mnuInternet", conMI_None, L"mnuIDownload", L"&Aktuelle Version herunterladen", true,
      L"kelvorestart_d_download.html"},
@@ -195,6 +196,8 @@ void ExecuteMainMenuItem(const MenuLayout& menu, const std::wstring& strName) {
             RebootWindows(item->ActionText, TrayForceFlag());
         } else if (SameName(strName, L"mnuQuitImmediate")) {
             SetQuitImmediate();
+        } else if (SameName(strName, L"mnuICheckVersion")) {
+            OpenVersionCheck();
         } else if (SameName(strName, L"mnuHelp")) {
             OpenHelp(TrayWindow(), L"");
         } else if (SameName(strName, L"mnuQuit")) {
