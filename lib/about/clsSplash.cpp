@@ -1,8 +1,7 @@
 #include "clsSplash.h"
 
-#include <cwctype>
-
 #include "AboutMain.h"
+#include "AboutText.h"
 #include "LastError.h"
 #include "clsPersonalData.h"
 #include "clsVersionGlobal.h"
@@ -21,25 +20,6 @@ void Forward(const wchar_t* procedure, Body&& body) {
     } catch (const KVError& error) {
         AboutMain().ForwardError(conAboutProject, conModule, procedure, error);
     }
-}
-
-// The year a text holds when it is a plain number ("2005", " 2005 "); 0 otherwise.
-long YearOf(const std::wstring& text) {
-    size_t first = text.find_first_not_of(L' ');
-    size_t last = text.find_last_not_of(L' ');
-    if (first == std::wstring::npos) return 0;
-    long year = 0;
-    for (size_t i = first; i <= last; ++i) {
-        if (!std::iswdigit(text[i]) || year > 99999) return 0;
-        year = year * 10 + (text[i] - L'0');
-    }
-    return year;
-}
-
-long CurrentYear() {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    return now.wYear;
 }
 
 }  // namespace
@@ -79,18 +59,8 @@ void clsSplash::Picture(HICON hIcon) {
 
 void clsSplash::CopyrightEndYear(const std::wstring& strCopyrightEndYear) {
     Forward(L"CopyrightEndYear", [&] {
-        WIN32_FILE_ATTRIBUTE_DATA file{};
-        if (!strCopyrightEndYear.empty() &&
-            GetFileAttributesExW(strCopyrightEndYear.c_str(), GetFileExInfoStandard, &file) &&
-            !(file.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            FILETIME local;
-            SYSTEMTIME written;
-            bool converted = FileTimeToLocalFileTime(&file.ftLastWriteTime, &local) &&
-                             FileTimeToSystemTime(&local, &written);
-            RaiseLastErrorIf(!converted);
-            wchar_t year[8];
-            swprintf(year, 8, L"%04u", static_cast<unsigned>(written.wYear));
-            endYear_ = year;
+        if (std::optional<SYSTEMTIME> written = FileLastWrite(strCopyrightEndYear)) {
+            endYear_ = std::to_wstring(written->wYear);
         } else {
             endYear_ = strCopyrightEndYear;
         }
@@ -126,9 +96,7 @@ void clsSplash::AlwaysOnTop(bool blnAlwaysOnTop) {
 HWND clsSplash::Window() const { return form_ ? form_->Handle() : nullptr; }
 
 std::wstring clsSplash::CopyrightText(long lngCurrentYear) const {
-    std::wstring text = L"Copyright © " + std::to_wstring(startYear_ ? startYear_ : lngCurrentYear);
-    if (long end = YearOf(endYear_)) text += L" - " + std::to_wstring(end);
-    return text;
+    return CopyrightLine(startYear_, endYear_, lngCurrentYear);
 }
 
 void clsSplash::Show() {
@@ -141,9 +109,7 @@ void clsSplash::Show() {
         content.Bitmap = bitmap_.Get();
         content.Icon = icon_.Get();
         content.Program = identity.InfoApplication();
-        content.Version = L"Version " + std::to_wstring(identity.InfoMajorVersion()) + L"." +
-                          std::to_wstring(identity.InfoMinorVersion()) + L" Build " +
-                          std::to_wstring(identity.InfoBuild());
+        content.Version = VersionLine();
         content.Copyright = CopyrightText(CurrentYear());
         content.Company = maker.Company();
         content.Address = maker.Street() + L", " + maker.Town() + L", " + maker.Country();

@@ -1,5 +1,6 @@
 ' A script client of KVAbout.dll and KVFiles.dll: registers both, uses the system information,
-' the splash screen before and after the application identity is set, and program execution,
+' the splash screen, the message to the maker and the information dialog before and after the
+' application identity is set, and program execution,
 ' then unregisters them again. Arguments: the paths of KVAbout.dll and KVFiles.dll.
 Option Explicit
 
@@ -55,6 +56,10 @@ Check identity.InfoApplication = "" And identity.InfoBuild = -1, "identity befor
 On Error Resume Next
 splash.Show
 CheckError -52013, "Version oder Anwendungsname wurde in ""clsVersionGlobal"" nicht gesetzt.", "Show"
+CreateObject("KVAbout.clsSendMessage").Send
+CheckError -52013, "Version oder Anwendungsname wurde in ""clsVersionGlobal"" nicht gesetzt.", "Send"
+CreateObject("KVAbout.clsInfoDialog").Show
+CheckError -52013, "Version oder Anwendungsname wurde in ""clsVersionGlobal"" nicht gesetzt.", "Info Show"
 On Error GoTo 0
 identity.InfoApplication = "Kelvo Restart"
 identity.InfoMajorVersion = 1
@@ -75,6 +80,32 @@ splash.AlwaysOnTop = True
 Check splash.Freeware And splash.CopyrightEndYear = "0" And splash.BarValue = 4 And splash.AlwaysOnTop, _
       "splash properties read back"
 splash.CloseWindow
+
+' ---- Message to the maker and the information dialog (their windows are tested in C++) ----
+Dim sender, dialog, texts
+Set sender = CreateObject("KVAbout.clsSendMessage")
+Check sender.EmailAddress = "" And Not sender.Freeware, "clsSendMessage defaults"
+sender.EmailAddress = "support@tormel.example"
+sender.Freeware = True
+Check sender.EmailAddress = "support@tormel.example" And sender.Freeware And Not sender.ShiftPressed, _
+      "clsSendMessage properties"
+Set dialog = CreateObject("KVAbout.clsInfoDialog")
+Check dialog.SpeedStartTime = 2500 And dialog.SpeedIntervallTime = 100 And dialog.SpeedEndTime = 2400 And _
+      dialog.SpeedPicture = 8 And dialog.SpeedCatch = 1000 And dialog.SpeedCredits = 1 And _
+      Not dialog.SupressAddress And Not dialog.Freeware And dialog.Picture Is Nothing, "clsInfoDialog defaults"
+texts = dialog.Texts
+Check UBound(texts) = 3 And texts(0) = "Programmierung:" And texts(2) = "Test:", "default credits"
+dialog.Texts = Array("Eins", "Zwei")
+texts = dialog.Texts
+Check UBound(texts) = 1 And texts(1) = "Zwei", "Texts read back"
+dialog.CopyrightStartYear = 2001
+dialog.CopyrightEndYear = "2005"
+dialog.VersionDate = "01.02.2005"
+dialog.Description = "Beschreibung"
+dialog.SupressAddress = True
+dialog.SpeedCatch = 50
+Check dialog.CopyrightStartYear = 2001 And dialog.CopyrightEndYear = "2005" And dialog.VersionDate = "01.02.2005" And _
+      dialog.Description = "Beschreibung" And dialog.SupressAddress And dialog.SpeedCatch = 50, "clsInfoDialog properties"
 
 ' ---- Program execution ----
 Dim ex, cmd, number

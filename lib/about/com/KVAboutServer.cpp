@@ -4,7 +4,9 @@
 #include "ComServer.h"
 #include "DispatchObject.h"
 #include "KVAbout.h"
+#include "clsInfoDialogCom.h"
 #include "clsPersonalDataCom.h"
+#include "clsSendMessageCom.h"
 #include "clsSplashCom.h"
 #include "clsSystemInfoCom.h"
 #include "clsVersionGlobalCom.h"
@@ -17,7 +19,10 @@ const kv::com::ServerInfo& kv::com::Server() {
           &CreateObject<clsVersionGlobalCom>},
          {&CLSID_clsPersonalData, L"KVAbout.clsPersonalData", L"Kontaktdaten des Herstellers",
           &CreateObject<clsPersonalDataCom>},
-         {&CLSID_clsSplash, L"KVAbout.clsSplash", L"Startbildschirm", &CreateObject<clsSplashCom>}}};
+         {&CLSID_clsSplash, L"KVAbout.clsSplash", L"Startbildschirm", &CreateObject<clsSplashCom>},
+         {&CLSID_clsSendMessage, L"KVAbout.clsSendMessage", L"Nachricht an den Hersteller",
+          &CreateObject<clsSendMessageCom>},
+         {&CLSID_clsInfoDialog, L"KVAbout.clsInfoDialog", L"Programm Info", &CreateObject<clsInfoDialogCom>}}};
     return info;
 }
 

@@ -1,0 +1,86 @@
+#pragma once
+// Drives a modal dialog of this process from a second thread, as a user would: waits for
+// the dialog with the caption, hands it to the test, and waits for it to go.
+#include <windows.h>
+
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "MessageBoxSeam.h"
+
+namespace kvtest {
+
+// The visible dialog of this process with this caption; nullptr after timeoutMs.
+inline HWND WaitForDialog(const wchar_t* caption, int timeoutMs = 10000) {
+    for (int waited = 0; waited < timeoutMs; waited += 20) {
+        HWND dialog = FindWindowW(L"#32770", caption);
+        DWORD pid = 0;
+        if (dialog) GetWindowThreadProcessId(dialog, &pid);
+        if (dialog && pid == GetCurrentProcessId() && IsWindowVisible(dialog)) return dialog;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+// Runs show() here (it returns when its dialog closes) while user() acts on another thread.
+inline void WhileShowing(const std::function<void()>& show, const std::function<void()>& user) {
+    std::thread acting(user);
+    show();
+    acting.join();
+}
+
+inline std::wstring TextOf(HWND window) {
+    wchar_t text[1024] = L"";
+    GetWindowTextW(window, text, 1024);
+    return text;
+}
+
+// A real click on a control: the button goes down and up over it.
+inline void Click(HWND control) {
+    SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+}
+
+// Records every message box (from whichever thread shows it) and signals each one, so the
+// thread acting as the user can wait for it. Answers IDOK.
+class SignallingMessageBox : public kv::IMessageBox {
+public:
+    SignallingMessageBox() : shown_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
+        previous_ = kv::SetMessageBoxes(this);
+    }
+    ~SignallingMessageBox() override {
+        kv::SetMessageBoxes(previous_);
+        CloseHandle(shown_);
+    }
+    int Show(HWND, const std::wstring& text, const std::wstring&, UINT style) override {
+        {
+            std::lock_guard<std::mutex> guard(lock_);
+            texts_.push_back(text);
+            styles_.push_back(style);
+        }
+        SetEvent(shown_);
+        return IDOK;
+    }
+    // The next box's text, or "" when none came within timeoutMs.
+    std::wstring Next(int timeoutMs = 20000) {
+        if (WaitForSingleObject(shown_, timeoutMs) != WAIT_OBJECT_0) return L"";
+        std::lock_guard<std::mutex> guard(lock_);
+        return texts_.back();
+    }
+    std::vector<std::wstring> Texts() {
+        std::lock_guard<std::mutex> guard(lock_);
+        return texts_;
+    }
+
+private:
+    HANDLE shown_;
+    std::mutex lock_;
+    std::vector<std::wstring> texts_;
+    std::vector<UINT> styles_;
+    kv::IMessageBox* previous_ = nullptr;
+};
+
+}  // namespace kvtest
