@@ -12,7 +12,9 @@
 #include "program/basTools.h"
 #include "work/basWork.h"
 #include "work/basWorkText.h"
+#include "clsInfoDialog.h"
 #include "clsPersonalData.h"
+#include "clsSendMessage.h"
 #include "ui/clsPopupMenu.h"
 #include "ui/info/frmVersionCheck.h"
 #include "ui/tray/frmContextMenues.h"
@@ -67,9 +69,9 @@ constexpr FixedEntry conFixedPart[] = {
     {L"mnuInternet", conMI_None, conSep, L"-Website", true, nullptr},
     {L"mnuInternet", conMI_None, L"mnuIWebsite", L"&Kelvo Restart", true, L""},
     {L"", conMI_None, conSep, L"-Hilfe", true, nullptr},
-    {L"", conMI_None, L"mnuContact", L"&Kontakt...", false, nullptr},
+    {L"", conMI_None, L"mnuContact", L"&Kontakt...", true, nullptr},
     {L"", conMI_Help, L"mnuHelp", L"&Hilfe...", true, nullptr},
-    {L"", conMI_Info, L"mnuInfo", L"I&nfo...", false, nullptr},
+    {L"", conMI_Info, L"mnuInfo", L"I&nfo...", true, nullptr},
     {L"", conMI_None, conSep, L"-Beenden", true, nullptr},
     {L"", conMI_None, L"mnuQuit", L"&Beenden", true, nullptr},
 };
@@ -163,6 +165,36 @@ const FixedEntry* FixedEntryNamed(const std::wstring& strName) {
     return nullptr;
 }
 
+// A message to the maker's support address.
+void OpenContact() {
+    kv::clsSendMessage message;
+    message.EmailAddress(kv::clsPersonalData().EmailAddress());
+    message.Freeware(true);
+    message.Owner(TrayWindow());
+    message.Send();
+}
+
+void ShowInfo() {
+    wchar_t program[MAX_PATH] = L"";
+    kv::RaiseLastErrorIf(!GetModuleFileNameW(nullptr, program, MAX_PATH));
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    kv::clsInfoDialog info;
+    info.CopyrightEndYear(std::to_wstring(now.wYear));
+    if (HICON icon = kv::ProgramIcon(32)) info.Picture(icon);
+    info.CopyrightStartYear(2001);
+    info.VersionDate(program);
+    info.Description(L"Ein Werkzeug rund um das Booten von Windows mit vielen Optionen, Zeitsteuerung, Bestimmung "
+                     L"des zu startenden Systems, Anlegen von Verknüpfungen, automatisches Einloggen, "
+                     L"Fernsteuerung, Tastenkürzel...");
+    info.Website(kv::clsPersonalData().Website());
+    info.EmailAddress(kv::clsPersonalData().EmailAddress());
+    info.Freeware(true);
+    info.SupressAddress(true);
+    info.Owner(TrayWindow());
+    info.Show();
+}
+
 }  // namespace
 
 MenuLayout BuildMainMenu() {
@@ -198,6 +230,10 @@ void ExecuteMainMenuItem(const MenuLayout& menu, const std::wstring& strName) {
             SetQuitImmediate();
         } else if (SameName(strName, L"mnuICheckVersion")) {
             OpenVersionCheck();
+        } else if (SameName(strName, L"mnuContact")) {
+            OpenContact();
+        } else if (SameName(strName, L"mnuInfo")) {
+            ShowInfo();
         } else if (SameName(strName, L"mnuHelp")) {
             OpenHelp(TrayWindow(), L"");
         } else if (SameName(strName, L"mnuQuit")) {
