@@ -38,22 +38,22 @@ frmInfoDialog::frmInfoDialog() : WindowBase(conAboutProject, L"frmInfoDialog") {
 void frmInfoDialog::Show(const InfoDialogContent& content, HWND owner) {
     content_ = content;
     using T = DialogTemplate;
-    T t(DS_MODALFRAME | DS_CENTER | DS_SHELLFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 260, 198, conCaption);
+    T t(DS_MODALFRAME | DS_CENTER | DS_SHELLFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 260, 206, conCaption);
     const DWORD label = SS_LEFT | SS_NOTIFY | SS_NOPREFIX;
     t.Add(T::conStatic, SS_OWNERDRAW | SS_NOTIFY, 0, 8, 8, 28, 28, conPicture);
     t.Add(T::conStatic, label, 0, 44, 8, 208, 12, conLblName, content.Program);
     t.Add(T::conStatic, label, 0, 44, 22, 208, 9, conLblVersion, content.Version);
-    t.Add(T::conStatic, label, 0, 44, 34, 208, 26, conLblDescription, content.Description);
-    t.Add(T::conStatic, label, 0, 44, 62, 208, 9, conLblCopyright, content.Copyright);
-    t.Add(T::conStatic, label, 0, 44, 74, 208, 42, conLblAddress, content.Address);
-    t.Add(T::conStatic, label, 0, 44, 118, 208, 9, conLblWebsite, content.Website);
-    t.Add(T::conStatic, label, 0, 44, 128, 208, 9, conLblEmail, content.EmailAddress);
-    t.Add(T::conStatic, label, 0, 8, 142, 244, 32, conLblTerms, content.Terms);
-    t.Add(T::conStatic, SS_LEFT | SS_NOPREFIX, 0, 8, 182, 70, 9, conLblSpeed);
-    t.Add(T::conStatic, label, 0, 80, 182, 60, 9, conLblReset, L"Zurücksetzen");
+    t.Add(T::conStatic, label, 0, 44, 34, 208, 34, conLblDescription, content.Description);
+    t.Add(T::conStatic, label, 0, 44, 70, 208, 9, conLblCopyright, content.Copyright);
+    t.Add(T::conStatic, label, 0, 44, 82, 208, 42, conLblAddress, content.Address);
+    t.Add(T::conStatic, label, 0, 44, 126, 208, 9, conLblWebsite, content.Website);
+    t.Add(T::conStatic, label, 0, 44, 136, 208, 9, conLblEmail, content.EmailAddress);
+    t.Add(T::conStatic, label, 0, 8, 150, 244, 32, conLblTerms, content.Terms);
+    t.Add(T::conStatic, SS_LEFT | SS_NOPREFIX, 0, 8, 190, 70, 9, conLblSpeed);
+    t.Add(T::conStatic, label, 0, 80, 190, 60, 9, conLblReset, L"Zurücksetzen");
     t.Add(T::conStatic, SS_CENTER | SS_NOPREFIX, 0, 8, 0, 244, 12, conLblCredits);
-    t.Add(T::conButton, BS_PUSHBUTTON | WS_TABSTOP, 0, 146, 178, 50, 14, conCmdCredits, L"&Credits");
-    t.Add(T::conButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 202, 178, 50, 14, conCmdClose, L"Schließen");
+    t.Add(T::conButton, BS_PUSHBUTTON | WS_TABSTOP, 0, 146, 186, 50, 14, conCmdCredits, L"&Credits");
+    t.Add(T::conButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 202, 186, 50, 14, conCmdClose, L"Schließen");
     ShowModal(t.Get(), owner);
 }
 
