@@ -8,6 +8,7 @@
 #include "clsFileInfoCom.h"
 #include "clsFileOperationsCom.h"
 #include "clsFileSearchCom.h"
+#include "clsFileShortcutCom.h"
 
 const kv::com::ServerInfo& kv::com::Server() {
     static const ServerInfo info{
@@ -19,7 +20,9 @@ const kv::com::ServerInfo& kv::com::Server() {
           L"Dateien kopieren, verschieben, umbenennen und löschen", &CreateObject<clsFileOperationsCom>},
          {&CLSID_clsFileFunctions, L"KVFiles.clsFileFunctions", L"Datum von Dateien setzen",
           &CreateObject<clsFileFunctionsCom>},
-         {&CLSID_clsFileSearch, L"KVFiles.clsFileSearch", L"Dateien suchen", &CreateObject<clsFileSearchCom>}}};
+         {&CLSID_clsFileSearch, L"KVFiles.clsFileSearch", L"Dateien suchen", &CreateObject<clsFileSearchCom>},
+         {&CLSID_clsFileShortcut, L"KVFiles.clsFileShortcut", L"Verknüpfungen erstellen und lesen",
+          &CreateObject<clsFileShortcutCom>}}};
     return info;
 }
 

@@ -1,0 +1,80 @@
+' A script client of KVFiles.clsFileShortcut: registers KVFiles.dll, writes a link with a
+' dotted name, the program's command line, an icon index, a working folder and a hotkey, reads
+' it back (Wine's script host cannot load a shortcut, so the C++ test reads the file with the
+' shell's link object), checks the errors of a missing folder, a missing target, a name of
+' nothing but ".lnk" and a hotkey outside the link's word; then unregisters the DLL. Argument: the path of KVFiles.dll.
+Option Explicit
+
+Dim shell, fso, dll, root, target
+Set shell = CreateObject("WScript.Shell")
+Set fso = CreateObject("Scripting.FileSystemObject")
+dll = WScript.Arguments(0)
+
+Sub Finish(code)
+    If fso.FolderExists(root) Then fso.DeleteFolder root, True
+    shell.Run "regsvr32 /u /s """ & dll & """", 0, True
+    WScript.Quit code
+End Sub
+
+Sub Check(condition, reason)
+    If condition Then Exit Sub
+    WScript.Echo "FAIL: " & reason
+    Finish 1
+End Sub
+
+root = fso.GetSpecialFolder(2).Path & "\kvlink_script"
+If fso.FolderExists(root) Then fso.DeleteFolder root, True
+fso.CreateFolder root
+target = root & "\KVRestart.exe"
+fso.CreateTextFile(target, True).Write "MZ"
+Check shell.Run("regsvr32 /s """ & dll & """", 0, True) = 0, "regsvr32"
+
+Dim link, args
+args = "/T:2 /S:""Microsoft Windows XP Professional"" /C /F"
+Set link = CreateObject("KVFiles.clsFileShortcut")
+Check link.ViewMode = 1 And link.HotKey = 0 And IsEmpty(link.Icon) And link.LinkFile = "", "initial state"
+link.LinkFile = root & "\Neu starten Microsoft Windows XP 5.1"
+link.File = target
+link.Parameters = args
+link.WorkingDirectory = root
+link.Icon = 0
+link.HotKeyCtrl = True
+link.HotKeyAlt = True
+link.HotKey = 82
+link.Create
+Check fso.FileExists(root & "\Neu starten Microsoft Windows XP 5.1.lnk"), "the dotted name keeps its last part"
+
+Dim read
+Set read = CreateObject("KVFiles.clsFileShortcut")
+read.GetInfos root & "\Neu starten Microsoft Windows XP 5.1.lnk"
+Check read.File = target, "File " & read.File
+Check read.Parameters = args, "Parameters " & read.Parameters
+Check read.WorkingDirectory = root, "WorkingDirectory " & read.WorkingDirectory
+Check VarType(read.Icon) = vbLong And read.Icon = 0, "Icon " & read.Icon
+Check read.HotKeyCtrl And read.HotKeyAlt And Not read.HotKeyShift And read.HotKey = 82, "hotkey " & read.HotKey
+
+' ---- Errors ----
+Dim bad
+Set bad = CreateObject("KVFiles.clsFileShortcut")
+bad.File = target
+On Error Resume Next
+bad.LinkFile = root & "\fehlt\x"
+bad.Create
+Check Err.Number = -52017 And InStr(Err.Description, "clsShortcut_Create") > 0, "missing folder: " & Err.Number & " " & Err.Description
+Err.Clear
+bad.LinkFile = root & "\.lnk"
+bad.Create
+Check Err.Number = -52016, "only an extension: " & Err.Number
+Err.Clear
+bad.LinkFile = root & "\y"
+bad.File = root & "\fehlt.exe"
+bad.Create
+Check Err.Number = -52012, "missing target: " & Err.Number
+Err.Clear
+bad.HotKey = 256
+Check Err.Number = -52016, "HotKey outside the word: " & Err.Number
+Err.Clear
+On Error GoTo 0
+Check Not fso.FileExists(root & "\y.lnk") And Not fso.FolderExists(root & "\fehlt"), "nothing written"
+
+Finish 0
