@@ -27,6 +27,7 @@ Fn SystemFunction(const wchar_t* library, const char* name) {
 
 using SetSystemPowerStateFn = BOOL(WINAPI*)(BOOL, BOOL);
 using SetSuspendStateFn = BOOLEAN(WINAPI*)(BOOLEAN, BOOLEAN, BOOLEAN);
+using InitiateSystemShutdownExFn = BOOL(WINAPI*)(LPWSTR, LPWSTR, DWORD, BOOL, BOOL, DWORD);
 
 const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
 
@@ -73,12 +74,17 @@ public:
 
     BOOL CloseToken(HANDLE hToken) override { return CloseHandle(hToken); }
 
-    BOOL InitiateSystemShutdown(const std::wstring& strMachineName, const std::wstring& strMessage, DWORD dwTimeout,
-                                BOOL bForceAppsClosed, BOOL bRebootAfterShutdown) override {
+    BOOL InitiateSystemShutdownEx(const std::wstring& strMachineName, const std::wstring& strMessage,
+                                  DWORD dwTimeout, BOOL bForceAppsClosed, BOOL bRebootAfterShutdown,
+                                  DWORD dwReason) override {
         std::wstring machine = strMachineName, message = strMessage;  // the call wants writable texts
-        return ::InitiateSystemShutdownW(machine.empty() ? nullptr : machine.data(),
-                                         message.empty() ? nullptr : message.data(), dwTimeout, bForceAppsClosed,
-                                         bRebootAfterShutdown);
+        wchar_t* machineArg = machine.empty() ? nullptr : machine.data();
+        wchar_t* messageArg = message.empty() ? nullptr : message.data();
+        // Windows 2000 has no reasons yet.
+        auto withReason = SystemFunction<InitiateSystemShutdownExFn>(L"advapi32.dll", "InitiateSystemShutdownExW");
+        if (!withReason)
+            return ::InitiateSystemShutdownW(machineArg, messageArg, dwTimeout, bForceAppsClosed, bRebootAfterShutdown);
+        return withReason(machineArg, messageArg, dwTimeout, bForceAppsClosed, bRebootAfterShutdown, dwReason);
     }
 
     BOOL AbortSystemShutdown(const std::wstring& strMachineName) override {

@@ -39,9 +39,12 @@ public:
                                        DWORD* pdwReturnLength) = 0;
     virtual BOOL CloseToken(HANDLE hToken) = 0;
 
-    // Remote shutdown: InitiateSystemShutdown and AbortSystemShutdown.
-    virtual BOOL InitiateSystemShutdown(const std::wstring& strMachineName, const std::wstring& strMessage,
-                                        DWORD dwTimeout, BOOL bForceAppsClosed, BOOL bRebootAfterShutdown) = 0;
+    // Remote shutdown: InitiateSystemShutdownEx (the machine name with its leading "\\";
+    // where Windows lacks the Ex call, InitiateSystemShutdown without the reason) and
+    // AbortSystemShutdown.
+    virtual BOOL InitiateSystemShutdownEx(const std::wstring& strMachineName, const std::wstring& strMessage,
+                                          DWORD dwTimeout, BOOL bForceAppsClosed, BOOL bRebootAfterShutdown,
+                                          DWORD dwReason) = 0;
     virtual BOOL AbortSystemShutdown(const std::wstring& strMachineName) = 0;
 
     // Ends the Windows 9x shell: the process owning the top-level window of class

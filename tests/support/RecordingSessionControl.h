@@ -1,14 +1,15 @@
 #pragma once
 // Stands in for the session-control seam: records every call with its arguments and
-// answers with a configurable result and error code per operation (success and error 0
-// unless told otherwise). Installs itself for its lifetime. With LogFile set, every call is
-// also appended to that file as one line of text (for a test build of the program that
-// runs as its own process).
+// answers with a configurable result and error code per operation, or per operation and
+// machine (success and error 0 unless told otherwise). Installs itself for its lifetime.
+// With LogFile set, every call is also appended to that file as one line of text (for a
+// test build of the program that runs as its own process).
 #include <windows.h>
 
 #include <cstdio>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "work/SessionControl.h"
@@ -55,6 +56,11 @@ public:
 
     // Configures the answer of one operation (by its name as recorded).
     void Answer(const std::string& operation, BOOL result, DWORD error = 0) { answers[operation] = {result, error}; }
+    // The answer of one operation when its first text argument is strText (a machine name);
+    // it goes before the operation's general answer.
+    void AnswerFor(const std::string& operation, const std::wstring& strText, BOOL result, DWORD error = 0) {
+        textAnswers[{operation, strText}] = {result, error};
+    }
 
     // The names of the recorded calls, in order.
     std::vector<std::string> Names() const {
@@ -109,10 +115,12 @@ public:
     BOOL CloseToken(HANDLE hToken) override {
         return Record({"CloseToken", {static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(hToken))}, {}});
     }
-    BOOL InitiateSystemShutdown(const std::wstring& strMachineName, const std::wstring& strMessage, DWORD dwTimeout,
-                                BOOL bForceAppsClosed, BOOL bRebootAfterShutdown) override {
-        return Record({"InitiateSystemShutdown",
-                       {dwTimeout, Flag(bForceAppsClosed), Flag(bRebootAfterShutdown)},
+    // Recorded numbers: delay, force flag, reboot flag, reason; texts: machine, message.
+    BOOL InitiateSystemShutdownEx(const std::wstring& strMachineName, const std::wstring& strMessage,
+                                  DWORD dwTimeout, BOOL bForceAppsClosed, BOOL bRebootAfterShutdown,
+                                  DWORD dwReason) override {
+        return Record({"InitiateSystemShutdownEx",
+                       {dwTimeout, Flag(bForceAppsClosed), Flag(bRebootAfterShutdown), dwReason},
                        {strMachineName, strMessage}});
     }
     BOOL AbortSystemShutdown(const std::wstring& strMachineName) override {
@@ -122,6 +130,7 @@ public:
 
     std::vector<SessionCall> calls;
     std::map<std::string, SessionAnswer> answers;
+    std::map<std::pair<std::string, std::wstring>, SessionAnswer> textAnswers;
     bool hasSetSystemPowerState = true;
     std::wstring LogFile;
 
@@ -132,8 +141,13 @@ private:
         if (!LogFile.empty()) Append(call.ToText());
         calls.push_back(std::move(call));
         SessionAnswer answer;
-        auto found = answers.find(calls.back().name);
+        const SessionCall& recorded = calls.back();
+        auto found = answers.find(recorded.name);
         if (found != answers.end()) answer = found->second;
+        if (!recorded.texts.empty()) {
+            auto forText = textAnswers.find({recorded.name, recorded.texts.front()});
+            if (forText != textAnswers.end()) answer = forText->second;
+        }
         SetLastError(answer.error);
         return answer.result;
     }

@@ -13,6 +13,7 @@
 #include "ui/autodialog/basAutoDialog.h"
 #include "program/basGlobals.h"
 #include "ui/tray/basMenues.h"
+#include "work/basRemoteShutdown.h"
 #include "work/basTimedAction.h"
 #include "program/basTools.h"
 #include "res/Pictures.h"
@@ -271,6 +272,7 @@ bool frmMain::OnNotify(const NMHDR& header, LRESULT& result) {
 bool frmMain::OnTimer(UINT_PTR id) {
     if (id == conSplashTimerId) CloseSplash();
     else if (id == conTimedActionTimerId) ExecuteTimedAction();
+    else if (id == conRemoteShutdownTimer) RemoteShutdownTick();
     return true;
 }
 
@@ -376,7 +378,10 @@ bool frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
     }
 }
 
-void frmMain::OnDestroy() { SetTimedActionTimerWindow(nullptr); }
+void frmMain::OnDestroy() {
+    SetTimedActionTimerWindow(nullptr);
+    SetRemoteShutdownTimerWindow(nullptr);
+}
 
 void frmMain::OnFinalMessage() { held = Held{}; }
 
@@ -390,6 +395,7 @@ HWND LoadMainWindow() {
         g_form.Load();
         HWND hwnd = g_form.Handle();
         SetTimedActionTimerWindow(hwnd);
+        SetRemoteShutdownTimerWindow(hwnd);
         // The icon belongs to this window: it goes first, then the window through its close
         // logic (which sees QuitFlag and lets it go).
         AddQuitStep([hwnd] {

@@ -62,9 +62,8 @@ inline constexpr const wchar_t* conMainHelpTopic = L"Herunterfahrendialog.htm";
 inline constexpr UINT_PTR conSplashTimerId = 1;  // timSplash, closes the splash screen
 inline constexpr UINT conSplashInterval = 3000;
 // timTimedAction is basTimedAction's conTimedActionTimerId (2).
-// timRemoteShutdown (id 3, 1000 ms) belongs to the remote shutdown, which switches it on
-// and brings its tick.
-inline constexpr UINT_PTR conRemoteShutdownTimerId = 3;
+// timRemoteShutdown is basRemoteShutdown's conRemoteShutdownTimer (3), switched by the remote
+// shutdown, which brings its tick.
 // Id 4 is the tray icon's wait for a second click (basMenues); it brings its own procedure.
 
 // Switches timSplash on or off (nothing without a main window).

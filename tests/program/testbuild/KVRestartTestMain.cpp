@@ -6,9 +6,10 @@
 //                            box YES | NO | CANCEL | OK | ABORT | RETRY | IGNORE | <number>
 //                                the answer to the next message box, in order; a box with no
 //                                answer left gets OK
-//                            session <operation> <result> [<error>]
+//                            session <operation> <result> [<error> [<machine>]]
 //                                the result (0/1) and last error of a session operation,
-//                                e.g. "session ExitWindowsEx 0 5"
+//                                e.g. "session ExitWindowsEx 0 5"; with a machine, only
+//                                for calls on it: "session AbortSystemShutdown 0 53 \\pc2"
 //   KVRestartTest.log      appended, UTF-8, one line per event:
 //                            MessageBox(<style>, "<title>", "<text>") -> <answer>
 //                            <session operation>(<numbers>, "<texts>")
@@ -51,11 +52,14 @@ void ReadAnswers(const std::wstring& path, kvtest::TestBuildMessageBox& boxes,
             words >> answer;
             boxes.answers.push_back(ParseAnswer(answer));
         } else if (kind == "session") {
-            std::string operation;
+            std::string operation, machine;
             int result = 1;
             unsigned long error = 0;
-            words >> operation >> result >> error;
-            session.Answer(operation, result ? TRUE : FALSE, error);
+            words >> operation >> result >> error >> machine;
+            if (machine.empty())
+                session.Answer(operation, result ? TRUE : FALSE, error);
+            else
+                session.AnswerFor(operation, std::wstring(machine.begin(), machine.end()), result ? TRUE : FALSE, error);
         }
     }
 }
