@@ -239,6 +239,4 @@ void CancelHttpTransfers() {
     for (const auto& transfer : Running()) Cancel(*transfer);
 }
 
-bool HttpTransferRunning() { return !Running().empty(); }
-
 }  // namespace kvr

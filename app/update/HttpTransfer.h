@@ -25,9 +25,9 @@ struct HttpAnswer {
 
 // GETs the address (http:// or https://), reading at most maxBytes of the body.
 HttpAnswer HttpGet(const std::wstring& strUrl, size_t maxBytes);
-// Cancels every running HttpGet: each returns at once as cancelled.
+// Cancels every running HttpGet: each returns at once as cancelled. (The request itself ends
+// when WinHTTP lets go of it: at once on Windows; Wine ends a call that waits for the server
+// only at its timeout, in the background.)
 void CancelHttpTransfers();
-// Whether an HttpGet is running on this thread.
-bool HttpTransferRunning();
 
 }  // namespace kvr

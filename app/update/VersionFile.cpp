@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "KVError.h"
-#include "program/basTools.h"
+#include "update/basVersionCheck.h"
 
 namespace kvr {
 
@@ -102,10 +102,15 @@ VersionFileInfo ReadVersionFile(const std::wstring& strText) {
     const long day = WholeNumber(date.substr(0, first), L"Tag");
     const long month = WholeNumber(date.substr(first + 1, second - first - 1), L"Monat");
     const long year = WholeNumber(date.substr(second + 1), L"Jahr");
-    if (day < 1 || day > 31 || month < 1 || month > 12 || year < 100 || year > 9999) Invalid(L"Datum \"" + date + L"\"");
-    info.ReleaseDate = MakeDate(year, month, day);
-    // A day past the month's end would roll over into the next month: no date then.
-    if (ToSystemTime(info.ReleaseDate).wDay != day) Invalid(L"Datum \"" + date + L"\"");
+    // The system's calendar refuses a day past the month's end.
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(year);
+    st.wMonth = static_cast<WORD>(month);
+    st.wDay = static_cast<WORD>(day);
+    FILETIME released{};
+    if (year < 100 || year > 9999 || month > 12 || day > 31 || !SystemTimeToFileTime(&st, &released))
+        Invalid(L"Datum \"" + date + L"\"");
+    info.ReleaseDate = FileTimeToDate(released);
 
     info.AdditionalInfo = lines[conFirstLine + 1];
     return info;

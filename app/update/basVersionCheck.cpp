@@ -127,13 +127,25 @@ std::optional<kv::Date> Win32ToVbTime(const FILETIME& ftTime) {
     if (ftTime.dwLowDateTime == 0 && ftTime.dwHighDateTime == 0) return std::nullopt;
     FILETIME local{};
     if (!FileTimeToLocalFileTime(&ftTime, &local)) return std::nullopt;
-    const ULONGLONG ticks = (static_cast<ULONGLONG>(local.dwHighDateTime) << 32) | local.dwLowDateTime;
+    return FileTimeToDate(local);
+}
+
+kv::Date FileTimeToDate(const FILETIME& ftTime) {
+    const ULONGLONG ticks = (static_cast<ULONGLONG>(ftTime.dwHighDateTime) << 32) | ftTime.dwLowDateTime;
     return kv::Date{static_cast<double>(ticks / 10000) / conMsPerDay - conDaysFrom1601To1899};
+}
+
+FILETIME DateToFileTime(kv::Date dtmDate) {
+    const double ms = (dtmDate.value + conDaysFrom1601To1899) * conMsPerDay;
+    const ULONGLONG ticks = ms <= 0 ? 0 : static_cast<ULONGLONG>(std::llround(ms)) * 10000;
+    return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
 }
 
 std::wstring ShortDateText(kv::Date dtmDate) {
     return Forwarded(conModule, L"ShortDateText", [&] {
-        const SYSTEMTIME st = ToSystemTime(dtmDate);
+        const FILETIME day = DateToFileTime(kv::Date{std::floor(dtmDate.value)});
+        SYSTEMTIME st{};
+        kv::RaiseLastErrorIf(!FileTimeToSystemTime(&day, &st));
         wchar_t text[128] = {};
         kv::RaiseLastErrorIf(GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, text, 128) == 0);
         return std::wstring(text);

@@ -45,7 +45,12 @@ std::wstring OwnVersionText();
 kv::Date GetFileDate();
 // A file time (100 ns since 1601, UTC) as a local date and time; nothing for a zero time.
 std::optional<kv::Date> Win32ToVbTime(const FILETIME& ftTime);
-// A date in the regional short form.
+// A count of 100 ns since 1601 as a date value and back, as it stands (no time zone). Dates
+// travel through kernel32's file times here: the first call of a delay-loaded function with a
+// floating-point argument (oleaut32's VariantTimeToSystemTime) receives a wrong value.
+kv::Date FileTimeToDate(const FILETIME& ftTime);
+FILETIME DateToFileTime(kv::Date dtmDate);
+// The date part in the regional short form.
 std::wstring ShortDateText(kv::Date dtmDate);
 
 }  // namespace kvr

@@ -48,6 +48,8 @@ public:
         return L"http://127.0.0.1:" + std::to_wstring(port_) + L"/" + strCase;
     }
 
+    unsigned short Port() const { return port_; }
+
     // How often the version file of a case was asked for.
     int Requests(const std::wstring& strCase) const {
         auto body = Get(L"/count/" + strCase);

@@ -25,6 +25,8 @@ namespace {
 using kvr::frmVersionCheck;
 using Clock = std::chrono::steady_clock;
 
+constexpr const wchar_t* conHttpHandlerKey = L"Software\\Classes\\http\\shell\\open\\command";
+
 class VersionCheck : public kvtest::ProgramTest {
 protected:
     static void SetUpTestSuite() {
@@ -175,6 +177,23 @@ TEST_F(VersionCheck, Dialog_ShowsEachResult_DownloadOnlyForANewerVersion) {
     EXPECT_EQ(Text(frmVersionCheck::txtAdditionalInfo), L"");
     EXPECT_TRUE(Enabled(frmVersionCheck::cmdDownload));
     EXPECT_EQ(Text(frmVersionCheck::cmdCheck), L"&Prüfen");
+
+    // "&Herunterladen": the shell opens the server's setup address with the "http" handler,
+    // here a program that writes down what it was given.
+    {
+        kvtest::RegistrySnapshot handler({{HKEY_LOCAL_MACHINE, conHttpHandlerKey, L""}});
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        const std::wstring recorded = std::wstring(temp) + L"kv-download.txt";
+        kvtest::RemoveFile(recorded);
+        kvtest::Store(HKEY_LOCAL_MACHINE, conHttpHandlerKey, L"",
+                      L"\"" + std::wstring(KV_RECORDER) + L"\" \"" + recorded + L"\" \"%1\"");
+        SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(frmVersionCheck::cmdDownload, BN_CLICKED), 0);
+        for (int i = 0; i < 100 && !kvtest::FileExists(recorded); ++i) Sleep(100);
+        EXPECT_EQ(kvtest::ReadFileText(recorded),
+                  "http://127.0.0.1:" + std::to_string(server_.Port()) + "/newer/download/kelvorestart/KelvoRestartSetup.exe");
+        kvtest::RemoveFile(recorded);
+    }
 
     Serve(L"equal");
     kvr::CheckVersionDialog();

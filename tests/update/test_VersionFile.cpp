@@ -93,6 +93,9 @@ TEST(VersionFile, FileTime_IsLocalDateAndTime_ZeroIsNone) {
     const std::optional<kv::Date> date = kvr::Win32ToVbTime(utc);
     ASSERT_TRUE(date.has_value());
     EXPECT_NEAR(date->value, 43832.5, 1e-6);
+    // And back, without a time zone.
+    const FILETIME back = kvr::DateToFileTime(*date);
+    EXPECT_EQ(CompareFileTime(&back, &local), 0);
 }
 
 }  // namespace
