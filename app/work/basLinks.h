@@ -59,7 +59,8 @@ LinkResult CreateLink(HWND owner, const LinkRequest& request);
 
 // ---- The pieces of CreateLink, for the page and for tests ----
 
-// The name without "/", "\", ":", "|", ">", "<", "*", "?" and '"', trimmed.
+// The name without "/", "\", ":", "|", ">", "<", "*", "?" and '"', trimmed, without a typed
+// ".lnk" (the link gets it when written); "" when only dots and blanks are left.
 std::wstring CleanLinkName(const std::wstring& strName);
 // The arguments of a link for the ActionText: "/T:n" (n read from the text before ": "),
 // " /S:"system"" when the text names a system, " /C" with blnConfirmation, " /F" with
