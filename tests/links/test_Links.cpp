@@ -3,9 +3,11 @@
 // test prefix read back through the shell's link object, every message and question answered
 // through the message-box seam.
 #include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "RecordingMessageBox.h"
 #include "TempFolder.h"
@@ -50,7 +52,65 @@ protected:
     kvtest::RecordingMessageBox boxes;
 };
 
+// Waits (at most 10 s) for a dialog of the thread to show up and presses one of its buttons.
+std::thread PressInDialog(DWORD thread, int button, std::wstring* title) {
+    return std::thread([=] {
+        for (int attempt = 0; attempt < 200; ++attempt) {
+            HWND dialog = nullptr;
+            EnumThreadWindows(
+                thread,
+                [](HWND window, LPARAM found) {
+                    wchar_t name[16] = L"";
+                    GetClassNameW(window, name, 16);
+                    if (wcscmp(name, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+                    *reinterpret_cast<HWND*>(found) = window;
+                    return FALSE;
+                },
+                reinterpret_cast<LPARAM>(&dialog));
+            if (dialog) {
+                wchar_t text[256] = L"";
+                // The title given to the browser is the static text above the folder tree.
+                EnumChildWindows(
+                    dialog,
+                    [](HWND child, LPARAM out) {
+                        wchar_t name[16] = L"", caption[256] = L"";
+                        GetClassNameW(child, name, 16);
+                        GetWindowTextW(child, caption, 256);
+                        if (wcscmp(name, L"Static") == 0 && caption[0] && !reinterpret_cast<wchar_t*>(out)[0])
+                            wcscpy_s(reinterpret_cast<wchar_t*>(out), 256, caption);
+                        return TRUE;
+                    },
+                    reinterpret_cast<LPARAM>(text));
+                *title = text;
+                // OK takes the folder at the top of the tree (the root the browser was given).
+                if (HWND tree = FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr)) {
+                    auto root = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+                    SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(root));
+                }
+                PostMessageW(dialog, WM_COMMAND, button, 0);
+                return;
+            }
+            Sleep(50);
+        }
+    });
+}
+
 }  // namespace
+
+TEST_F(Links, BrowsePath_StartsAtTheStartMenuForPlace1_AndKeepsThePathWhenCancelled) {
+    std::wstring title;
+    std::wstring path = L"unverändert";
+    std::thread presser = PressInDialog(GetCurrentThreadId(), IDCANCEL, &title);
+    EXPECT_FALSE(BrowsePath(nullptr, conLP_OtherFolder, path));
+    presser.join();
+    EXPECT_EQ(path, L"unverändert");
+    EXPECT_EQ(title, L"Pfad für Verknüpfung:");
+
+    presser = PressInDialog(GetCurrentThreadId(), IDOK, &title);
+    EXPECT_TRUE(BrowsePath(nullptr, conLP_Startmenu, path));
+    presser.join();
+    EXPECT_EQ(kv::clsMain().DirAddBackslash(path), kv::clsMain().GetSystemFolder(kv::conWsf_Startmenu));
+}
 
 TEST_F(Links, LinkParameters_TypeFromTheTextBeforeTheSystem_SystemAfterTheFirstColon) {
     const struct {
