@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include "AppTestSupport.h"
 #include "KVError.h"
 #include "program/basTools.h"
 #include "update/VersionFile.h"
