@@ -87,7 +87,8 @@ bool IsKeyCode(const std::wstring& strKeyCode) {
     if (strKeyCode.size() != 6) return false;
     for (wchar_t c : strKeyCode)
         if (c < L'0' || c > L'9') return false;
-    return std::stol(strKeyCode.substr(4)) <= 15;
+    // A virtual key is one byte; the shift state has four bits.
+    return std::stol(strKeyCode.substr(0, 3)) <= 255 && std::stol(strKeyCode.substr(4)) <= 15;
 }
 
 long KeyCodeValue(long lngKeyCode, long lngShift) {

@@ -17,7 +17,7 @@ std::wstring KeycodeToString(const std::wstring& strKeyCode);
 // The inverse; "" for "". Raises error 5 for a key name it does not know.
 std::wstring StringToKeycode(const std::wstring& strText);
 
-// Whether a stored code has the six-digit form.
+// Whether a stored code has the six-digit form with a key up to 255 and a shift state up to 15.
 bool IsKeyCode(const std::wstring& strKeyCode);
 // The value two codes are compared by: a modifier used as the main key never counts its own
 // bit (it is released, or still held on the other side, when its release arrives).

@@ -95,6 +95,9 @@ bool CheckSystem(const std::wstring& strSystem);
 // boot.ini or when the system is the default already; an unknown or ambiguous name, a
 // write-protected boot.ini or a failed write raise an error and leave the file as it was.
 void SetStandardSystem(const std::wstring& strSystem);
+// boot.ini's bytes with one value of its first [boot loader] section set: that value's line
+// replaced (or a line added after the section's header), every other byte as it was.
+std::string WithBootLoaderValue(const std::string& strFile, const std::string& strKey, const std::string& strValue);
 // The boot menu time in seconds; 30 when unknown.
 long GetTimeOut();
 void WriteTimeOut(long lngSeconds);

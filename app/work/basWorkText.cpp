@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include <map>
 
 #include "LastError.h"
@@ -134,7 +136,9 @@ std::vector<BootEntry> OperatingSystems(const std::wstring& strBootIni) {
         const size_t equals = text.find(L'=');
         if (equals == std::wstring::npos) continue;
         std::wstring path = Trimmed(text.substr(0, equals));
-        if (path.empty()) continue;
+        // No system path holds a control character; such a line (a damaged file) could not be
+        // written back as the default and read again.
+        if (path.empty() || std::any_of(path.begin(), path.end(), [](wchar_t c) { return c < L' '; })) continue;
         systems.push_back({std::move(path), QuotedName(text), std::move(line)});
     }
     return systems;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "LastError.h"
 #include "MessageBoxSeam.h"
@@ -71,8 +72,64 @@ const work::BootEntry* FindSystem(const std::vector<work::BootEntry>& systems, c
     return contained;
 }
 
+// Bytes of a file (empty when it cannot be read).
+std::string FileBytes(const std::wstring& strFile) {
+    const kv::OwnedHandle file(CreateFileW(strFile.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    kv::RaiseLastErrorIf(file.Get() == INVALID_HANDLE_VALUE);
+    std::string bytes;
+    char buffer[16384];
+    DWORD read = 0;
+    while (ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+    return bytes;
+}
+
+std::string TrimmedBytes(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool SameAscii(const std::string& a, const char* b) { return _stricmp(a.c_str(), b) == 0; }
+
+}  // namespace
+
+// boot.ini with one value of its loader section set, every other byte as it was: the value's
+// line keeps its place and line end; a missing value is added right after the section's
+// header with the header's own line end. The first [boot loader] section and its first line
+// of that key are the ones the profile functions read.
+std::string WithBootLoaderValue(const std::string& strFile, const std::string& strKey, const std::string& strValue) {
+    const std::string line = strKey + "=" + strValue;
+    bool inSection = false;
+    size_t headerEnd = std::string::npos, headerBreak = 0;
+    for (size_t start = 0; start < strFile.size();) {
+        size_t end = strFile.find_first_of("\r\n", start);
+        if (end == std::string::npos) end = strFile.size();
+        size_t next = end;
+        if (next < strFile.size()) next += (strFile[next] == '\r' && next + 1 < strFile.size() && strFile[next + 1] == '\n') ? 2 : 1;
+        const std::string text = TrimmedBytes(strFile.substr(start, end - start));
+        if (!text.empty() && text.front() == '[') {
+            if (inSection) break;   // the section ended without the key
+            inSection = text.back() == ']' && SameAscii(TrimmedBytes(text.substr(1, text.size() - 2)), "boot loader");
+            if (inSection) headerEnd = end, headerBreak = next - end;
+        } else if (inSection) {
+            // A line without "=" is a key without a value to the profile functions too.
+            if (SameAscii(TrimmedBytes(text.substr(0, text.find('='))), strKey.c_str()))
+                return strFile.substr(0, start) + line + strFile.substr(end);
+        }
+        start = next;
+    }
+    if (headerEnd == std::string::npos) return strFile;
+    if (headerBreak == 0) return strFile + "\r\n" + line;   // the header is the file's last line
+    const std::string lineBreak = strFile.substr(headerEnd, headerBreak);
+    return strFile.substr(0, headerEnd + headerBreak) + line + lineBreak + strFile.substr(headerEnd + headerBreak);
+}
+
+namespace {
+
 // Writes one value of the loader section through a copy that replaces boot.ini in one step,
-// so a failure at any point leaves the old file whole; the file keeps its attributes.
+// so a failure at any point leaves the old file whole; the file keeps its attributes and
+// every other byte.
 void WriteBootLoaderValue(const std::wstring& strBootIni, const wchar_t* strKey, const std::wstring& strValue) {
     if (!work::HasBootLoaderSection(strBootIni))
         throw kv::KVError(conErrNoBootLoaderSection,
@@ -80,6 +137,14 @@ void WriteBootLoaderValue(const std::wstring& strBootIni, const wchar_t* strKey,
                               L"\" hat keinen Abschnitt [boot loader]. Sie wurde nicht geändert.");
     const DWORD attributes = GetFileAttributesW(strBootIni.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) kv::RaiseLastError();
+    const auto ansi = [](const std::wstring& text) {
+        std::string bytes(text.size() * 2 + 1, '\0');
+        const int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
+                                          static_cast<int>(bytes.size()), nullptr, nullptr);
+        bytes.resize(n > 0 ? static_cast<size_t>(n) : 0);
+        return bytes;
+    };
+    const std::string content = WithBootLoaderValue(FileBytes(strBootIni), ansi(strKey), ansi(strValue));
 
     const std::wstring folder = strBootIni.substr(0, strBootIni.find_last_of(L'\\') + 1);
     wchar_t temp[MAX_PATH] = {};
@@ -93,14 +158,28 @@ void WriteBootLoaderValue(const std::wstring& strBootIni, const wchar_t* strKey,
             DeleteFileW(path.c_str());
         }
     } copy{temp};
-
-    if (!CopyFileW(strBootIni.c_str(), temp, FALSE)) kv::RaiseLastError();
-    if (!SetFileAttributesW(temp, FILE_ATTRIBUTE_NORMAL)) kv::RaiseLastError();
-    kv::clsIni ini = BootLoader(temp);
-    ini.WriteValue(strKey, strValue);
+    {
+        const kv::OwnedHandle file(
+            CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        kv::RaiseLastErrorIf(file.Get() == INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        kv::RaiseLastErrorIf(!WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr));
+        kv::RaiseLastErrorIf(!FlushFileBuffers(file.Get()));
+    }
     // A full disk can cut the copy short without the write reporting it.
-    if (Trimmed(ini.ReadValue(strKey)) != Trimmed(strValue))
+    if (FileBytes(temp) != content)
         throw kv::KVError(ERROR_WRITE_FAULT, L"Die Datei \"" + strBootIni + L"\" konnte nicht geschrieben werden.");
+    // What Windows will read: a damaged file (two loader sections, a header with text after
+    // it) may hide the written line from the profile functions; then nothing is changed.
+    std::wstring readBack;
+    try {
+        readBack = Trimmed(BootLoader(temp).ReadValue(strKey));
+    } catch (const kv::KVError&) {
+    }
+    if (readBack != Trimmed(strValue))
+        throw kv::KVError(conErrNoBootLoaderSection, L"Die Datei \"" + strBootIni +
+                                                         L"\" hat keinen eindeutig lesbaren Abschnitt [boot loader]. "
+                                                         L"Sie wurde nicht geändert.");
     const DWORD kept = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
     if (!SetFileAttributesW(temp, kept ? kept : FILE_ATTRIBUTE_NORMAL)) kv::RaiseLastError();
     if (!MoveFileExW(temp, strBootIni.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))

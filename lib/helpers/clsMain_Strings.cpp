@@ -1,5 +1,6 @@
 // Text helpers: trimming, padding, lists, file names, wrapping, relative paths.
 #include <algorithm>
+#include <string_view>
 
 #include "clsMain.h"
 #include "clsMainInternal.h"
@@ -72,16 +73,42 @@ std::wstring clsMain::ExtractItem(long& lngStartPos, const std::wstring& strStri
                                   long lngColumn, long lngListMode) {
     std::wstring startMarker = strMarkerStartChar;
     std::wstring endMarker = strMarkerEndChar.empty() ? startMarker : strMarkerEndChar;
-    std::wstring work = strString;
+    const std::wstring& work = strString;
     if (lngColumn < 1) lngColumn = 1;
-    if (lngListMode == conListSingleSeperation) {
-        // The separator then delimits every item, the first and the last included.
-        endMarker = startMarker;
-        work = startMarker + strString + startMarker;
-    }
     if (startMarker.empty()) {  // nothing can delimit an item
         lngStartPos = 0;
         return L"";
+    }
+    if (lngListMode == conListSingleSeperation) {
+        // The separator delimits every item as if it stood before the first and after the
+        // last; items are read left to right like CountItemsInList counts them, so an item
+        // may hold part of the separator ("|" in a "||" list). Positions are those of the
+        // list with that leading separator: the item after the separator at position p starts
+        // at index p - 1 of the list.
+        const size_t length = startMarker.size();
+        const size_t from = lngStartPos <= 1 ? 0 : static_cast<size_t>(lngStartPos - 1);
+        size_t itemStart = 0;
+        if (from > 0) {
+            const size_t marker = strString.find(startMarker, from >= length ? from - length : 0);
+            if (marker == std::wstring::npos) {
+                lngStartPos = 0;
+                return L"";
+            }
+            itemStart = marker + length;
+        }
+        for (long column = 1;; ++column) {
+            size_t end = strString.find(startMarker, itemStart);
+            if (column == lngColumn) {
+                if (end == std::wstring::npos) end = strString.size();
+                lngStartPos = static_cast<long>(itemStart + 1);
+                return strString.substr(itemStart, end - itemStart);
+            }
+            if (end == std::wstring::npos) {
+                lngStartPos = 0;
+                return L"";
+            }
+            itemStart = end + length;
+        }
     }
 
     size_t pos = lngStartPos <= 0 ? 0 : static_cast<size_t>(lngStartPos - 1);
@@ -202,8 +229,10 @@ std::wstring clsMain::WrapText(const std::wstring& strText, long lngMargin, cons
                                const std::wstring& strWrapChar) {
     if (lngMargin < 1) return strText;
     const size_t margin = static_cast<size_t>(lngMargin);
-    auto wrapLine = [&](std::wstring line) {
-        std::wstring out;
+    std::wstring result;
+    result.reserve(strText.size() + strText.size() / margin * strWrapChar.size());
+    // Each line is consumed from the front as a view: the work stays proportional to the text.
+    auto wrapLine = [&](std::wstring_view line) {
         while (line.size() > margin) {
             // A blank may stand right at the margin (it is dropped); another wrapable
             // character stays at the end of the line, so it must fit before the margin.
@@ -217,20 +246,24 @@ std::wstring clsMain::WrapText(const std::wstring& strText, long lngMargin, cons
                 take = line[cut] == L' ' ? cut : cut + 1;
                 skip = cut + 1;
             }
-            out += line.substr(0, take) + strWrapChar;
-            line.erase(0, skip);
+            result.append(line.substr(0, take)).append(strWrapChar);
+            line.remove_prefix(skip);
         }
-        return out + line;
+        result.append(line);
     };
 
     // Existing line breaks stay; every line is wrapped on its own.
-    std::wstring result;
+    const std::wstring_view text(strText);
     size_t start = 0;
     while (true) {
-        size_t nl = strText.find(L'\n', start);
-        if (nl == std::wstring::npos) return result + wrapLine(strText.substr(start));
-        size_t end = (nl > start && strText[nl - 1] == L'\r') ? nl - 1 : nl;
-        result += wrapLine(strText.substr(start, end - start)) + strText.substr(end, nl + 1 - end);
+        size_t nl = text.find(L'\n', start);
+        if (nl == std::wstring::npos) {
+            wrapLine(text.substr(start));
+            return result;
+        }
+        size_t end = (nl > start && text[nl - 1] == L'\r') ? nl - 1 : nl;
+        wrapLine(text.substr(start, end - start));
+        result.append(text.substr(end, nl + 1 - end));
         start = nl + 1;
     }
 }

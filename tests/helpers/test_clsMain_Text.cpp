@@ -52,6 +52,9 @@ TEST(clsMainText, ListsCountAndExtractItems) {
         {L"a;b;c", L";", L"", 3, kv::conListSingleSeperation, L"c", 5},
         {L"a;b;c", L";", L"", 4, kv::conListSingleSeperation, L"", 0},
         {L"a;;c", L";", L"", 2, kv::conListSingleSeperation, L"", 3},  // an empty item is found
+        // Read left to right as CountItemsInList counts: the item may hold part of the separator.
+        {L"|", L"||", L"", 1, kv::conListSingleSeperation, L"|", 1},
+        {L"a|||b", L"||", L"", 2, kv::conListSingleSeperation, L"|b", 4},
         {L"x[one] y[two]", L"[", L"]", 2, kv::conListBracketSeperation, L"two", 9},
         {L"[one", L"[", L"]", 1, kv::conListBracketSeperation, L"", 0},
     };
@@ -61,6 +64,10 @@ TEST(clsMainText, ListsCountAndExtractItems) {
         EXPECT_EQ(m.ExtractItem(pos, c.text, c.start, c.end, c.column, c.mode), c.item);
         EXPECT_EQ(pos, c.pos);
     }
+    // Searching on from an item's position finds that item again as the first.
+    long pos = 3;
+    EXPECT_EQ(m.ExtractItem(pos, L"a;b;c", L";", L"", 1, kv::conListSingleSeperation), L"b");
+    EXPECT_EQ(pos, 3);
 }
 
 // Members the system does not call: their one-line rules.

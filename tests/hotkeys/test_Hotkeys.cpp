@@ -47,7 +47,7 @@ TEST(KeyCodes, EveryTextReadsBackToItsCode) {
     EXPECT_EQ(KeycodeToString(L"186002"), L"Strg + \"186\"");
     EXPECT_EQ(KeycodeToString(L"032002"), L"Strg +  ");
     EXPECT_EQ(StringToKeycode(L""), L"");
-    for (const wchar_t* bad : {L"12a006", L"11200", L"1120066", L"112099"})
+    for (const wchar_t* bad : {L"12a006", L"11200", L"1120066", L"112099", L"918003"})
         EXPECT_EQ(Raised([&] { KeycodeToString(bad); }).Number, 5) << bad;
     EXPECT_EQ(Raised([&] { StringToKeycode(L"Strg + Taste"); }).Number, 5);
 }
