@@ -9,6 +9,7 @@
 #include "TestDrives.h"
 #include "program/basTools.h"
 #include "work/basWork.h"
+#include "work/basWorkText.h"
 
 using namespace kvr;
 using kvtest::kBackup;
@@ -350,4 +351,26 @@ TEST_F(BootIni, EditingUncoversTheFileKeepsItReadOnlyAndOpensIt) {
 TEST_F(BootIni, EditingWithoutBootIniDoesNothing) {
     EXPECT_NO_THROW(EditBootIni());
     EXPECT_FALSE(kvtest::FileExists(kBootIni));
+}
+
+// Writing the default leaves every other byte as it was (line ends included) and changes the
+// line the profile functions read; cases the randomized tests found.
+TEST(BootIniBytes, OnlyTheValuesLineChanges) {
+    const struct { const char *file, *written; } cases[] = {
+        {"[boot loader]\ndefault=a\ntimeout=3\n[operating systems]\n",
+         "[boot loader]\ndefault=b\ntimeout=3\n[operating systems]\n"},
+        {"[boot loader]\rtimeout=3\r", "[boot loader]\rdefault=b\rtimeout=3\r"},
+        {"[boot loader]\r\ndefault\r\ndefault=x\r\n", "[boot loader]\r\ndefault=b\r\ndefault=x\r\n"},
+        {"[operating systems]\na=\"A\"\n[Boot Loader]", "[operating systems]\na=\"A\"\n[Boot Loader]\r\ndefault=b"},
+        {" [ boot loader ] \n  DEFAULT = a  \n", " [ boot loader ] \ndefault=b\n"},
+        {"[x]\ndefault=a\n", "[x]\ndefault=a\n"},   // no loader section: nothing to write
+    };
+    for (const auto& c : cases) EXPECT_EQ(WithBootLoaderValue(c.file, "default", "b"), c.written) << c.file;
+}
+
+TEST_F(BootIni, ALineWithAControlCharacterInItsPathIsNoSystem) {
+    kvtest::WriteFileText(kBootIni, std::string("[boot loader]\n[operating systems]\n\x01=\"Kaputt\"\nC:\\=\"Ganz\"\n"));
+    const auto systems = work::OperatingSystems(kBootIni);
+    ASSERT_EQ(systems.size(), 1u);
+    EXPECT_EQ(systems[0].Name, L"Ganz");
 }
