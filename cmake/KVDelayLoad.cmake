@@ -12,12 +12,16 @@ function(kv_delay_load target)
   endif()
   if(NOT TARGET kv_delay_libs)
     find_program(KV_DLLTOOL NAMES ${TOOLCHAIN_PREFIX}-dlltool REQUIRED)
+    find_program(KV_AS NAMES ${TOOLCHAIN_PREFIX}-as REQUIRED)
+    find_program(KV_OBJCOPY NAMES ${TOOLCHAIN_PREFIX}-objcopy REQUIRED)
+    find_program(KV_AR NAMES ${TOOLCHAIN_PREFIX}-ar REQUIRED)
     set(outputs)
     foreach(dll IN LISTS KV_DELAY_DLLS)
       find_file(KV_IMPORT_LIB_${dll} lib${dll}.a PATHS /usr/${TOOLCHAIN_PREFIX}/lib NO_DEFAULT_PATH REQUIRED)
       add_custom_command(OUTPUT ${KV_DELAY_DIR}/lib${dll}.a
         COMMAND ${CMAKE_COMMAND} -DLIB=${dll} -DIMPORT_LIB=${KV_IMPORT_LIB_${dll}} -DNM=${CMAKE_NM}
-                -DDLLTOOL=${KV_DLLTOOL} -DOUT=${KV_DELAY_DIR} -P ${PROJECT_SOURCE_DIR}/cmake/make-delaylib.cmake
+                -DDLLTOOL=${KV_DLLTOOL} -DAS=${KV_AS} -DOBJCOPY=${KV_OBJCOPY} -DAR=${KV_AR}
+                -DOUT=${KV_DELAY_DIR} -P ${PROJECT_SOURCE_DIR}/cmake/make-delaylib.cmake
         DEPENDS ${PROJECT_SOURCE_DIR}/cmake/make-delaylib.cmake
         COMMENT "Delay-import library for ${dll}.dll")
       list(APPEND outputs ${KV_DELAY_DIR}/lib${dll}.a)
