@@ -11,6 +11,7 @@
 #include "work/basWork.h"
 #include "work/basWorkText.h"
 #include "ui/main/frmMain.h"
+#include "ui/options/frmOptions.h"
 
 namespace kvr {
 
@@ -58,7 +59,11 @@ std::vector<MainListEntry> BuildMainListEntries(const std::vector<std::wstring>&
 
 bool OpenMain() {
     return Shown(conModule, L"OpenMain", [] {
-        // The options dialog, once it exists, comes forward here instead when it is loaded.
+        // While the options dialog is loaded it comes forward instead.
+        if (OptionsLoaded()) {
+            Helper().SetForgroundForm(OptionsForm().Handle());
+            return;
+        }
         LoadMainWindow();
         const work::ReadOnce bootIniOnce;
         ProgramState& s = State();

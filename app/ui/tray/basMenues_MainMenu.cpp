@@ -16,6 +16,7 @@
 #include "clsPersonalData.h"
 #include "clsSendMessage.h"
 #include "ui/clsPopupMenu.h"
+#include "ui/options/basOptions.h"
 #include "ui/info/frmVersionCheck.h"
 #include "ui/tray/frmContextMenues.h"
 #include "res/Pictures.h"
@@ -43,18 +44,18 @@ constexpr FixedEntry conFixedPart[] = {
     {L"", conMI_None, conSep, L"-Funktionen", true, nullptr},
     {L"", conMI_Options, L"mnuFunctions", L"&Funktionen", true, nullptr},
     {L"mnuFunctions", conMI_None, conSep, L"-Konfiguration", true, nullptr},
-    {L"mnuFunctions", conMI_None, L"mnuFView", L"&Herunterfahrdialog konfigurieren...", false, nullptr},
-    {L"mnuFunctions", conMI_None, L"mnuFViewMenu", L"&Menü konfigurieren...", false, nullptr},
-    {L"mnuFunctions", conMI_None, L"mnuFStandard", L"&Standardsystem festlegen...", false, nullptr},
-    {L"mnuFunctions", conMI_None, L"mnuFAutodialog", L"&Autodialog konfigurieren...", false, nullptr},
-    {L"mnuFunctions", conMI_None, L"mnuFAutologon", L"Automatisches &Einloggen...", false, nullptr},
-    {L"mnuFunctions", conMI_None, L"mnuFshortcuts", L"&Tastenkürzel definieren...", false, nullptr},
-    {L"mnuFunctions", conMI_None, L"mnuFOptions", L"Sonstige &Optionen festlegen...", false, nullptr},
+    {L"mnuFunctions", conMI_None, L"mnuFView", L"&Herunterfahrdialog konfigurieren...", true, nullptr},
+    {L"mnuFunctions", conMI_None, L"mnuFViewMenu", L"&Menü konfigurieren...", true, nullptr},
+    {L"mnuFunctions", conMI_None, L"mnuFStandard", L"&Standardsystem festlegen...", true, nullptr},
+    {L"mnuFunctions", conMI_None, L"mnuFAutodialog", L"&Autodialog konfigurieren...", true, nullptr},
+    {L"mnuFunctions", conMI_None, L"mnuFAutologon", L"Automatisches &Einloggen...", true, nullptr},
+    {L"mnuFunctions", conMI_None, L"mnuFshortcuts", L"&Tastenkürzel definieren...", true, nullptr},
+    {L"mnuFunctions", conMI_None, L"mnuFOptions", L"Sonstige &Optionen festlegen...", true, nullptr},
     {L"mnuFunctions", conMI_None, conSep, L"-Funktionen", true, nullptr},
-    {L"mnuFunctions", conMI_None, L"mnuFLinks", L"&Verknüpfung erstellen...", false, nullptr},
-    {L"mnuFunctions", conMI_None, L"mnuFTimedAction", L"&Zeitgesteuertes Herunterfahren...", false, nullptr},
-    {L"mnuFunctions", conMI_None, L"mnuFRemoteShutdown", L"&Ferngesteuertes Herunterfahren...", false, nullptr},
-    {L"", conMI_Options, L"mnuOptions", L"&Optionen...", false, nullptr},
+    {L"mnuFunctions", conMI_None, L"mnuFLinks", L"&Verknüpfung erstellen...", true, nullptr},
+    {L"mnuFunctions", conMI_None, L"mnuFTimedAction", L"&Zeitgesteuertes Herunterfahren...", true, nullptr},
+    {L"mnuFunctions", conMI_None, L"mnuFRemoteShutdown", L"&Ferngesteuertes Herunterfahren...", true, nullptr},
+    {L"", conMI_Options, L"mnuOptions", L"&Optionen...", true, nullptr},
     {L"", conMI_None, conSep, L"-Online", true, nullptr},
     {L"", conMI_None, L"mnuInternet", L"&Im Internet", true, nullptr},
     {L"mnuInternet", conMI_None, conSep, L"-Version", true, nullptr},
@@ -159,6 +160,18 @@ void AddActionGroups(MenuLayout& menu) {
     }
 }
 
+// The options page a configuration entry opens (0: the page used last); -1 for other entries.
+long OptionsPageOf(const std::wstring& strName) {
+    static const std::pair<const wchar_t*, long> pages[] = {
+        {L"mnuFView", 1},       {L"mnuFViewMenu", 2},    {L"mnuFStandard", 3},       {L"mnuFAutodialog", 4},
+        {L"mnuFTimedAction", 5}, {L"mnuFAutologon", 6},  {L"mnuFLinks", 7},          {L"mnuFRemoteShutdown", 8},
+        {L"mnuFshortcuts", 9},  {L"mnuFOptions", 10},    {L"mnuOptions", 0},
+    };
+    for (const auto& [name, page] : pages)
+        if (SameName(name, strName)) return page;
+    return -1;
+}
+
 const FixedEntry* FixedEntryNamed(const std::wstring& strName) {
     for (const FixedEntry& entry : conFixedPart)
         if (SameName(entry.name, strName) && entry.caption[0] != L'-') return &entry;
@@ -228,6 +241,8 @@ void ExecuteMainMenuItem(const MenuLayout& menu, const std::wstring& strName) {
             RebootWindows(item->ActionText, TrayForceFlag());
         } else if (SameName(strName, L"mnuQuitImmediate")) {
             SetQuitImmediate();
+        } else if (const long page = OptionsPageOf(strName); page >= 0) {
+            OpenOptions(page);
         } else if (SameName(strName, L"mnuICheckVersion")) {
             OpenVersionCheck();
         } else if (SameName(strName, L"mnuContact")) {

@@ -6,6 +6,7 @@
 #include "program/basGlobals.h"
 #include "program/basMain.h"
 #include "res/Pictures.h"
+#include "ui/clsPopupMenu.h"
 
 namespace kvr {
 
@@ -45,5 +46,38 @@ HIMAGELIST imgListMenues() {
 }
 
 void UnloadContextMenues() { Images().Reset(); }
+
+namespace {
+
+// The items every list menu ends with: tick (or select) all, none, and the way out.
+std::wstring ShowListMenu(HWND hwndOwner, long x, long y, bool blnShortcuts, bool blnRowSelected) {
+    clsPopupMenu menu(hwndOwner, imgListMenues(), true, false);
+    if (blnShortcuts) {
+        menu.Add(L"", conMI_None, L"mnuDefine", L"&Definieren").Enabled(blnRowSelected);
+        menu.Add(L"", conMI_None, L"mnuDelete", L"&Löschen...").Enabled(blnRowSelected);
+        menu.Add(L"", conMI_None, L"mnuSep1", L"- ");
+    }
+    menu.Add(L"", conMI_SelectAll, L"mnuSelectAll", L"&Alles auswählen");
+    menu.Add(L"", conMI_SelectNone, L"mnuUnSelectAll", L"&Keine Auswahl");
+    menu.Add(L"", conMI_None, blnShortcuts ? L"mnuSep2" : L"mnuSep1", L"- ");
+    menu.Add(L"", conMI_None, L"mnuCancel", L"&Menü abbrechen");
+    std::wstring chosen = menu.Popup(x, y);
+    return chosen == L"mnuCancel" ? L"" : chosen;
+}
+
+}  // namespace
+
+std::wstring ShowViewMenu(HWND hwndOwner, long x, long y) {
+    return Forwarded(L"basMenues", L"ShowViewMenu", [&] { return ShowListMenu(hwndOwner, x, y, false, false); });
+}
+
+std::wstring ShowViewMenuMenu(HWND hwndOwner, long x, long y) {
+    return Forwarded(L"basMenues", L"ShowViewMenuMenu", [&] { return ShowListMenu(hwndOwner, x, y, false, false); });
+}
+
+std::wstring ShowShortcutMenu(HWND hwndOwner, long x, long y, bool blnRowSelected) {
+    return Forwarded(L"basMenues", L"ShowShortcutMenu",
+                     [&] { return ShowListMenu(hwndOwner, x, y, true, blnRowSelected); });
+}
 
 }  // namespace kvr
