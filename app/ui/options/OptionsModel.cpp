@@ -10,6 +10,8 @@
 #include "program/basGlobals.h"
 #include "program/basMain.h"
 #include "program/basTools.h"
+#include "work/basLinks.h"
+#include "work/basRemoteShutdown.h"
 #include "work/basTimedAction.h"
 #include "work/basWork.h"
 #include "work/basWorkText.h"
@@ -95,17 +97,8 @@ OptionsEnvironment ReadEnvironment() {
         env.Windows95OrNT4 = IsOS(kv::conWV_Windows95, kv::conWV_WindowsNT4);
         env.Windows9xOrNT4 = IsWindows9xOrNT4();
         env.AutoLogonWriteAllowed = AutoLogonWriteAllowed();
-        const std::wstring quickLaunch =
-            Helper().GetSystemFolder(kv::conWsf_AppData) + L"Microsoft\\Internet Explorer\\Quick Launch\\";
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileExW((quickLaunch + L"*").c_str(), FindExInfoBasic, &found,
-                                         FindExSearchNameMatch, nullptr, 0);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) env.QuickLaunchAvailable = true;
-            } while (!env.QuickLaunchAvailable && FindNextFileW(search, &found));
-            FindClose(search);
-        }
+        env.QuickLaunchAvailable = QuickLaunchAvailable();
+        env.RemoteRunning = RemoteShutdownRunning();
         return env;
     });
 }
@@ -162,8 +155,8 @@ OptionsValues LoadOptions(const OptionsEnvironment& env, long lngPage) {
                      ? lngPage
                      : ReadNumberSetting(L"LastOptionTab", conSG_PrgSettings, 1, 1, conPageCount);
         v.Confirmation = ReadFlagSetting(L"ConfirmationOption", conSG_PrgSettings, true);
-        v.LastPathOption = ReadNumberSetting(L"LastPathOption", conSG_PrgSettings, 0, 0, 3);
-        if (v.LastPathOption == 3 && !env.QuickLaunchAvailable) v.LastPathOption = 0;
+        v.LastPathOption = ReadNumberSetting(L"LastPathOption", conSG_PrgSettings, 0);
+        v.LastPathOption = AvailableLinkPlace(v.LastPathOption, env.QuickLaunchAvailable);
         v.AutoClose = ReadFlagSetting(L"AutoClose", conSG_Options, false);
         v.CloseTime = ReadTextSetting(L"CloseTime", conSG_Options, L"0");
         if (v.CloseTime == L"999999") v.CloseTime.clear();
@@ -236,7 +229,7 @@ std::map<int, bool> ApplyEnablingRules(OptionsValues& v, const OptionsEnvironmen
     on[chkSaveQuitImmediateState] = v.AllowUnsaveQuit;
     on[chkShortcutQuitImmediate] = v.AllowUnsaveQuit;
     // LinkActionChanged
-    on[chkQuitImmediateLink] = v.AllowUnsaveQuit && v.LinkAction != conActionLock;
+    on[chkQuitImmediateLink] = LinkQuitImmediateEnabled(v.LinkAction, v.AllowUnsaveQuit);
 
     // ShowTimedActionState
     const long type = v.TimeActionType;
@@ -261,7 +254,7 @@ std::map<int, bool> ApplyEnablingRules(OptionsValues& v, const OptionsEnvironmen
     }
 
     // ShowPathType and the quick launch bar
-    const bool path = v.LastPathOption == 1 || v.LastPathOption == 2;
+    const bool path = LinkPathEnabled(v.LastPathOption);
     on[lblLinkPath] = on[txtLinkPath] = on[cmdBrowse] = path;
     on[optPath3] = env.QuickLaunchAvailable;
 

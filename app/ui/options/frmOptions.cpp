@@ -14,6 +14,8 @@
 #include "ui/frmTaskbarDummy.h"
 #include "ui/options/basOptions.h"
 #include "ui/tray/basMenues.h"
+#include "work/basLinks.h"
+#include "work/basRemoteShutdown.h"
 #include "work/basWork.h"
 
 namespace kvr {
@@ -118,6 +120,7 @@ void frmOptions::Load(const OptionsEnvironment& env, const OptionsValues& values
 
     if (!g_filter) g_filter = SetWindowsHookExW(WH_MSGFILTER, OptionsMessageFilter, nullptr, GetCurrentThreadId());
     SetTimedActionView(this);
+    SetRemoteShutdownView(this);
 
     for (long p = 1; p <= conPageCount; ++p) Page(p).Scatter(*this, values);
     loading_ = false;
@@ -206,6 +209,7 @@ void frmOptions::OnDestroy() {
     if (ShortcutDefinitionActive()) CancelShortcutDefinition();
     UnloadOptions();
     SetTimedActionView(nullptr);
+    SetRemoteShutdownView(nullptr);
     if (g_filter) {
         UnhookWindowsHookEx(g_filter);
         g_filter = nullptr;
@@ -303,7 +307,7 @@ bool frmOptions::OnCommand(int id, int code, HWND) {
             if (id >= first && id < first + count) SelectOption(first, count, id - first);
     }
     if (code == BN_CLICKED || code == CBN_SELCHANGE) {
-        if (id == cboLinks && code == CBN_SELCHANGE) SetText(txtLinkName, Text(cboLinks));
+        if (id == cboLinks && code == CBN_SELCHANGE) SetText(txtLinkName, LinkNameForAction(Text(cboLinks)));
         ApplyRules();
         if (id == optTimedActionType0 && code == BN_CLICKED && !loading_) DisableTimedAction();
     }
@@ -451,6 +455,10 @@ void frmOptions::MoveAnchored(bool blnPageControls, int dx, int dy) {
 }
 
 // ---- ITimedActionView ----
+
+void frmOptions::ShowRemoteStatus(const std::wstring& strText) { SetText(txtRemoteStatus, strText); }
+
+void frmOptions::RemoteShutdownChanged(bool blnRunning) { SetRemoteRunning(blnRunning); }
 
 void frmOptions::ShowTimedActionStatus(const std::wstring& strText) { SetText(txtTimeStatus, strText); }
 

@@ -15,6 +15,7 @@
 #include "WindowBase.h"
 #include "ui/HelpButton.h"
 #include "ui/options/OptionsModel.h"
+#include "work/basRemoteShutdown.h"
 #include "work/basTimedAction.h"
 
 namespace kvr {
@@ -73,7 +74,7 @@ private:
     frmOptions& owner_;
 };
 
-class frmOptions : public kv::WindowBase, public ITimedActionView {
+class frmOptions : public kv::WindowBase, public ITimedActionView, public IRemoteShutdownView {
     friend class frmOptionsPage;
 
 public:
@@ -124,6 +125,10 @@ public:
     void FillTextList(int id, const std::vector<std::pair<std::wstring, std::wstring>>& rows, long lngSelected);
     std::vector<std::pair<std::wstring, std::wstring>> TextRows(int id) const;
     long SelectedRow(int id) const;
+
+    // IRemoteShutdownView
+    void ShowRemoteStatus(const std::wstring& strText) override;
+    void RemoteShutdownChanged(bool blnRunning) override;
 
     // ITimedActionView
     void ShowTimedActionStatus(const std::wstring& strText) override;

@@ -1,6 +1,7 @@
 // Page 7 "Verknüpfung": a shortcut that starts the program with an action.
 #include "ui/options/OptionsControls.h"
 
+#include "work/basLinks.h"
 #include "work/basWork.h"
 
 namespace kvr::options {
@@ -45,7 +46,7 @@ PageSpec Page7Links() {
                 form.FillCombo(cboLinks, items);
                 const long index = FindItem(items, v.LinkAction);
                 form.SetComboIndex(cboLinks, index);
-                form.SetText(txtLinkName, index >= 0 ? items[index] : L"");
+                form.SetText(txtLinkName, LinkNameForAction(index >= 0 ? items[index] : L""));
                 form.SetText(txtLinkPath, v.LinkPath);
                 form.SelectOption(optPath0, 4, v.LastPathOption);
                 form.SetChecked(chkConfirmation, v.Confirmation);
@@ -61,6 +62,27 @@ PageSpec Page7Links() {
             }};
 }
 
-bool HandleLinkCommand(frmOptions&, int, int) { return false; }
+bool HandleLinkCommand(frmOptions& form, int id, int code) {
+    if (code != BN_CLICKED) return false;
+    if (id == cmdBrowse) {
+        std::wstring path = form.Text(txtLinkPath);
+        if (BrowsePath(form.Handle(), form.SelectedOption(optPath0, 4), path)) form.SetText(txtLinkPath, path);
+        return true;
+    }
+    if (id != cmdCreateLink) return false;
+    LinkRequest request;
+    request.Action = form.Text(cboLinks);
+    request.Name = form.Text(txtLinkName);
+    request.Path = form.Text(txtLinkPath);
+    request.Place = form.SelectedOption(optPath0, 4);
+    request.Confirmation = form.Checked(chkConfirmation);
+    request.QuitImmediate = form.Checked(chkQuitImmediateLink) && IsWindowEnabled(form.Item(chkQuitImmediateLink));
+    const LinkResult result = CreateLink(form.Handle(), request);
+    const int focus[] = {0, cboLinks, txtLinkName, txtLinkPath, optPath0 + static_cast<int>(request.Place)};
+    if (result.Focus > conLF_None && result.Focus <= conLF_Place)
+        SendMessageW(form.Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(form.Item(focus[result.Focus])), TRUE);
+    if (result.ClearQuitImmediate) form.SetChecked(chkQuitImmediateLink, false);
+    return true;
+}
 
 }  // namespace kvr::options

@@ -1,6 +1,10 @@
 // Page 8 "Fernsteuerung": shutting down or restarting other computers.
 #include "ui/options/OptionsControls.h"
 
+#include "clsMain.h"
+#include "work/basLinks.h"
+#include "work/basRemoteShutdown.h"
+
 namespace kvr::options {
 
 using namespace controls;
@@ -37,7 +41,7 @@ PageSpec Page8Remote() {
                 form.SetText(txtRemoteMessage, v.RemoteMessage);
                 form.SetChecked(chkRemoteQuitImmediate, v.RemoteQuitImmediate);
                 form.SetChecked(chkRemoteMessage, v.RemoteShowSuccessMsg);
-                form.SetText(txtRemoteStatus, L"Nicht aktiv");
+                form.SetText(txtRemoteStatus, RemoteShutdownStatusText());
             },
             [](frmOptions& form, OptionsValues& v) {
                 v.RemoteComputer = form.Text(txtRemoteComputer);
@@ -49,6 +53,36 @@ PageSpec Page8Remote() {
             }};
 }
 
-bool HandleRemoteCommand(frmOptions&, int, int) { return false; }
+bool HandleRemoteCommand(frmOptions& form, int id, int code) {
+    if (code != BN_CLICKED) return false;
+    switch (id) {
+        case cmdBrowseComputer: {
+            std::wstring computer;
+            if (BrowseForFolder(form.Handle(), L"Computer für ferngesteuertes Herunterfahren:", kv::conWsf_Network,
+                                true, computer))
+                form.SetText(txtRemoteComputer, computer);
+            return true;
+        }
+        case cmdRemoteShutdown: {
+            RemoteShutdownRequest request;
+            request.Computers = form.Text(txtRemoteComputer);
+            request.Action = form.SelectedOption(optRemoteAction0, 2);
+            const Hms delay = form.PickerTime(dpRemoteAction);
+            request.Hours = delay.Hour;
+            request.Minutes = delay.Minute;
+            request.Seconds = delay.Second;
+            request.Message = form.Text(txtRemoteMessage);
+            request.QuitImmediate = form.Checked(chkRemoteQuitImmediate);
+            request.ShowSuccessMsg = form.Checked(chkRemoteMessage);
+            RemoteShutdown(request);
+            return true;
+        }
+        case cmdRemoteStop:
+            StopRemoteShutdown();
+            return true;
+        default:
+            return false;
+    }
+}
 
 }  // namespace kvr::options

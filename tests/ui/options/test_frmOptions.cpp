@@ -421,6 +421,41 @@ TEST_F(OptionsDialogTest, EscapeDuringHotkeyDefinitionKeepsTheDialogAndDeleteAsk
     EXPECT_EQ(boxes_.shown.back().text, L"Tastenkürzel für alle markierten Aktionen löschen?");
 }
 
+TEST_F(OptionsDialogTest, TheLinkPageWritesALinkAndTheRemotePageStartsAndStops) {
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"kv-options-links";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring link = folder + L"\\Sperren.lnk";
+    RemoveFile(link);
+
+    Open(7);
+    SelectAction(cboLinks, L"Sperren");
+    EXPECT_EQ(Form().Text(txtLinkName), L"Sperren");
+    Click(optPath2);
+    EXPECT_TRUE(IsWindowEnabled(Item(txtLinkPath)));
+    Form().SetText(txtLinkPath, folder);
+    boxes_.answers = {IDYES};
+    Click(cmdCreateLink);
+    EXPECT_TRUE(FileExists(link));
+    EXPECT_EQ(boxes_.shown.back().text, L"Verknüpfung wurde erstellt.");
+    RemoveFile(link);
+    RemoveDirectoryW(folder.c_str());
+
+    Form().EnableOptionsTab(8);
+    Form().SetText(txtRemoteComputer, L"pc1;pc2");
+    boxes_.answers = {IDYES};
+    Click(cmdRemoteShutdown);
+    EXPECT_EQ(session_.CallsOf("InitiateSystemShutdownEx").size(), 2u);
+    EXPECT_TRUE(IsWindowEnabled(Item(cmdRemoteStop)));
+    EXPECT_FALSE(IsWindowEnabled(Item(cmdRemoteShutdown)));
+    EXPECT_NE(Form().Text(txtRemoteStatus), L"Nicht aktiv");
+    Click(cmdRemoteStop);
+    EXPECT_EQ(session_.CallsOf("AbortSystemShutdown").size(), 2u);
+    EXPECT_TRUE(IsWindowEnabled(Item(cmdRemoteShutdown)));
+    EXPECT_EQ(Form().Text(txtRemoteStatus), L"Nicht aktiv");
+}
+
 // Pictures of the ten pages for the documentation, run by hand: KV_SHOTS names a folder where
 // each page announces itself as ready_<n>.txt (its window rectangle) and waits, at most ten
 // seconds, for done_<n>.txt from the X screen grabber.
