@@ -4,13 +4,12 @@
 
 #include <algorithm>
 #include <memory>
-#include <mutex>
+#include <mutex>   // std::lock_guard
 #include <optional>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 #include "LastError.h"
+#include "SystemLock.h"
 #include "Owned.h"
 #include "program/basGlobals.h"
 
@@ -22,7 +21,7 @@ namespace {
 // worker uses them; closing the request handle is WinHTTP's way to stop a call in progress,
 // so a cancel closes them from the waiting thread and the worker's call returns at once.
 struct Transfer {
-    std::mutex lock;
+    kv::SystemLock lock;
     HINTERNET session = nullptr, connection = nullptr, request = nullptr;
     bool cancelled = false;
     HttpAnswer answer;  // the worker's, once done is set
@@ -37,7 +36,7 @@ struct Transfer {
     }
     // Keeps a new handle unless the transfer was cancelled meanwhile (then it is closed).
     bool Keep(HINTERNET& slot, HINTERNET handle) {
-        std::lock_guard<std::mutex> guard(lock);
+        std::lock_guard<kv::SystemLock> guard(lock);
         slot = handle;
         if (cancelled) CloseHandles();
         return !cancelled && handle;
@@ -143,16 +142,34 @@ void Work(std::shared_ptr<Transfer> t, std::wstring url, size_t maxBytes) {
     Perform(*t, url, maxBytes, answer);
     if (answer.ErrorCode != 0) answer.ErrorText = ClientErrorText(static_cast<DWORD>(answer.ErrorCode));
     {
-        std::lock_guard<std::mutex> guard(t->lock);
+        std::lock_guard<kv::SystemLock> guard(t->lock);
         t->CloseHandles();
         if (!t->cancelled) t->answer = std::move(answer);
     }
     SetEvent(t->done.Get());
 }
 
+// The worker's start: a thread of the system's own (std::thread would link the library's
+// system_error and its string code, about 30 KB, for one error path).
+struct WorkOrder {
+    std::shared_ptr<Transfer> transfer;
+    std::wstring url;
+    size_t maxBytes;
+};
+
+DWORD WINAPI WorkThread(LPVOID parameter) {
+    std::unique_ptr<WorkOrder> order(static_cast<WorkOrder*>(parameter));
+    try {
+        Work(order->transfer, order->url, order->maxBytes);
+    } catch (...) {
+        SetEvent(order->transfer->done.Get());   // out of memory: the waiter sees no answer
+    }
+    return 0;
+}
+
 void Cancel(Transfer& t) {
     {
-        std::lock_guard<std::mutex> guard(t.lock);
+        std::lock_guard<kv::SystemLock> guard(t.lock);
         t.cancelled = true;
         t.CloseHandles();
     }
@@ -208,11 +225,10 @@ HttpAnswer HttpGet(const std::wstring& strUrl, size_t maxBytes) {
     auto transfer = std::make_shared<Transfer>();
     kv::RaiseLastErrorIf(!transfer->done);
     // The worker keeps its own share: a cancelled transfer may end after this call returned.
-    try {
-        std::thread(Work, transfer, strUrl, maxBytes).detach();
-    } catch (const std::system_error&) {
-        kv::RaiseApiError(ERROR_NOT_ENOUGH_MEMORY);  // no thread to be had
-    }
+    auto order = std::make_unique<WorkOrder>(WorkOrder{transfer, strUrl, maxBytes});
+    const kv::OwnedHandle thread(CreateThread(nullptr, 0, WorkThread, order.get(), 0, nullptr));
+    kv::RaiseLastErrorIf(!thread, ERROR_NOT_ENOUGH_MEMORY);   // no thread to be had
+    order.release();   // the worker owns it now
 
     auto& running = Running();
     running.push_back(transfer);
@@ -226,7 +242,7 @@ HttpAnswer HttpGet(const std::wstring& strUrl, size_t maxBytes) {
     } unlisted{running, transfer.get()};
     WaitDispatching(*transfer);
 
-    std::lock_guard<std::mutex> guard(transfer->lock);
+    std::lock_guard<kv::SystemLock> guard(transfer->lock);
     if (transfer->cancelled) {
         HttpAnswer answer;
         answer.Cancelled = true;

@@ -1,8 +1,9 @@
 #include "clsVersionGlobal.h"
 
-#include <mutex>
+#include <mutex>   // std::lock_guard
 
 #include "AboutMain.h"
+#include "SystemLock.h"
 
 namespace kv {
 
@@ -13,7 +14,7 @@ constexpr long kNotSet = -1;
 // The one record of the process. It starts "not set" once; creating further instances must
 // not wipe what the application wrote at start.
 struct Identity {
-    std::mutex lock;
+    kv::SystemLock lock;
     std::wstring application;
     long major = kNotSet;
     long minor = kNotSet;
@@ -28,14 +29,14 @@ Identity& Record() {
 template <class T>
 T Read(T Identity::*field) {
     Identity& r = Record();
-    std::lock_guard<std::mutex> guard(r.lock);
+    std::lock_guard<kv::SystemLock> guard(r.lock);
     return r.*field;
 }
 
 template <class T>
 void Write(T Identity::*field, T value) {
     Identity& r = Record();
-    std::lock_guard<std::mutex> guard(r.lock);
+    std::lock_guard<kv::SystemLock> guard(r.lock);
     r.*field = std::move(value);
 }
 
@@ -52,7 +53,7 @@ void clsVersionGlobal::InfoBuild(long value) { Write(&Identity::build, value); }
 
 bool clsVersionGlobal::IsIdentitySet() const {
     Identity& r = Record();
-    std::lock_guard<std::mutex> guard(r.lock);
+    std::lock_guard<kv::SystemLock> guard(r.lock);
     return !r.application.empty() && r.major != kNotSet && r.minor != kNotSet && r.build != kNotSet;
 }
 
