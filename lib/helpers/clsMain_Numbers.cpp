@@ -154,7 +154,14 @@ double clsMain::Round(double dblNumber, double dblPrecision) {
         if (!std::isfinite(dblPrecision)) NotANumber(dblPrecision);
         if (dblPrecision == 0) throw KVError(11, L"Division by zero");
         const double sign = dblNumber > 0 ? 1 : (dblNumber < 0 ? -1 : 0);
-        const double q = std::trunc(ToFifteenDigits(dblNumber / dblPrecision + sign * 0.5));
+        // A quotient within a few units of its last place below a half counts as the half that
+        // binary fractions miss (2.675 / 0.01 = 267.49999999999997); the tolerance is the
+        // quotient's own precision, so a large quotient's real fraction (.498) still decides.
+        const double quotient = dblNumber / dblPrecision;
+        const double whole = std::trunc(quotient);
+        const double magnitude = std::fabs(quotient);
+        const double ulps = 4 * (std::nextafter(magnitude, INFINITY) - magnitude);
+        const double q = whole + (std::fabs(quotient - whole) >= 0.5 - ulps ? sign : 0);
         const double result = q * dblPrecision;
         if (!std::isfinite(result))
             throw KVError(6, L"Ergebnis von Round(" + MessageText(dblNumber) + L"; " + MessageText(dblPrecision) +

@@ -100,6 +100,7 @@ TEST(clsMainNumbers, RoundHalvesAwayFromZero) {
     EXPECT_DOUBLE_EQ(m.Round(1.234, 0.01), 1.23);
     EXPECT_DOUBLE_EQ(m.Round(2.675, 0.01), 2.68);  // 267.4999... reads as 267.5
     EXPECT_DOUBLE_EQ(m.Round(17, 5), 15);
+    EXPECT_DOUBLE_EQ(m.Round(2000244862.401498, 0.001), 2000244862.401);   // no half where there is none
 }
 
 TEST(clsMainNumbers, IsNumberChecksCharactersAndRange) {
