@@ -64,13 +64,6 @@ bool ParseLocaleNumber(const std::wstring& text, double& value) {
     return std::isfinite(value);
 }
 
-// Rounded to 15 significant digits: what a number's text (as a Basic prints it) holds.
-double ToFifteenDigits(double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    return std::strtod(buffer, nullptr);
-}
-
 // Shortest round-trip digits of |value| and the exponent of the first digit: the fewest
 // significant digits that read back as the same double (printf rather than std::to_chars,
 // whose tables would double the size of the library).
