@@ -110,6 +110,16 @@ TEST_F(Links, BrowsePath_StartsAtTheStartMenuForPlace1_AndKeepsThePathWhenCancel
     EXPECT_TRUE(BrowsePath(nullptr, conLP_Startmenu, path));
     presser.join();
     EXPECT_EQ(kv::clsMain().DirAddBackslash(path), kv::clsMain().GetSystemFolder(kv::conWsf_Startmenu));
+
+    // The remote page's computer browser: the same dialog below the network.
+    std::wstring computer = L"pc1";
+    presser = PressInDialog(GetCurrentThreadId(), IDCANCEL, &title);
+    EXPECT_FALSE(BrowseForFolder(nullptr, L"Computer für ferngesteuertes herunterfahren:", kv::conWsf_Network, true,
+                                 computer));
+    presser.join();
+    EXPECT_EQ(title, L"Computer für ferngesteuertes herunterfahren:");
+    EXPECT_EQ(computer, L"pc1");
+    EXPECT_TRUE(boxes.shown.empty()) << "no error";
 }
 
 TEST_F(Links, LinkParameters_TypeFromTheTextBeforeTheSystem_SystemAfterTheFirstColon) {
