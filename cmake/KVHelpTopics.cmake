@@ -1,0 +1,23 @@
+# kv_help_topics(<out-var> <folder>...): the help topics the program opens, as the code names
+# them: every string literal ending in ".htm" in the C++ sources below the folders (comments
+# left out). Shared by the help build, which fails on a topic without its page, and its test.
+function(kv_help_topics out)
+  set(topics "")
+  foreach(dir ${ARGN})
+    file(GLOB_RECURSE sources ${dir}/*.cpp ${dir}/*.h)
+    foreach(source ${sources})
+      file(STRINGS ${source} lines ENCODING UTF-8 REGEX "\\.htm\"")
+      foreach(line ${lines})
+        string(REGEX REPLACE "//.*$" "" line "${line}")
+        string(REGEX MATCHALL "\"[^\"\\\\]+\\.htm\"" found "${line}")
+        foreach(topic ${found})
+          string(REPLACE "\"" "" topic "${topic}")
+          list(APPEND topics "${topic}")
+        endforeach()
+      endforeach()
+    endforeach()
+  endforeach()
+  list(REMOVE_DUPLICATES topics)
+  list(SORT topics)
+  set(${out} "${topics}" PARENT_SCOPE)
+endfunction()
