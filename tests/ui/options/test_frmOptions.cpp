@@ -153,6 +153,57 @@ TEST_F(OptionsDialogTest, TrayEntriesOpenTheirPagesAndTheMainWindowGivesWayToThe
     EXPECT_TRUE(kvr::BringInFront());
 }
 
+TEST_F(OptionsDialogTest, TabOrderOfAPageThenTheFrame) {
+    kvr::State().AutoDialog = true;
+    kvr::WriteSetting(L"AutoClose", kvr::conSG_Options, kv::Variant(1L));
+    Open(4);
+    ASSERT_EQ(GetFocus(), Item(chkAutoDialog));
+    const int expected[] = {chkAutoclose, txtCloseTime, optCloseType1, tabOptions, cmdOK, cmdCancel, cmdHelp,
+                            chkAutoDialog};
+    HWND at = GetFocus();
+    for (int id : expected) {
+        at = GetNextDlgTabItem(Form().Handle(), at, FALSE);
+        EXPECT_EQ(at, Item(id)) << "expected control " << id << ", got " << GetDlgCtrlID(at);
+    }
+}
+
+TEST_F(OptionsDialogTest, ResizingMovesTheButtonsAndGrowsTheListsAndTheRectangleIsKeptAfterCancel) {
+    Open(1);
+    RECT before{}, list{}, ok{}, box{};
+    GetWindowRect(Form().Handle(), &before);
+    GetClientRect(Form().PageBox(1), &box);
+    GetWindowRect(Item(lstView), &list);
+    GetWindowRect(Item(cmdOK), &ok);
+    SetWindowPos(Form().Handle(), nullptr, 20, 30, before.right - before.left + 100,
+                 before.bottom - before.top + 60, SWP_NOZORDER);
+    DialogPump(20);
+    RECT list2{}, ok2{};
+    GetWindowRect(Item(lstView), &list2);
+    GetWindowRect(Item(cmdOK), &ok2);
+    EXPECT_EQ(list2.right - list2.left, list.right - list.left + 100);
+    // The strip may need fewer rows of tabs when wider: the list grows with the page box.
+    RECT box2{};
+    GetClientRect(Form().PageBox(1), &box2);
+    EXPECT_GE(box2.bottom - box.bottom, 60);
+    EXPECT_EQ(list2.bottom - list2.top, list.bottom - list.top + (box2.bottom - box.bottom));
+    EXPECT_EQ((ok2.left - 20) - (ok.left - before.left), 100);
+    EXPECT_EQ((ok2.top - 30) - (ok.top - before.top), 60);
+    // Never smaller than at the start.
+    SetWindowPos(Form().Handle(), nullptr, 0, 0, 100, 100, SWP_NOZORDER | SWP_NOMOVE);
+    RECT small{};
+    GetWindowRect(Form().Handle(), &small);
+    EXPECT_GE(small.right - small.left, before.right - before.left);
+    SetWindowPos(Form().Handle(), nullptr, 20, 30, before.right - before.left + 100,
+                 before.bottom - before.top + 60, SWP_NOZORDER);
+    SendMessageW(Form().Handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    Open(1);
+    RECT again{};
+    GetWindowRect(Form().Handle(), &again);
+    EXPECT_NEAR(again.left, 20, 1);
+    EXPECT_NEAR(again.top, 30, 1);
+    EXPECT_NEAR(again.right - again.left, before.right - before.left + 100, 1);
+}
+
 TEST_F(OptionsDialogTest, CtrlTabGoesRoundAndAccessKeysAreUniqueOnEachPage) {
     Open(10);
     ASSERT_TRUE(DialogPumpUntil([&] { return GetForegroundWindow() == Form().Handle(); }));
