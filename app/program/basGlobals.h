@@ -49,6 +49,11 @@ struct ProgramState {
     long TimeWeekday = 0;
     long TimeMonthDay = 1;
     long TimeActionType = 1;
+    long TimeWarningLead = 60;         // seconds of warning before a timed action; 0: none
+    long TimeIdleMinutes = 30;         // "Bei Leerlauf": minutes without input
+    bool TimeIdleNoFullScreen = true;  // ... not while a full-screen program runs
+    std::wstring TimeProcessName;      // "Nach Programmende": the program's executable name
+    long TimeProcessId = 0;            // ... that process; 0: every process of the name
     long WindowLeft = -1;
     long WindowTop = -1;
     long WindowWidth = -1;

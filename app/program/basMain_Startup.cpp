@@ -12,6 +12,7 @@
 #include "program/basGlobals.h"
 #include "program/basMain.h"
 #include "program/basTools.h"
+#include "work/TimedActionChecks.h"
 #include "work/basTimedAction.h"
 #include "work/basWork.h"
 #include "ui/main/frmMain.h"
@@ -79,7 +80,12 @@ void ReadProgramSettings() {
         s.TimeCountdown = ReadConvertedSetting(L"TimeCountdown", conSG_Options, L"01:00:00", ReadTimeText);
         s.TimeWeekday = ReadNumber(L"TimeWeekday", 0, 0, 7);
         s.TimeMonthDay = ReadNumber(L"TimeMonthDay", 1, 1, 31);
-        s.TimeActionType = ReadNumber(L"TimeActionType", conTA_Countdown, conTA_Off, conTA_Monthly);
+        s.TimeActionType = ReadNumber(L"TimeActionType", conTA_Countdown, conTA_Off, conTA_Last);
+        s.TimeWarningLead = ReadNumber(L"TimeWarningLead", 60, 0, conWarningLeadMax);
+        s.TimeIdleMinutes = ReadNumber(L"TimeIdleMinutes", 30, 1, conIdleMinutesMax);
+        s.TimeIdleNoFullScreen = ReadFlag(L"TimeIdleNoFullScreen", conSG_Options, true);
+        s.TimeProcessName = ReadText(L"TimeProcessName");
+        s.TimeProcessId = ReadNumber(L"TimeProcessId", 0, 0);
         s.WindowLeft = ReadNumber(L"WindowLeft", -1);
         s.WindowTop = ReadNumber(L"WindowTop", -1);
         s.WindowWidth = ReadNumber(L"WindowWidth", -1);
@@ -89,7 +95,9 @@ void ReadProgramSettings() {
 
 void ResetOneTimeCountdown() {
     Forwarded(conModule, L"ResetOneTimeCountdown", [] {
-        if (State().TimeActionType != conTA_Countdown) return;
+        // The program a process trigger waited for belongs to the run before: it never
+        // survives a start either (it would fire at once when that program is not running).
+        if (State().TimeActionType != conTA_Countdown && State().TimeActionType != conTA_ProcessEnd) return;
         State().TimeActionType = conTA_Off;
         WriteSetting(L"TimeActionType", conSG_Options, static_cast<long>(conTA_Off));
     });

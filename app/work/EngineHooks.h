@@ -7,6 +7,14 @@
 
 namespace kvr {
 
+// What the warning before a timed action shows.
+struct TimedWarning {
+    std::wstring Action;   // the action's display text, without the boot system
+    std::wstring System;   // the boot system of a restart or shutdown, else ""
+    long Remaining = 0;    // whole seconds until the action
+    bool First = false;    // the countdown starts with this one
+};
+
 struct EngineHooks {
     // Action type 4: the window "Windows beenden" opens.
     std::function<void()> ShowMainWindow;
@@ -16,6 +24,10 @@ struct EngineHooks {
     // An armed timed action and when it comes ("" for both: nothing is armed), for the tray
     // icon's tip.
     std::function<void(const std::wstring& strAction, const std::wstring& strWhen)> ShowArmedAction;
+    // The warning before a timed action: shown, or brought up to date every second while it
+    // counts down; hidden when the countdown ends by any means.
+    std::function<void(const TimedWarning& warning)> ShowTimedWarning;
+    std::function<void()> HideTimedWarning;
 };
 
 EngineHooks& Hooks();

@@ -6,7 +6,9 @@
 #include "LastError.h"
 #include "program/Clock.h"
 #include "program/basGlobals.h"
+#include "work/Activity.h"
 #include "work/EngineHooks.h"
+#include "work/TimedActionMachine.h"
 #include "program/basTools.h"
 #include "work/basWork.h"
 
@@ -18,10 +20,6 @@ namespace {
 constexpr const wchar_t* conModule = L"basWork";
 
 constexpr long long conSecondsPerDay = 86400;
-// A due moment counts for 5 seconds. The calendar is asked whether the day is an action day
-// only up to 10 seconds after the time of day.
-constexpr long long conDueWindow = 5;
-constexpr long long conResetWindowEnd = 10;
 
 struct TimedActionTimer {
     HWND window = nullptr;
@@ -29,49 +27,35 @@ struct TimedActionTimer {
     UINT interval = 0;
 } g_timer;
 
-// The due moment (whole seconds) whose action has run: it does not fire a second time,
-// however the ticks fall (a rebuilt program, a tick twice in a second). A countdown has none.
+// The occurrence (whole seconds) whose action has run: it does not fire a second time when
+// the machine is armed anew (a rebuilt program, a clock set back). A countdown has none.
 std::optional<long long> g_firedMoment;
 std::optional<long long> g_countdownStart;  // whole seconds
 ITimedActionView* g_view = nullptr;
 bool g_ticking = false;  // a tick is on the stack
 
-std::optional<long long> NextDueMoment(long lngType, long long llNow);
+TimedActionMachine g_machine;
+bool g_warningShown = false;
 
-// How long the timer waits: a second while a countdown runs; else until a second after the
-// next due moment (the clock counts whole seconds, and a tick must not come before it), at
-// most an hour, so a clock that drifts without notice is caught in time.
-UINT NextInterval() {
-    const long type = State().TimeActionType;
-    if (type < conTA_Once || type > conTA_Monthly) return conTimedActionInterval;
-    const long long now = WholeSeconds(Now());
-    const std::optional<long long> due = NextDueMoment(type, now);
-    if (!due) return conTimedActionLongestWait;
-    const long long wait = (*due - now) * 1000 + 1000;
-    if (wait < USER_TIMER_MINIMUM) return USER_TIMER_MINIMUM;
-    return wait > conTimedActionLongestWait ? conTimedActionLongestWait : static_cast<UINT>(wait);
-}
+// What the machine was armed for: a change of any of it arms it anew.
+struct ArmedFor {
+    long type = 0;
+    long long time = 0, date = 0, countdown = 0, countdownStart = 0;
+    long weekday = 0, monthDay = 0, lead = 0, idleMinutes = 0;
+    bool idleNoFullScreen = false;
+    std::wstring processName;
+    long processId = 0;
+    bool operator==(const ArmedFor&) const = default;
+};
+std::optional<ArmedFor> g_armedFor;
 
-void StartTimer(HWND hwnd) {
-    g_timer.interval = NextInterval();
-    if (hwnd) kv::RaiseLastErrorIf(SetTimer(hwnd, conTimedActionTimerId, g_timer.interval, nullptr) == 0);
-}
-
-void StopTimer(HWND hwnd) {
-    if (IsWindow(hwnd)) kv::RaiseLastErrorIf(!KillTimer(hwnd, conTimedActionTimerId));
-}
+bool IsMomentType(long lngType) { return lngType >= conTA_Countdown && lngType <= conTA_Monthly; }
+bool IsKnownType(long lngType) { return lngType >= conTA_Countdown && lngType <= conTA_Last; }
 
 // The date of a moment (its time of day dropped).
 kv::Date DateOf(long long llMoment) {
     SYSTEMTIME st = ToSystemTime(FromWholeSeconds(llMoment));
     return MakeDate(st.wYear, st.wMonth, st.wDay);
-}
-
-// Seconds from the most recent moment at or before now whose time of day is the action's.
-// Counted across midnight, so a time just before midnight has its windows on the next day.
-long long SinceTimeOfDay(long long llNow, kv::Date dtmTimeOfDay) {
-    long long since = (llNow - ConvertToSeconds(dtmTimeOfDay)) % conSecondsPerDay;
-    return since < 0 ? since + conSecondsPerDay : since;
 }
 
 // Whether the repeating type falls on the day of that moment.
@@ -90,12 +74,161 @@ bool OnActionDay(long lngType, long long llDueMoment) {
     return true;
 }
 
+long long OnceMoment() {
+    const ProgramState& s = State();
+    return WholeSeconds(DateOf(WholeSeconds(s.TimeDateForAction))) + ConvertToSeconds(s.TimeForAction);
+}
+
+// The first occurrence of a time-based type at or after llFrom; none for a day that never
+// comes or a moment that has passed.
+std::optional<long long> NextOccurrence(long lngType, long long llFrom) {
+    const ProgramState& s = State();
+    if (lngType == conTA_Countdown) {
+        const long long end = *g_countdownStart + ConvertToSeconds(s.TimeCountdown);
+        return end >= llFrom ? std::optional<long long>(end) : std::nullopt;
+    }
+    if (lngType == conTA_Once) {
+        const long long once = OnceMoment();
+        return once >= llFrom ? std::optional<long long>(once) : std::nullopt;
+    }
+    const long long first = WholeSeconds(DateOf(llFrom)), time = ConvertToSeconds(s.TimeForAction);
+    // Every day of the month comes within two months.
+    for (long long day = -1; day <= 62; ++day) {
+        const long long due = first + day * conSecondsPerDay + time;
+        if (due >= llFrom && OnActionDay(lngType, due)) return due;
+    }
+    return std::nullopt;
+}
+
+ArmedFor CurrentSettings(long long llNow) {
+    const ProgramState& s = State();
+    ArmedFor a;
+    a.type = s.TimeActionType;
+    if (a.type == conTA_Countdown) {
+        if (!g_countdownStart) g_countdownStart = llNow;  // counts from the first tick that sees it
+        a.countdown = ConvertToSeconds(s.TimeCountdown);
+        a.countdownStart = *g_countdownStart;
+    }
+    if (a.type >= conTA_Once && a.type <= conTA_Monthly) a.time = ConvertToSeconds(s.TimeForAction);
+    if (a.type == conTA_Once) a.date = WholeSeconds(s.TimeDateForAction);
+    if (a.type == conTA_Weekly) a.weekday = s.TimeWeekday;
+    if (a.type == conTA_Monthly) a.monthDay = s.TimeMonthDay;
+    a.lead = s.TimeWarningLead;
+    if (a.type == conTA_Idle) {
+        a.idleMinutes = s.TimeIdleMinutes;
+        a.idleNoFullScreen = s.TimeIdleNoFullScreen;
+    }
+    if (a.type == conTA_ProcessEnd) {
+        a.processName = s.TimeProcessName;
+        a.processId = s.TimeProcessId;
+    }
+    return a;
+}
+
+// Arms the machine for the settings as they are now, unless it is armed for them already.
+void EnsureArmed(long long llNow) {
+    const long type = State().TimeActionType;
+    if (!IsKnownType(type)) {
+        g_armedFor.reset();
+        g_machine.Disarm();
+        return;
+    }
+    const ArmedFor now = CurrentSettings(llNow);
+    if (g_armedFor && *g_armedFor == now) return;
+    g_armedFor.reset();
+    TriggerSettings t;
+    t.LeadSeconds = now.lead > 0 ? now.lead : 0;
+    t.Repeating = type == conTA_Daily || type == conTA_Weekly || type == conTA_Monthly || type == conTA_Idle;
+    if (IsMomentType(type)) {
+        t.Kind = TriggerKind::Moment;
+        t.NextOccurrence = [type](long long from) { return NextOccurrence(type, from); };
+        NextOccurrence(type, llNow);  // a setting that is no time raises here, not in the machine
+    } else if (type == conTA_Idle) {
+        t.Kind = TriggerKind::Idle;
+        t.IdleSeconds = static_cast<long long>(now.idleMinutes) * 60;
+        t.IdleOnlyWithoutFullScreen = now.idleNoFullScreen;
+    } else {
+        t.Kind = TriggerKind::ProcessEnd;
+    }
+    if (type == conTA_ProcessEnd)
+        Activity().Watch({static_cast<unsigned long>(now.processId), now.processName}, g_timer.window,
+                         conTimedActionTimerId);
+    else
+        Activity().StopWatching();
+    g_machine.Arm(t, llNow, g_firedMoment.value_or(0));
+    g_armedFor = now;
+}
+
+// How long the timer waits: a second while a countdown runs or a warning counts; else until
+// a second after the machine's next step is due (the clock counts whole seconds, and a tick
+// must not come before it), at most an hour, so a clock that drifts without notice is caught
+// in time. A watched program wakes the timer itself.
+UINT NextInterval() {
+    if (State().TimeActionType == conTA_Countdown || !IsKnownType(State().TimeActionType))
+        return conTimedActionInterval;
+    const long long now = WholeSeconds(Now());
+    EnsureArmed(now);
+    const std::optional<long long> wake = g_machine.NextWake(now);
+    if (!wake) return conTimedActionLongestWait;
+    if (g_machine.Phase() == MachinePhase::Warning) return conTimedActionInterval;
+    const long long wait = *wake * 1000 + 1000;
+    if (wait < USER_TIMER_MINIMUM) return USER_TIMER_MINIMUM;
+    return wait > conTimedActionLongestWait ? conTimedActionLongestWait : static_cast<UINT>(wait);
+}
+
+void StartTimer(HWND hwnd) {
+    g_timer.interval = NextInterval();
+    if (hwnd) kv::RaiseLastErrorIf(SetTimer(hwnd, conTimedActionTimerId, g_timer.interval, nullptr) == 0);
+}
+
+void StopTimer(HWND hwnd) {
+    if (IsWindow(hwnd)) kv::RaiseLastErrorIf(!KillTimer(hwnd, conTimedActionTimerId));
+}
+
+void HideWarning() {
+    if (!g_warningShown) return;
+    g_warningShown = false;
+    if (Hooks().HideTimedWarning) Hooks().HideTimedWarning();
+}
+
+// Shows the warning, or brings its seconds up to date.
+void ShowWarning(long long llNow) {
+    if (g_machine.Phase() != MachinePhase::Warning) {
+        HideWarning();
+        return;
+    }
+    TimedWarning w;
+    const std::wstring& text = State().TimeAction;
+    const long actionType = GetActionType(text);
+    w.Action = actionType != conAT_None ? ActionName(actionType) : text;
+    if (!GetActionSystem(text, w.System)) w.System.clear();
+    w.Remaining = static_cast<long>(*g_machine.Due() - llNow);
+    w.First = !g_warningShown;
+    g_warningShown = true;
+    if (Hooks().ShowTimedWarning) Hooks().ShowTimedWarning(w);
+}
+
+// A one-time action that fired or was cancelled switches itself off.
+void SwitchOff() {
+    SetTimedActionTimer(false);
+    State().TimeActionType = conTA_Off;
+    if (g_view) g_view->SelectTimedActionType(conTA_Off);
+    WriteSetting(L"TimeActionType", conSG_Options, static_cast<long>(conTA_Off));
+}
+
+bool StaysArmed(long lngType) {
+    return lngType == conTA_Daily || lngType == conTA_Weekly || lngType == conTA_Monthly || lngType == conTA_Idle;
+}
+
 // Performs the action. The timer is off while it runs, so a slow action cannot start twice.
 // Whatever the action's outcome, a repeating type is armed again and a one-time type is
 // switched off; a failure is raised after that.
-void PerformTimedAction(long lngType, std::optional<long long> llDueMoment = std::nullopt) {
+void PerformTimedAction(long lngType) {
     ProgramState& s = State();
-    g_firedMoment = llDueMoment;
+    std::optional<long long> fired;
+    if (lngType != conTA_Countdown && IsMomentType(lngType)) fired = g_machine.Fired();
+    if (lngType == conTA_Countdown) g_countdownStart.reset();  // spent; the next brings its own start
+    g_firedMoment = fired;
     SetTimedActionTimer(false);
 
     // Copies: a refused exit rebuilds the program, which reads the settings anew.
@@ -108,22 +241,14 @@ void PerformTimedAction(long lngType, std::optional<long long> llDueMoment = std
         failure = error;
     }
     // A refused exit rebuilt the program, which starts with the flag cleared and the timer
-    // armed from the settings; this due moment has had its action all the same.
-    g_firedMoment = llDueMoment;
+    // armed from the settings; this occurrence has had its action all the same.
+    g_firedMoment = fired;
+    g_armedFor.reset();
 
-    if (lngType == conTA_Daily || lngType == conTA_Weekly || lngType == conTA_Monthly) {
-        SetTimedActionTimer(true);
-    } else {
-        SetTimedActionTimer(false);
-        State().TimeActionType = conTA_Off;
-        if (g_view) g_view->SelectTimedActionType(conTA_Off);
-        WriteSetting(L"TimeActionType", conSG_Options, static_cast<long>(conTA_Off));
-    }
+    if (StaysArmed(lngType)) SetTimedActionTimer(true);
+    else SwitchOff();
     if (failure) throw *failure;
 }
-
-// The countdown's seconds left at the last tick.
-long g_remaining = 0;
 
 // The moment in the regional short date and time format.
 std::wstring DateTimeText(long long llMoment) {
@@ -134,82 +259,80 @@ std::wstring DateTimeText(long long llMoment) {
     return std::wstring(L"am ") + date + L" um " + time;
 }
 
-// The moment a time-based action is due next: the due moment still to come, or the one
-// whose due window is open and has not fired. None for a day that never comes.
-std::optional<long long> NextDueMoment(long lngType, long long llNow) {
-    const ProgramState& s = State();
-    if (lngType == conTA_Once)
-        return WholeSeconds(DateOf(WholeSeconds(s.TimeDateForAction))) + ConvertToSeconds(s.TimeForAction);
-    const long long today = WholeSeconds(DateOf(llNow)), time = ConvertToSeconds(s.TimeForAction);
-    // Every day of the month comes within two months.
-    for (long long day = -1; day <= 62; ++day) {
-        const long long due = today + day * conSecondsPerDay + time;
-        const bool ahead = due > llNow || (llNow - due <= conDueWindow && g_firedMoment != due);
-        if (ahead && OnActionDay(lngType, due)) return due;
-    }
-    return std::nullopt;
-}
-
-// Shows the armed action and the time left (countdown) or the moment it is due; nothing
-// when no moment comes.
+// Shows the armed action and the time left (countdown, warning) or the moment it is due, or
+// what it waits for; nothing when nothing comes.
 void ShowArmed(long lngType, long long llNow) {
+    const ProgramState& s = State();
+    const std::optional<long long> due = g_machine.Due();
     std::wstring when;
-    if (lngType == conTA_Countdown) {
-        if (g_remaining > 0) when = L" in " + ConvertToHHMMSS(g_remaining);
-    } else if (lngType >= conTA_Once && lngType <= conTA_Monthly) {
-        if (std::optional<long long> due = NextDueMoment(lngType, llNow)) when = L" " + DateTimeText(*due);
+    if (g_machine.Phase() == MachinePhase::Warning || (lngType == conTA_Countdown && due)) {
+        if (*due > llNow) when = L" in " + ConvertToHHMMSS(static_cast<long>(*due - llNow));
+    } else if (due) {
+        when = L" " + DateTimeText(*due);
+    } else if (lngType == conTA_Once) {
+        when = L" " + DateTimeText(OnceMoment());  // passed: it stays armed until changed
+    } else if (lngType == conTA_Idle && g_machine.Phase() == MachinePhase::Armed) {
+        when = L" nach " + std::to_wstring(s.TimeIdleMinutes) + L" min Leerlauf";
+    } else if (lngType == conTA_ProcessEnd && g_machine.Phase() == MachinePhase::Armed) {
+        when = L" nach Ende von " + s.TimeProcessName;
     }
-    const std::wstring action = State().TimeAction.empty() ? std::wstring(conProjectName) : State().TimeAction;
+    const std::wstring action = s.TimeAction.empty() ? std::wstring(conProjectName) : s.TimeAction;
     if (Hooks().ShowArmedAction) Hooks().ShowArmedAction(when.empty() ? L"" : action, when);
 }
 
-void CheckCountdown(long long llNow) {
-    if (!g_countdownStart) g_countdownStart = llNow;
-    long remaining = ConvertToSeconds(State().TimeCountdown) - static_cast<long>(llNow - *g_countdownStart);
-    g_remaining = remaining;
-    if (g_view) g_view->ShowTimedActionStatus(TimedActionStatusText(remaining));
-    if (remaining > 0) return;
-    g_countdownStart.reset();  // spent; the next countdown brings its own start
-    PerformTimedAction(conTA_Countdown);
+// What the machine sees now; the system is asked only what the trigger needs.
+Observation Observe(long lngType, long long llNow) {
+    Observation seen;
+    seen.Now = llNow;
+    if (lngType == conTA_Idle) {
+        seen.LastInput = llNow - Activity().IdleSeconds();
+        if (State().TimeIdleNoFullScreen) seen.FullScreen = Activity().FullScreenRunning();
+    }
+    if (lngType == conTA_ProcessEnd) seen.ProcessEnded = Activity().WatchedEnded();
+    return seen;
 }
 
-// Types 2-5: llSince is the time from the due moment to now.
-void CheckDueWindow(long lngType, long long llNow, long long llSince, bool blnOnActionDay) {
-    const long long due = llNow - llSince;
-    if (llSince >= 0 && llSince <= conDueWindow && g_firedMoment != due && blnOnActionDay)
-        PerformTimedAction(lngType, due);
-}
-
-void Tick() {
-    const ProgramState& s = State();
-    const long type = s.TimeActionType;
-    const long long now = WholeSeconds(Now());
-    switch (type) {
-        case conTA_Countdown:
-            CheckCountdown(now);
-            break;
-        case conTA_Once: {
-            long long due = WholeSeconds(DateOf(WholeSeconds(s.TimeDateForAction))) + ConvertToSeconds(s.TimeForAction);
-            CheckDueWindow(type, now, now - due, true);
-            break;
-        }
-        case conTA_Daily:
-        case conTA_Weekly:
-        case conTA_Monthly: {
-            long long since = SinceTimeOfDay(now, s.TimeForAction);
-            // The day check costs a look at the calendar; only near the due moment.
-            bool nearDue = since <= conResetWindowEnd;
-            CheckDueWindow(type, now, since, nearDue && OnActionDay(type, now - since));
-            break;
-        }
-        default:
-            break;
+// After the machine moved: the warning, the countdown's status, the action, the tip and the
+// timer's next wait.
+void Carry(long lngType, long long llNow, bool blnFire) {
+    if (lngType == conTA_Countdown && g_view) {
+        const std::optional<long long> due = g_machine.Due();
+        g_view->ShowTimedActionStatus(TimedActionStatusText(due ? static_cast<long>(*due - llNow) : 0));
+    }
+    ShowWarning(llNow);
+    if (blnFire) {
+        PerformTimedAction(lngType);
+    } else if (!StaysArmed(lngType) && g_machine.Phase() == MachinePhase::Off) {
+        // A one-time action whose occurrence was cancelled.
+        if (lngType == conTA_Countdown) g_countdownStart.reset();
+        SwitchOff();
     }
     // An action that fired and switched itself off has put the program's name back.
     if (g_timer.on) {
-        ShowArmed(type, now);
-        if (type != conTA_Countdown) StartTimer(g_timer.window);  // until the next due moment
+        EnsureArmed(llNow);
+        ShowArmed(State().TimeActionType, llNow);
+        StartTimer(g_timer.window);
     }
+}
+
+void Tick() {
+    const long type = State().TimeActionType;
+    if (!IsKnownType(type)) return;
+    const long long now = WholeSeconds(Now());
+    EnsureArmed(now);
+    const bool fire = g_machine.Step(Observe(type, now));
+    Carry(type, now, fire);
+}
+
+template <class Answer>
+void AnswerWarning(const wchar_t* procedure, Answer&& answer) {
+    Shown(conModule, procedure, [&] {
+        const long type = State().TimeActionType;
+        if (g_machine.Phase() != MachinePhase::Warning || !IsKnownType(type)) return;
+        const long long now = WholeSeconds(Now());
+        const bool fire = answer(now);
+        Carry(type, now, fire);
+    });
 }
 
 }  // namespace
@@ -223,11 +346,32 @@ void ExecuteTimedAction() {
     Shown(conModule, L"ExecuteTimedAction", Tick);
 }
 
+void TimedWarningRunNow() {
+    AnswerWarning(L"TimedWarningRunNow", [](long long now) { return g_machine.RunNow(now); });
+}
+
+void TimedWarningCancel() {
+    AnswerWarning(L"TimedWarningCancel", [](long long now) {
+        g_machine.Cancel(now);
+        return false;
+    });
+}
+
+void TimedWarningPostpone(long lngMinutes) {
+    AnswerWarning(L"TimedWarningPostpone", [&](long long now) {
+        g_machine.Postpone(now, lngMinutes);
+        return false;
+    });
+}
+
+bool TimedWarningActive() { return g_machine.Phase() == MachinePhase::Warning; }
+
 void SetTimedActionTimerWindow(HWND hwnd) {
     Forwarded(conModule, L"SetTimedActionTimerWindow", [&] {
         if (g_timer.window == hwnd) return;
         HWND previous = g_timer.window;
         g_timer.window = hwnd;
+        g_armedFor.reset();  // a watched program tells the new window
         if (!g_timer.on) return;
         if (previous) StopTimer(previous);
         if (hwnd) StartTimer(hwnd);
@@ -240,6 +384,13 @@ void SetTimedActionTimer(bool blnOn) {
         // timer with it; the state is all that is left to keep.
         if (g_timer.window && !IsWindow(g_timer.window)) g_timer.window = nullptr;
         HWND hwnd = g_timer.window;
+        if (!blnOn) {
+            // Nothing stays armed: the machine, the warning and the watch go too.
+            g_armedFor.reset();
+            g_machine.Disarm();
+            HideWarning();
+            Activity().StopWatching();
+        }
         if (blnOn) StartTimer(hwnd);  // again while on: the interval starts anew
         if (hwnd && !blnOn && g_timer.on) StopTimer(hwnd);
         g_timer.on = blnOn;

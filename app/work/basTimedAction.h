@@ -1,5 +1,7 @@
 #pragma once
-// The timed action: countdown, once, daily, weekly, monthly.
+// The timed action: countdown, once, daily, weekly, monthly, on idleness, after a program.
+// When it warns and fires is decided by TimedActionMachine; this module feeds it from the
+// clock, the settings and the activity seam, and carries out what it answers.
 #include <windows.h>
 
 #include <string>
@@ -16,10 +18,15 @@ enum enuTimedActionType : long {
     conTA_Daily = 3,
     conTA_Weekly = 4,
     conTA_Monthly = 5,
+    // After the original five, so stored settings read as before.
+    conTA_Idle = 6,        // after TimeIdleMinutes without keyboard or mouse input
+    conTA_ProcessEnd = 7,  // when the program TimeProcessName (TimeProcessId) has ended
 };
+inline constexpr long conTA_Last = conTA_ProcessEnd;
 // The captions of the option buttons optTimedActionType, by type.
 inline constexpr const wchar_t* conTimedActionTypeCaptions[] = {
-    L"&Deaktiviert", L"&Countdown", L"&Einmalig", L"&Täglich", L"&Wöchentlich", L"&Monatlich",
+    L"&Deaktiviert", L"&Countdown",     L"&Einmalig",           L"&Täglich",
+    L"&Wöchentlich", L"&Monatlich", L"Bei &Leerlauf", L"Nach &Programmende",
 };
 
 // One tick of the timer timTimedAction (every 1000 ms while armed). Errors are shown and the
@@ -58,6 +65,20 @@ void SetCountdownStart(kv::Date dtmStart);
 // The countdown's state for the options dialog's status field: "'Countdown' läuft (" +
 // remaining time + ")..." while seconds remain, else "Nicht aktiv".
 std::wstring TimedActionStatusText(long lngRemaining);
+
+// ---- The warning before the action ----
+// It comes TimeWarningLead seconds before the action (for an idle or program trigger: when
+// the trigger is met, the action following after those seconds), through the engine's hooks
+// ShowTimedWarning / HideTimedWarning, and is answered by these. "Abbrechen" drops this
+// occurrence only: a daily, weekly, monthly or idle action stays armed for the next one,
+// a one-time action is switched off. "Später" moves the action on and warns again before it.
+void TimedWarningRunNow();
+void TimedWarningCancel();
+void TimedWarningPostpone(long lngMinutes);
+// The choices "Später" offers, in minutes.
+inline constexpr long conPostponeMinutes[] = {5, 15, 60};
+// A warning is counting down.
+bool TimedWarningActive();
 
 // What the options dialog lends the timed action while it is loaded.
 class ITimedActionView {

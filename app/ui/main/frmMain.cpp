@@ -12,7 +12,9 @@
 #include "WindowBase.h"
 #include "ui/autodialog/basAutoDialog.h"
 #include "program/basGlobals.h"
+#include "ui/timed/frmTimedWarning.h"
 #include "ui/tray/basMenues.h"
+#include "work/EngineHooks.h"
 #include "work/basRemoteShutdown.h"
 #include "work/basTimedAction.h"
 #include "program/basTools.h"
@@ -38,6 +40,9 @@ constexpr long conColumnMargin = 60;
 // Below this the buttons would cover each other.
 constexpr long conMinWidth = 4500;
 constexpr long conMinHeight = 3600;
+// The status line: the armed timed action, left of the buttons.
+constexpr int conMainTimedStatus = 1007;
+constexpr long conStatusHeight = 195;
 
 // imgList: the six action pictures in list-icon order. A picture the build lacks leaves its
 // place empty rather than shifting the others.
@@ -104,6 +109,28 @@ private:
 // The one main window of the run; loaded again after it went.
 frmMain g_form;
 
+// What the status line shows: the armed timed action and when it comes, as the tray icon's
+// tip has it ("" while nothing is armed). Kept for a window loaded again.
+std::wstring& TimedStatus() {
+    static std::wstring text;
+    return text;
+}
+
+// The engine tells the tray icon of the armed action; the status line hears it too, and the
+// warning window answers the engine's warnings. Once for the run.
+void InstallTimedDisplays() {
+    static bool installed = false;
+    if (installed) return;
+    installed = true;
+    InstallTimedWarning();
+    auto tray = Hooks().ShowArmedAction;
+    Hooks().ShowArmedAction = [tray](const std::wstring& strAction, const std::wstring& strWhen) {
+        if (tray) tray(strAction, strWhen);
+        TimedStatus() = strAction.empty() ? std::wstring() : strAction + strWhen;
+        if (g_form.Handle()) SetWindowTextW(g_form.Item(conMainTimedStatus), TimedStatus().c_str());
+    };
+}
+
 void frmMain::Load() {
     WNDCLASSEXW wc{};
     wc.hInstance = GetModuleHandleW(nullptr);
@@ -156,6 +183,7 @@ bool frmMain::OnCreate(const CREATESTRUCTW&) {
                             WS_EX_CLIENTEDGE);
     MakeControl(conMainQuitWithoutSave, WC_BUTTONW, L"&Sofort beenden (nicht gespeicherte Daten gehen verloren)",
                 BS_AUTOCHECKBOX | WS_TABSTOP);
+    MakeControl(conMainTimedStatus, WC_STATICW, TimedStatus().c_str(), SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS);
     MakeControl(conMainQuitWindows, WC_BUTTONW, L"Windows beenden", BS_DEFPUSHBUTTON | WS_TABSTOP);
     MakeControl(conMainCancel, WC_BUTTONW, L"Abbrechen", BS_PUSHBUTTON | WS_TABSTOP);
     HWND help = MakeControl(conMainHelp, WC_BUTTONW, L"", BS_PUSHBUTTON | BS_ICON | WS_TABSTOP);
@@ -204,6 +232,8 @@ void frmMain::Layout() {
     Place(conMainLabel1, conLabelLeft, conLabelTop, W - conLabelLeft - conMargin, conLabelHeight);
     Place(conMainList, conMargin, conListTop, l.ListWidth, l.ListHeight);
     Place(conMainQuitWithoutSave, conMargin, l.CheckTop, l.ListWidth, sizes.CheckHeight);
+    Place(conMainTimedStatus, conMargin, l.ButtonsTop + (conButtonHeight - conStatusHeight) / 2,
+          std::max(0L, l.QuitWindowsLeft - 120 - conMargin), conStatusHeight);
     Place(conMainQuitWindows, l.QuitWindowsLeft, l.ButtonsTop, sizes.QuitWindowsWidth, conButtonHeight);
     Place(conMainCancel, l.CancelLeft, l.ButtonsTop, sizes.CancelWidth, conButtonHeight);
     Place(conMainHelp, l.HelpLeft, l.ButtonsTop, sizes.HelpWidth, conButtonHeight);
@@ -394,6 +424,7 @@ HWND LoadMainWindow() {
     Forwarded(conForm, L"Form_Load", [] {
         g_form.Load();
         HWND hwnd = g_form.Handle();
+        InstallTimedDisplays();
         SetTimedActionTimerWindow(hwnd);
         SetRemoteShutdownTimerWindow(hwnd);
         // The icon belongs to this window: it goes first, then the window through its close

@@ -35,6 +35,9 @@ std::wstring TrayTip();
 // The tip of an armed timed action: the action, shortened so the time always shows, then the
 // time ("in 00:05:00", "am ... um ..."); the program's name when strAction is "".
 void SetArmedTrayTip(const std::wstring& strAction, const std::wstring& strWhen);
+// A balloon at the tray icon (a warning), where the notification area shows them; false when
+// there is no icon or the shell refused it.
+bool ShowTrayBalloon(const std::wstring& strTitle, const std::wstring& strText);
 
 // A tray mouse message (WM_LBUTTONUP, WM_RBUTTONDBLCLK, ...). A click (either button)
 // opens the menu once the double-click time has passed without a second click (a one-shot

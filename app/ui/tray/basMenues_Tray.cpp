@@ -152,6 +152,18 @@ void SetArmedTrayTip(const std::wstring& strAction, const std::wstring& strWhen)
     SetTrayTip(action + strWhen);
 }
 
+bool ShowTrayBalloon(const std::wstring& strTitle, const std::wstring& strText) {
+    TrayState& tray = Tray();
+    if (!tray.added) return false;
+    NOTIFYICONDATAW balloon = tray.record;
+    balloon.cbSize = NOTIFYICONDATAW_V2_SIZE;  // the first size with the balloon's fields
+    balloon.uFlags = NIF_INFO;
+    lstrcpynW(balloon.szInfoTitle, strTitle.c_str(), ARRAYSIZE(balloon.szInfoTitle));
+    lstrcpynW(balloon.szInfo, strText.c_str(), ARRAYSIZE(balloon.szInfo));
+    balloon.dwInfoFlags = NIIF_WARNING;
+    return Shell_NotifyIconW(NIM_MODIFY, &balloon) != FALSE;
+}
+
 void HandleTrayMenu(UINT uMouseMessage) {
     Shown(conModule, L"HandleTrayMenu", [&] {
         TrayState& tray = Tray();

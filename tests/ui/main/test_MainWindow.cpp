@@ -322,6 +322,7 @@ TEST_F(MainWindowTest, TheTimedActionTicksOnTheMainWindow) {
     State().TimeActionType = 1;  // a countdown of no time at all
     State().TimeCountdown = MakeTime(0, 0, 0);
     State().TimeAction = L"Sperren";
+    State().TimeWarningLead = 0;  // no warning before it
     LoadMainWindow();
     SetTimedActionTimer(true);
     EXPECT_TRUE(kvtest::PumpUntil([&] { return !session.calls.empty(); }, 5000));
