@@ -1,0 +1,144 @@
+// The warning before a timed action, shown for real by the engine: what it says, its
+// seconds, and its answers by keyboard and mouse (Enter is "Später", Escape "Abbrechen").
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "AppTestSupport.h"
+#include "InjectedInput.h"
+#include "ManualClock.h"
+#include "RecordingMessageBox.h"
+#include "RecordingSessionControl.h"
+#include "program/basMain.h"
+#include "ui/timed/frmTimedWarning.h"
+#include "work/EngineHooks.h"
+#include "work/basTimedAction.h"
+
+using namespace kvr;
+using W = frmTimedWarning;
+
+namespace {
+
+// The program's loop as far as dialogs go: keys reach the window through IsDialogMessage.
+bool PumpDialogUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    while (!done()) {
+        const ULONGLONG now = GetTickCount64();
+        if (now >= end) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+            if (root && IsDialogMessageW(root, &msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return true;
+}
+
+std::wstring Text(HWND hwnd) {
+    wchar_t text[256] = {};
+    GetWindowTextW(hwnd, text, 256);
+    return text;
+}
+
+class TimedWarningWindowTest : public kvtest::ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        State().Mode = RunMode::Resident;
+        State().TimeWarningLead = 60;
+        State().TimeAction = L"Neu starten: Windows XP";
+        State().TimeForAction = MakeTime(8, 0, 0);
+        State().TimeActionType = conTA_Daily;
+        saved_ = Hooks();
+        InstallTimedWarning();
+        ClearTimedActionDone();
+        SetTimedActionTimerWindow(nullptr);
+        AddQuitStep([] {});
+        clock.Set(2024, 3, 5, 7, 59, 0);
+        SetTimedActionTimer(true);
+    }
+    void TearDown() override {
+        SetTimedActionTimer(false);
+        TimedWarningWindow().Close();
+        Hooks() = saved_;
+        Quit();
+        ProgramTest::TearDown();
+    }
+    HWND Window() const { return TimedWarningWindow().Handle(); }
+    // The warning comes at 07:59:00 of that day.
+    void WarnOn(long day) {
+        clock.Set(2024, 3, day, 7, 59, 0);
+        ExecuteTimedAction();
+        ASSERT_TRUE(Window() && IsWindowVisible(Window()));
+        SetForegroundWindow(Window());
+        PumpDialogUntil([&] { return GetForegroundWindow() == Window(); }, 2000);
+    }
+    // A key pressed as the user would; true when the window went.
+    bool Press(WORD key) {
+        kvtest::SendKeys({{key, true}, {key, false}});
+        return PumpDialogUntil([&] { return Window() == nullptr; });
+    }
+
+    kvtest::ManualClock clock;
+    kvtest::RecordingSessionControl session;
+    kvtest::RecordingMessageBox boxes;
+    kvtest::RegistrySnapshot stored_{{{HKEY_CURRENT_USER, kvtest::kOptionsKey, L"TimeActionType"}}};
+    EngineHooks saved_;
+};
+
+}  // namespace
+
+TEST_F(TimedWarningWindowTest, NamesTheActionAndItsSystem_CountsTheSecondsLive_LaterIsTheDefault) {
+    WarnOn(5);
+    HWND w = Window();
+    EXPECT_EQ(Text(w), L"Kelvo Restart - Zeitsteuerung");
+    EXPECT_TRUE(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(Text(GetDlgItem(w, W::lblAction)), L"Zeitgesteuerte Aktion: Neu starten");
+    EXPECT_EQ(Text(GetDlgItem(w, W::lblSystem)), L"System: Windows XP");
+    EXPECT_EQ(Text(GetDlgItem(w, W::lblRemaining)), L"Die Aktion wird in 60 Sekunden ausgeführt.");
+    EXPECT_EQ(LOWORD(SendMessageW(w, DM_GETDEFID, 0, 0)), W::cmdLater);
+    EXPECT_EQ(SendDlgItemMessageW(w, W::cboLater, CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(Text(GetDlgItem(w, W::cmdRunNow)), L"&Jetzt ausführen");
+
+    clock.Advance(15);
+    ExecuteTimedAction();
+    EXPECT_EQ(Text(GetDlgItem(w, W::lblRemaining)), L"Die Aktion wird in 45 Sekunden ausgeführt.");
+    EXPECT_EQ(W::RemainingText(1), L"Die Aktion wird in 1 Sekunde ausgeführt.");
+
+    // For a look at it: KV_HOLD_WARNING_MS keeps it on the screen that long.
+    if (const char* hold = std::getenv("KV_HOLD_WARNING_MS")) kvtest::PumpFor(static_cast<DWORD>(std::atoi(hold)));
+    EXPECT_TRUE(session.calls.empty());
+}
+
+TEST_F(TimedWarningWindowTest, EnterPostponesAndWarnsAgain_EscapeCancelsTheDay_RunNowActs) {
+    WarnOn(5);
+    ASSERT_TRUE(Press(VK_RETURN)) << "Enter is \"Später\"";
+    EXPECT_FALSE(TimedWarningActive());
+    clock.Set(2024, 3, 5, 8, 2, 59);  // five minutes after 07:59:00, less the minute of warning
+    ExecuteTimedAction();
+    EXPECT_EQ(Window(), nullptr);
+    clock.Advance(1);
+    ExecuteTimedAction();
+    ASSERT_NE(Window(), nullptr) << "warned again before the postponed moment";
+    EXPECT_EQ(Text(GetDlgItem(Window(), W::lblRemaining)), L"Die Aktion wird in 60 Sekunden ausgeführt.");
+    SetForegroundWindow(Window());
+    PumpDialogUntil([&] { return GetForegroundWindow() == Window(); }, 2000);
+
+    ASSERT_TRUE(Press(VK_ESCAPE)) << "Escape is \"Abbrechen\"";
+    clock.Set(2024, 3, 5, 8, 10, 0);
+    ExecuteTimedAction();
+    EXPECT_TRUE(session.calls.empty()) << "cancelled for today";
+    EXPECT_TRUE(TimedActionTimerOn());
+
+    State().TimeAction = L"Sperren";
+    WarnOn(6);  // the next day warns as always
+    SendMessageW(GetDlgItem(Window(), W::cmdRunNow), BM_CLICK, 0, 0);
+    EXPECT_EQ(Window(), nullptr);
+    EXPECT_EQ(session.Names(), (std::vector<std::string>{"LockWorkStation"}));
+}
