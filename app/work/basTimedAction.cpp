@@ -1,6 +1,7 @@
 // The timed action: which moment is due, performing it, and the timer that checks it.
 #include "work/basTimedAction.h"
 
+#include <cwchar>
 #include <optional>
 
 #include "LastError.h"
@@ -259,6 +260,14 @@ std::wstring DateTimeText(long long llMoment) {
     return std::wstring(L"am ") + date + L" um " + time;
 }
 
+// A time left as hours:minutes:seconds, two digits each: a duration, never a time of day in
+// the regional format (which a 12-hour locale would show as "12:00:09 AM").
+std::wstring DurationText(long long llSeconds) {
+    wchar_t text[32] = {};
+    swprintf(text, 32, L"%02lld:%02lld:%02lld", llSeconds / 3600, llSeconds / 60 % 60, llSeconds % 60);
+    return text;
+}
+
 // Shows the armed action and the time left (countdown, warning) or the moment it is due, or
 // what it waits for; nothing when nothing comes.
 void ShowArmed(long lngType, long long llNow) {
@@ -266,7 +275,7 @@ void ShowArmed(long lngType, long long llNow) {
     const std::optional<long long> due = g_machine.Due();
     std::wstring when;
     if (g_machine.Phase() == MachinePhase::Warning || (lngType == conTA_Countdown && due)) {
-        if (*due > llNow) when = L" in " + ConvertToHHMMSS(static_cast<long>(*due - llNow));
+        if (*due > llNow) when = L" in " + DurationText(*due - llNow);
     } else if (due) {
         when = L" " + DateTimeText(*due);
     } else if (lngType == conTA_Once) {

@@ -75,8 +75,9 @@ protected:
 // A daily restart into a named system: the warning names both and counts its seconds; the
 // action reaches the session only when the warning has run out.
 TEST_F(TimedTriggers, TheWarningCountsDownBeforeTheActionAndNamesItsSystem) {
-    kvtest::LocaleOverride german({{LOCALE_STIMEFORMAT, L"HH:mm:ss"}});
-    ASSERT_TRUE(german.ok());
+    // A 12-hour clock: the time left is a duration all the same, never "12:01:00 AM".
+    kvtest::LocaleOverride twelveHours({{LOCALE_STIMEFORMAT, L"h:mm:ss tt"}});
+    ASSERT_TRUE(twelveHours.ok());
     State().TimeAction = L"Neu anmelden";
     clock.Set(2024, 3, 5, 7, 58, 0);
     Arm(conTA_Daily);
