@@ -14,6 +14,7 @@
 #include "RecordingSessionControl.h"
 #include "program/basMain.h"
 #include "ui/timed/frmTimedWarning.h"
+#include "ui/tray/basMenues.h"
 #include "work/EngineHooks.h"
 #include "work/basTimedAction.h"
 
@@ -141,4 +142,15 @@ TEST_F(TimedWarningWindowTest, EnterPostponesAndWarnsAgain_EscapeCancelsTheDay_R
     SendMessageW(GetDlgItem(Window(), W::cmdRunNow), BM_CLICK, 0, 0);
     EXPECT_EQ(Window(), nullptr);
     EXPECT_EQ(session.Names(), (std::vector<std::string>{"LockWorkStation"}));
+}
+
+// Where the notification area takes balloons (Wine's does), the warning's start shows one.
+TEST_F(TimedWarningWindowTest, ABalloonAtTheTrayIconWhereThereIsOne) {
+    EXPECT_FALSE(ShowTrayBalloon(L"Zeitsteuerung", L"Neu anmelden")) << "no icon, no balloon";
+    HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    AddTrayIcon(owner);
+    ASSERT_TRUE(TrayIconAdded());
+    EXPECT_TRUE(ShowTrayBalloon(L"Zeitsteuerung", L"Neu anmelden: " + W::RemainingText(60)));
+    DeleteTrayIcon();
+    DestroyWindow(owner);
 }
