@@ -129,11 +129,11 @@ TEST_F(FileInfoTest, VersionResource_OfABuiltDll_AndNoneElsewhere) {
     info.GetDatas(KV_FILES_DLL);
     EXPECT_EQ(info.NameCompany(), L"Tormel");
     EXPECT_EQ(info.Description(), L"Kelvo Restart: Dateifunktionen");
-    EXPECT_EQ(info.Version(), L"1.0.0.0");
+    EXPECT_EQ(info.Version(), KV_VERSION_TEXT);
     EXPECT_EQ(info.NameInternal(), L"KVFiles");
     EXPECT_EQ(info.NameOriginal(), L"KVFiles.dll");
     EXPECT_EQ(info.NameProduct(), L"Kelvo Restart");
-    EXPECT_EQ(info.VersionProduct(), L"1.0.0.0");
+    EXPECT_EQ(info.VersionProduct(), KV_VERSION_TEXT);
     EXPECT_EQ(info.Copyright(), L"");
 
     info.GetDatas(folder.Put(L"plain.txt"));
