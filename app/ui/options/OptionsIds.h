@@ -26,10 +26,12 @@ enum : int {
     fraCloseType, optCloseType0, optCloseType1,
     // 5 "Zeitsteuerung"
     fraTimeType = 501, optTimedActionType0, optTimedActionType1, optTimedActionType2, optTimedActionType3,
-    optTimedActionType4, optTimedActionType5, lblTimeCountdown, dpTimeCountdown, lblTimeCountdownUnit,
+    optTimedActionType4, optTimedActionType5, optTimedActionType6, optTimedActionType7, lblTimeCountdown, dpTimeCountdown, lblTimeCountdownUnit,
     lblTimeForAction, dpTimeForAction, lblDateForAction, dpDateForAction, lblTimeWeekday, cboTimeWeekday,
     lblTimeMonthDay, txtTimeMonthDay, updTimeMonthDay, fraTimeOptions, lblTimeAction, cboTimeAction,
-    chkTimedActionImmediate, fraTimeStatus, txtTimeStatus,
+    chkTimedActionImmediate, fraTimeStatus, txtTimeStatus, lblTimeIdle, txtTimeIdleMinutes, updTimeIdle,
+    lblTimeIdleUnit, chkTimeIdleNoFullScreen, lblTimeProcess, cboTimeProcess, lblTimeWarningLead,
+    txtTimeWarningLead, updTimeWarningLead, lblTimeWarningUnit,
     // 6 "Logon"
     fraLogonGeneral = 601, chkAutoLogon, chkRepeatAutoLogon, fraLogonData, lblUsername, txtUsername, lblPassword,
     txtPassword, lblDomain, txtDomain, fraLogonOptions, chkHideUsername, chkForceLogon, fraLogonInfo, lblLogonInfo1,

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "clsMain.h"
 #include "clsOperatingSystemInfo.h"
 #include "hotkeys/basShortcuts.h"
@@ -12,6 +14,7 @@
 #include "program/basTools.h"
 #include "work/basLinks.h"
 #include "work/basRemoteShutdown.h"
+#include "work/TimedActionChecks.h"
 #include "work/basTimedAction.h"
 #include "work/basWork.h"
 #include "work/basWorkText.h"
@@ -187,6 +190,11 @@ OptionsValues LoadOptions(const OptionsEnvironment& env, long lngPage) {
         v.TimeWeekday = s.TimeWeekday >= 1 && s.TimeWeekday <= 7 ? s.TimeWeekday : 0;
         v.TimeMonthDay = std::to_wstring(s.TimeMonthDay);
         v.TimedActionImmediate = s.TimedActionImmediate;
+        v.TimeWarningLead = std::to_wstring(s.TimeWarningLead);
+        v.TimeIdleMinutes = std::to_wstring(s.TimeIdleMinutes);
+        v.TimeIdleNoFullScreen = s.TimeIdleNoFullScreen;
+        v.TimeProcess = ProcessChoice{static_cast<unsigned long>(s.TimeProcessId), s.TimeProcessName};
+        v.Processes = ProcessOffers(RunningProcesses(), v.TimeProcess);
         v.AutoLogon = s.AutoLogon;
         v.RepeatAutoLogon = s.RepeatAutoLogon;
         v.ShortcutConfirmationMsg = s.ShortcutConfirmationMsg;
@@ -236,10 +244,15 @@ std::map<int, bool> ApplyEnablingRules(OptionsValues& v, const OptionsEnvironmen
     on[lblTimeAction] = on[cboTimeAction] = type != conTA_Off;
     on[chkTimedActionImmediate] = type != conTA_Off && v.AllowUnsaveQuit;
     on[lblTimeCountdown] = on[dpTimeCountdown] = on[lblTimeCountdownUnit] = type == conTA_Countdown;
-    on[lblTimeForAction] = on[dpTimeForAction] = type >= conTA_Once;
+    on[lblTimeForAction] = on[dpTimeForAction] = type >= conTA_Once && type <= conTA_Monthly;
     on[lblDateForAction] = on[dpDateForAction] = type == conTA_Once;
     on[lblTimeWeekday] = on[cboTimeWeekday] = type == conTA_Weekly;
     on[lblTimeMonthDay] = on[txtTimeMonthDay] = on[updTimeMonthDay] = type == conTA_Monthly;
+    for (int id : {lblTimeIdle, txtTimeIdleMinutes, updTimeIdle, lblTimeIdleUnit, chkTimeIdleNoFullScreen})
+        on[id] = type == conTA_Idle;
+    on[lblTimeProcess] = on[cboTimeProcess] = type == conTA_ProcessEnd;
+    for (int id : {lblTimeWarningLead, txtTimeWarningLead, updTimeWarningLead, lblTimeWarningUnit})
+        on[id] = type != conTA_Off;
 
     // ShowAutoLogonState
     on[chkAutoLogon] = env.AutoLogonWriteAllowed;
@@ -267,6 +280,35 @@ std::map<int, bool> ApplyEnablingRules(OptionsValues& v, const OptionsEnvironmen
     on[chkRemoteQuitImmediate] = remote && v.AllowUnsaveQuit;
     on[cmdRemoteStop] = !env.Windows9x && env.RemoteRunning;
     return on;
+}
+
+// ---- The program a timed action waits for ----
+
+std::vector<ProcessChoice> ProcessOffers(const std::vector<RunningProcess>& running, const ProcessChoice& current) {
+    std::vector<ProcessChoice> names, processes;
+    const auto has = [](const std::vector<ProcessChoice>& list, const ProcessChoice& c) {
+        return std::any_of(list.begin(), list.end(), [&](const ProcessChoice& o) {
+            return o.ProcessId == c.ProcessId && work::SameText(o.Name, c.Name);
+        });
+    };
+    for (const RunningProcess& p : running) {
+        if (p.Name.empty()) continue;
+        if (!has(names, ProcessChoice{0, p.Name})) names.push_back(ProcessChoice{0, p.Name});
+        processes.push_back(ProcessChoice{p.ProcessId, p.Name});
+    }
+    std::sort(names.begin(), names.end(), [](const ProcessChoice& a, const ProcessChoice& b) {
+        return work::UpperCase(a.Name) < work::UpperCase(b.Name);
+    });
+    // The stored choice stays on offer even when it no longer runs; the check then says so.
+    if (!current.Name.empty() && !has(names, current) && !has(processes, current))
+        (current.ProcessId ? processes : names).insert((current.ProcessId ? processes : names).begin(), current);
+    names.insert(names.end(), processes.begin(), processes.end());
+    return names;
+}
+
+std::wstring ProcessChoiceText(const ProcessChoice& choice) {
+    return choice.ProcessId == 0 ? choice.Name + L" (alle)"
+                                 : choice.Name + L" (" + std::to_wstring(choice.ProcessId) + L")";
 }
 
 // ---- OK ----
@@ -299,9 +341,19 @@ std::optional<CheckFailure> CheckOptions(const OptionsValues& v, const OptionsEn
             if (!WholeNumberIn(v.TimeMonthDay, 1, 31))
                 return CheckFailure{L"Ungültiger Monatstag angegeben!", 5, txtTimeMonthDay};
             break;
+        case conTA_Idle:
+            if (!WholeNumberIn(v.TimeIdleMinutes, 1, conIdleMinutesMax))
+                return CheckFailure{CheckIdleMinutes(0)->Message, 5, txtTimeIdleMinutes};
+            break;
+        case conTA_ProcessEnd:
+            if (auto fault = CheckProcessChoice(v.TimeProcess, RunningProcesses()))
+                return CheckFailure{fault->Message, 5, cboTimeProcess};
+            break;
         default:
             break;
     }
+    if (!WholeNumberIn(v.TimeWarningLead, 0, conWarningLeadMax))
+        return CheckFailure{CheckWarningLead(-1)->Message, 5, txtTimeWarningLead};
     return std::nullopt;
 }
 
@@ -373,6 +425,11 @@ void CommitOptions(const OptionsValues& v, const OptionsEnvironment& env) {
         s.TimeWeekday = v.TimeWeekday;
         if (WholeNumberIn(v.TimeMonthDay, 1, 31)) s.TimeMonthDay = std::stol(v.TimeMonthDay);
         s.TimeActionType = v.TimeActionType;
+        if (WholeNumberIn(v.TimeWarningLead, 0, conWarningLeadMax)) s.TimeWarningLead = std::stol(v.TimeWarningLead);
+        if (WholeNumberIn(v.TimeIdleMinutes, 1, conIdleMinutesMax)) s.TimeIdleMinutes = std::stol(v.TimeIdleMinutes);
+        s.TimeIdleNoFullScreen = v.TimeIdleNoFullScreen;
+        s.TimeProcessName = v.TimeProcess.Name;
+        s.TimeProcessId = static_cast<long>(v.TimeProcess.ProcessId);
 
         auto flag = [](bool b) { return kv::Variant(b ? 1L : 0L); };
         WriteSetting(L"VisibleOptions", conSG_Options, s.VisibleOptions);
@@ -398,6 +455,11 @@ void CommitOptions(const OptionsValues& v, const OptionsEnvironment& env) {
         WriteSetting(L"TimeWeekday", conSG_Options, kv::Variant(s.TimeWeekday));
         WriteSetting(L"TimeMonthDay", conSG_Options, kv::Variant(s.TimeMonthDay));
         WriteSetting(L"TimeActionType", conSG_Options, kv::Variant(s.TimeActionType));
+        WriteSetting(L"TimeWarningLead", conSG_Options, kv::Variant(s.TimeWarningLead));
+        WriteSetting(L"TimeIdleMinutes", conSG_Options, kv::Variant(s.TimeIdleMinutes));
+        WriteSetting(L"TimeIdleNoFullScreen", conSG_Options, flag(s.TimeIdleNoFullScreen));
+        WriteSetting(L"TimeProcessName", conSG_Options, s.TimeProcessName);
+        WriteSetting(L"TimeProcessId", conSG_Options, kv::Variant(s.TimeProcessId));
 
         WriteShortcuts(v.Shortcuts);
         if (!env.Windows9x) WriteSetting(L"Domain", conSG_Options, v.Domain);

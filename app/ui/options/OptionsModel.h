@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "work/Activity.h"
+
 #include "ui/options/OptionsIds.h"
 
 namespace kvr::options {
@@ -62,6 +64,11 @@ struct OptionsValues {
     long TimeWeekday = 0;  // 1 Monday ... 7 Sunday, 0 none chosen
     std::wstring TimeMonthDay = L"1";
     bool TimedActionImmediate = false;
+    std::wstring TimeWarningLead = L"60";   // seconds, as typed
+    std::wstring TimeIdleMinutes = L"30";   // as typed
+    bool TimeIdleNoFullScreen = true;
+    ProcessChoice TimeProcess;              // the program "Nach Programmende" waits for
+    std::vector<ProcessChoice> Processes;   // what the page offers: every name, then each process
     // 6 "Logon"
     bool AutoLogon = false, RepeatAutoLogon = false;
     std::wstring UserName, Password, Domain;
@@ -113,6 +120,13 @@ std::vector<ActionRow> ViewMenuRows(const std::vector<std::wstring>& options,
 // Applies the rules to the values (ticks that a disabled control cannot keep are taken away)
 // and answers which controls are enabled. Controls not named keep their state.
 std::map<int, bool> ApplyEnablingRules(OptionsValues& values, const OptionsEnvironment& env);
+
+// ---- The program a timed action waits for ----
+
+// What page 5 offers: every program name (all its processes), then each running process; the
+// stored choice first when it no longer runs.
+std::vector<ProcessChoice> ProcessOffers(const std::vector<RunningProcess>& running, const ProcessChoice& current);
+std::wstring ProcessChoiceText(const ProcessChoice& choice);   // "notepad.exe (alle)", "notepad.exe (42)"
 
 // ---- OK ----
 

@@ -228,7 +228,7 @@ void frmOptions::EnableOptionsTab(long lngPage) {
         ShowWindow(box, p == lngPage ? SW_SHOWNA : SW_HIDE);
     }
     int focus = Page(lngPage).FirstFocus;
-    if (lngPage == 5) focus = optTimedActionType0 + SelectedOption(optTimedActionType0, 6);
+    if (lngPage == 5) focus = optTimedActionType0 + SelectedOption(optTimedActionType0, 8);
     if (HWND control = Item(focus); control && IsWindowEnabled(control)) {
         SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
     }
@@ -302,7 +302,7 @@ bool frmOptions::OnCommand(int id, int code, HWND) {
     }
     // The option buttons of a group exclude each other also while their page is hidden.
     if (code == BN_CLICKED) {
-        for (const auto& [first, count] : {std::pair{optCloseType0, 2}, std::pair{optTimedActionType0, 6},
+        for (const auto& [first, count] : {std::pair{optCloseType0, 2}, std::pair{optTimedActionType0, 8},
                                            std::pair{optPath0, 4}, std::pair{optRemoteAction0, 2}})
             if (id >= first && id < first + count) SelectOption(first, count, id - first);
     }
@@ -463,7 +463,7 @@ void frmOptions::RemoteShutdownChanged(bool blnRunning) { SetRemoteRunning(blnRu
 void frmOptions::ShowTimedActionStatus(const std::wstring& strText) { SetText(txtTimeStatus, strText); }
 
 void frmOptions::SelectTimedActionType(long lngType) {
-    SelectOption(optTimedActionType0, 6, lngType);
+    SelectOption(optTimedActionType0, 8, lngType);
     ApplyRules();
 }
 

@@ -311,6 +311,37 @@ TEST(OptionsChecks, FirstFailingCheckWithPageAndControl) {
     }
 }
 
+TEST(OptionsChecks, TheIdleAndProgramTriggersAndTheWarningLead) {
+    const struct {
+        long type;
+        const wchar_t *idle, *lead;
+        kvr::ProcessChoice process;
+        int control;   // 0: passes
+    } cases[] = {
+        {kvr::conTA_Idle, L"0", L"60", {}, txtTimeIdleMinutes},
+        {kvr::conTA_Idle, L"1441", L"60", {}, txtTimeIdleMinutes},
+        {kvr::conTA_Idle, L"30", L"60", {}, 0},
+        {kvr::conTA_Idle, L"30", L"3601", {}, txtTimeWarningLead},
+        {kvr::conTA_Idle, L"30", L"", {}, txtTimeWarningLead},
+        {kvr::conTA_Countdown, L"0", L"0", {}, 0},   // only the chosen trigger's values count
+        {kvr::conTA_ProcessEnd, L"30", L"60", {}, cboTimeProcess},
+        {kvr::conTA_ProcessEnd, L"30", L"60", {0, L"kein-solches-programm.exe"}, cboTimeProcess},
+    };
+    for (const auto& c : cases) {
+        OptionsValues v;
+        v.BootMenuTime = L"30";
+        v.TimeAction = L"Sperren";
+        v.TimeActionType = c.type;
+        v.TimeIdleMinutes = c.idle;
+        v.TimeWarningLead = c.lead;
+        v.TimeProcess = c.process;
+        OptionsEnvironment env;
+        const auto failure = CheckOptions(v, env, 0);
+        EXPECT_EQ(failure ? failure->Control : 0, c.control) << c.type << " " << std::string(c.idle, c.idle + wcslen(c.idle));
+        if (failure) EXPECT_EQ(failure->Page, 5);
+    }
+}
+
 TEST(OptionsText, TimesAndDatesWithoutLeadingZeros) {
     EXPECT_EQ(TimeText({7, 5, 0}), L"7:5:0");
     EXPECT_EQ(TimeText({23, 59, 59}), L"23:59:59");

@@ -386,6 +386,43 @@ TEST_F(OptionsDialogTest, GhostedBootSystemsTakeNoTickWhileBootIniIsWriteProtect
     EXPECT_TRUE(Form().ActionRows(lstViewMenu)[0].Ticked);
 }
 
+// The triggers after the month: idle time and a program's end, and the warning's lead time.
+TEST_F(OptionsDialogTest, TheIdleAndProgramTriggersAndTheWarningAreSetOnPageFive) {
+    Open(5);
+    Click(optTimedActionType6);
+    EXPECT_TRUE(IsWindowEnabled(Item(txtTimeIdleMinutes)));
+    EXPECT_FALSE(IsWindowEnabled(Item(cboTimeProcess)));
+    EXPECT_FALSE(IsWindowEnabled(Item(dpTimeForAction)));
+    SelectAction(cboTimeAction, L"Sperren");
+    Form().SetText(txtTimeIdleMinutes, L"45");
+    Form().SetText(txtTimeWarningLead, L"3601");
+    boxes_.shown.clear();
+    Ok();
+    ASSERT_TRUE(kvr::OptionsLoaded());   // an hour is the longest warning
+    ASSERT_EQ(boxes_.shown.size(), 1u);
+    Form().SetText(txtTimeWarningLead, L"30");
+    Ok();
+    ASSERT_FALSE(kvr::OptionsLoaded());
+    EXPECT_EQ(Setting(L"TimeActionType"), L"6");
+    EXPECT_EQ(Setting(L"TimeIdleMinutes"), L"45");
+    EXPECT_EQ(Setting(L"TimeWarningLead"), L"30");
+
+    // This test's own program, every process of its name.
+    Open(5);
+    Click(optTimedActionType7);
+    EXPECT_TRUE(IsWindowEnabled(Item(cboTimeProcess)));
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::wstring name = std::wcsrchr(self, L'\\') + 1;
+    SelectAction(cboTimeProcess, name + L" (alle)");
+    Ok();
+    ASSERT_FALSE(kvr::OptionsLoaded());
+    EXPECT_EQ(Setting(L"TimeActionType"), L"7");
+    EXPECT_EQ(Setting(L"TimeProcessName"), name);
+    EXPECT_EQ(Setting(L"TimeProcessId"), L"0");
+    kvr::SetTimedActionTimer(false);
+}
+
 TEST_F(OptionsDialogTest, TimedActionsSetThroughTheDialogFireOnTheManualClock) {
     Open(5);
     Click(optTimedActionType1);
