@@ -400,7 +400,17 @@ void SetTimedActionTimer(bool blnOn) {
             HideWarning();
             Activity().StopWatching();
         }
-        if (blnOn) StartTimer(hwnd);  // again while on: the interval starts anew
+        if (blnOn) {
+            // The tip and the status line name the armed action at once, not at the first
+            // tick, which for a moment to come may be an hour away.
+            const long type = State().TimeActionType;
+            if (IsKnownType(type)) {
+                const long long now = WholeSeconds(Now());
+                EnsureArmed(now);
+                ShowArmed(type, now);
+            }
+            StartTimer(hwnd);  // again while on: the interval starts anew
+        }
         if (hwnd && !blnOn && g_timer.on) StopTimer(hwnd);
         g_timer.on = blnOn;
         if (!blnOn) {

@@ -191,9 +191,9 @@ TEST_F(TimedTriggers, AProgramsEndWarnsAndThenActs_Once) {
     EXPECT_EQ(activity.watched.Name, L"render.exe");
     EXPECT_EQ(activity.watched.ProcessId, 4242u);
     EXPECT_EQ(TimedActionTimerInterval(), conTimedActionLongestWait) << "the program's end wakes the timer";
+    EXPECT_EQ(TrayTip(), L"Neu anmelden nach Ende von render.exe") << "named at once, not at a first tick";
     Seconds(30);
     EXPECT_TRUE(warnings.empty());
-    EXPECT_EQ(TrayTip(), L"Neu anmelden nach Ende von render.exe");
     activity.ended = true;
     Seconds(60);
     EXPECT_EQ(Fired(), 0u);

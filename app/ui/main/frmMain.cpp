@@ -40,7 +40,7 @@ constexpr long conColumnMargin = 60;
 // Below this the buttons would cover each other.
 constexpr long conMinWidth = 4500;
 constexpr long conMinHeight = 3600;
-// The status line: the armed timed action, left of the buttons.
+// The status line: the armed timed action, below the buttons.
 constexpr int conMainTimedStatus = 1007;
 constexpr long conStatusHeight = 195;
 
@@ -232,8 +232,8 @@ void frmMain::Layout() {
     Place(conMainLabel1, conLabelLeft, conLabelTop, W - conLabelLeft - conMargin, conLabelHeight);
     Place(conMainList, conMargin, conListTop, l.ListWidth, l.ListHeight);
     Place(conMainQuitWithoutSave, conMargin, l.CheckTop, l.ListWidth, sizes.CheckHeight);
-    Place(conMainTimedStatus, conMargin, l.ButtonsTop + (conButtonHeight - conStatusHeight) / 2,
-          std::max(0L, l.QuitWindowsLeft - 120 - conMargin), conStatusHeight);
+    Place(conMainTimedStatus, conMargin, l.ButtonsTop + conButtonHeight + 90,
+          std::max(0L, l.ResizeLeft - 60 - conMargin), conStatusHeight);
     Place(conMainQuitWindows, l.QuitWindowsLeft, l.ButtonsTop, sizes.QuitWindowsWidth, conButtonHeight);
     Place(conMainCancel, l.CancelLeft, l.ButtonsTop, sizes.CancelWidth, conButtonHeight);
     Place(conMainHelp, l.HelpLeft, l.ButtonsTop, sizes.HelpWidth, conButtonHeight);
