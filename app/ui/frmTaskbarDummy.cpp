@@ -131,6 +131,26 @@ void HideTaskbarDummy() {
     if (HWND window = TaskbarDummy()) ShowWindow(window, SW_HIDE);
 }
 
+void ReleaseTaskbarDummy(HWND hwndClosing) {
+    HWND dummy = TaskbarDummy();
+    if (!dummy) return;
+    struct Search {
+        HWND owner, except;
+        bool found;
+    } search{dummy, hwndClosing, false};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND candidate, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            if (candidate == s->except || GetWindow(candidate, GW_OWNER) != s->owner || !IsWindowVisible(candidate))
+                return TRUE;
+            s->found = true;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (!search.found) HideTaskbarDummy();
+}
+
 void SetTaskbarDummyUnload(enuFrontDialog dlg, std::function<void()> unload) {
     if (dlg == conFD_Options || dlg == conFD_VersionCheck) Dummy().unloads[dlg] = std::move(unload);
 }

@@ -20,6 +20,8 @@ HWND TaskbarDummy();
 // Shows the taskbar button with that caption ("" = the program name); loads the window first.
 void ShowTaskbarDummy(const std::wstring& strCaption = L"");
 void HideTaskbarDummy();
+// A dialog it owns is closing: the button goes unless another of its dialogs is still shown.
+void ReleaseTaskbarDummy(HWND hwndClosing);
 // A loaded dialog registers its unloading here (an empty function removes it again).
 void SetTaskbarDummyUnload(enuFrontDialog dlg, std::function<void()> unload);
 // Unloads the registered dialogs (options first, then version check), then the window.

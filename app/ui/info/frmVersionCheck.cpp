@@ -27,25 +27,6 @@ constexpr short conButtonTop = 150, conButtonWidth = 50, conButtonHeight = 14;
 
 std::wstring Caption() { return L"Versionsprüfung - " + VersionGlobal().InfoApplication(); }
 
-// Whether a window other than except, owned by the taskbar window, is visible.
-bool OtherDialogShown(HWND owner, HWND except) {
-    struct Search {
-        HWND owner, except;
-        bool found;
-    } search{owner, except, false};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND candidate, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            if (candidate == s->except || GetWindow(candidate, GW_OWNER) != s->owner || !IsWindowVisible(candidate))
-                return TRUE;
-            s->found = true;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 }  // namespace
 
 frmVersionCheck::frmVersionCheck() : WindowBase(conProjectName, conModule) {}
@@ -176,7 +157,7 @@ void frmVersionCheck::Unload() {
     HWND owner = GetWindow(hwnd, GW_OWNER);
     Destroy();
     // The taskbar window stays for a dialog that still needs it.
-    if (owner && owner == TaskbarDummy() && !OtherDialogShown(owner, hwnd)) HideTaskbarDummy();
+    if (owner && owner == TaskbarDummy()) ReleaseTaskbarDummy(hwnd);
     WriteSetting(L"CheckVersionOnStartup", conSG_PrgSettings, kv::Variant(onStartup));
 }
 

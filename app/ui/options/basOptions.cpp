@@ -25,25 +25,6 @@ namespace {
 
 constexpr const wchar_t* conModule = L"basOptions";
 
-// Whether a visible window other than except is owned by owner (the taskbar window).
-bool OtherOwnedShown(HWND owner, HWND except) {
-    struct Search {
-        HWND owner, except;
-        bool found;
-    } search{owner, except, false};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND candidate, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            if (candidate == s->except || GetWindow(candidate, GW_OWNER) != s->owner || !IsWindowVisible(candidate))
-                return TRUE;
-            s->found = true;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 void Focus(frmOptions& form, int id) {
     if (HWND control = form.Item(id))
         SendMessageW(form.Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
@@ -112,7 +93,7 @@ void UnloadOptions() {
         SetFrontDialog(conFD_Options, nullptr);
         SetTaskbarDummyUnload(conFD_Options, nullptr);
         kv::clsListView().LVSaveView(form.Item(lstShortcuts), conProjectName, L"", true);
-        if (HWND dummy = TaskbarDummy(); dummy && !OtherOwnedShown(dummy, hwnd)) HideTaskbarDummy();
+        ReleaseTaskbarDummy(hwnd);
     });
 }
 
