@@ -28,6 +28,10 @@ struct EngineHooks {
     // counts down; hidden when the countdown ends by any means.
     std::function<void(const TimedWarning& warning)> ShowTimedWarning;
     std::function<void()> HideTimedWarning;
+    // The same for the local countdown of a remote shutdown (a window of its own: both may
+    // count at once).
+    std::function<void(const TimedWarning& warning)> ShowRemoteWarning;
+    std::function<void()> HideRemoteWarning;
 };
 
 EngineHooks& Hooks();

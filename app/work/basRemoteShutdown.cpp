@@ -9,6 +9,7 @@
 #include "program/Clock.h"
 #include "program/basGlobals.h"
 #include "program/basTools.h"
+#include "work/EngineHooks.h"
 #include "work/SessionControl.h"
 #include "work/basWork.h"
 #include "work/basWorkText.h"
@@ -27,6 +28,9 @@ struct Countdown {
     long long start = 0;                  // whole seconds of the clock
     long delay = 0;                       // seconds
     bool report = false;
+    bool restart = false;
+    bool warned = false;     // the warning is showing
+    bool dismissed = false;  // the user hid it for this countdown
 };
 std::optional<Countdown> g_countdown;
 
@@ -124,11 +128,19 @@ void SetTimerOn(bool blnOn) {
     g_timer.on = blnOn;
 }
 
-// The countdown is over (run out or stopped): timer off; what it counted comes back.
+void HideWarning(Countdown& countdown) {
+    if (!countdown.warned) return;
+    countdown.warned = false;
+    if (Hooks().HideRemoteWarning) Hooks().HideRemoteWarning();
+}
+
+// The countdown is over (run out or stopped): timer off, warning gone; what it counted comes
+// back.
 Countdown EndCountdown() {
     Countdown ended = *g_countdown;
     g_countdown.reset();
     SetTimerOn(false);
+    HideWarning(ended);
     return ended;
 }
 
@@ -142,6 +154,20 @@ long Remaining(const Countdown& countdown) {
     if (elapsed < 0) elapsed = 0;  // the clock was set back: nothing has elapsed yet
     long long remaining = countdown.delay - elapsed;
     return remaining > 0 ? static_cast<long>(remaining) : 0;
+}
+
+// Shows or updates the warning once the remaining time is within the lead.
+void UpdateWarning(Countdown& countdown) {
+    const long lead = State().TimeWarningLead;
+    const long remaining = Remaining(countdown);
+    if (countdown.dismissed || lead <= 0 || remaining <= 0 || remaining > lead) return;
+    TimedWarning warning;
+    warning.Action = std::wstring(countdown.restart ? L"Neu starten" : L"Herunterfahren") + L" von " +
+                     Quoted(JoinNames(countdown.computers));
+    warning.Remaining = remaining;
+    warning.First = !countdown.warned;
+    countdown.warned = true;
+    if (Hooks().ShowRemoteWarning) Hooks().ShowRemoteWarning(warning);
 }
 
 bool Start(const RemoteShutdownRequest& request) {
@@ -189,10 +215,12 @@ bool Start(const RemoteShutdownRequest& request) {
         countdown.start = WholeSeconds(Now());
         countdown.delay = static_cast<long>(delaySeconds);
         countdown.report = request.ShowSuccessMsg;
+        countdown.restart = request.Action == 1;
         g_countdown = countdown;
         SetTimerOn(true);
         ShowRunning(true);
         ShowStatus(RemoteShutdownStatusText());
+        UpdateWarning(*g_countdown);
     } else {
         ShowStatus(conRemoteIdle);
     }
@@ -230,6 +258,7 @@ void Tick() {
     }
     if (Remaining(*g_countdown) > 0) {
         ShowStatus(RemoteShutdownStatusText());
+        UpdateWarning(*g_countdown);
         return;
     }
     const Countdown ended = EndCountdown();
@@ -257,6 +286,14 @@ bool RemoteShutdown(const RemoteShutdownRequest& request) {
 void StopRemoteShutdown() { Shown(conModule, L"StopRemoteShutdown", Stop); }
 
 void RemoteShutdownTick() { Shown(conModule, L"RemoteShutdownTick", Tick); }
+
+void DismissRemoteWarning() {
+    if (!g_countdown) return;
+    g_countdown->dismissed = true;
+    HideWarning(*g_countdown);
+}
+
+bool RemoteWarningShown() { return g_countdown && g_countdown->warned; }
 
 bool RemoteShutdownRunning() { return g_countdown.has_value(); }
 

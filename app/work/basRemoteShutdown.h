@@ -61,6 +61,13 @@ void StopRemoteShutdown();
 // that accepted are reported as shut down or restarted.
 void RemoteShutdownTick();
 
+// The warning before the remote computers go down: TimeWarningLead seconds before the delay
+// runs out (at once when the delay is shorter) a warning names the computers and counts
+// down; its "Abbrechen" is StopRemoteShutdown. DismissRemoteWarning hides it for the rest of
+// this countdown, which runs on.
+void DismissRemoteWarning();
+bool RemoteWarningShown();
+
 // ---- State for the page ----
 
 // A countdown runs.

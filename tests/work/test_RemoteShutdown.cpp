@@ -10,6 +10,7 @@
 #include "RecordingMessageBox.h"
 #include "RecordingSessionControl.h"
 #include "program/basTools.h"
+#include "work/EngineHooks.h"
 #include "work/basRemoteShutdown.h"
 
 using namespace kvr;
@@ -290,3 +291,49 @@ TEST(RemoteShutdownText, DelayOfTheStoredText) {
 }
 
 }  // namespace
+
+// The warning before the computers go down: within the lead only, hidden for good by
+// "Ausblenden", gone with the countdown; none with a lead of 0.
+TEST_F(RemoteShutdownTest, WarnsWithinTheLead_DismissedForThisCountdown_GoneWhenItEnds) {
+    const EngineHooks saved = Hooks();
+    std::vector<TimedWarning> shown;
+    int hidden = 0;
+    Hooks().ShowRemoteWarning = [&](const TimedWarning& warning) { shown.push_back(warning); };
+    Hooks().HideRemoteWarning = [&] { ++hidden; };
+    State().TimeWarningLead = 60;
+
+    ASSERT_TRUE(Start(L"pc1; pc2", 90));
+    Seconds(29);
+    EXPECT_TRUE(shown.empty());
+    Seconds(2);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].Action, L"Neu starten von \"pc1;pc2\"");
+    EXPECT_EQ(shown[0].Remaining, 60);
+    EXPECT_TRUE(shown[0].First);
+    EXPECT_EQ(shown[1].Remaining, 59);
+    EXPECT_FALSE(shown[1].First);
+    DismissRemoteWarning();
+    EXPECT_EQ(hidden, 1);
+    EXPECT_FALSE(RemoteWarningShown());
+    Seconds(59);
+    EXPECT_EQ(shown.size(), 2u) << "dismissed for the rest of this countdown";
+    EXPECT_FALSE(RemoteShutdownRunning());
+    EXPECT_EQ(hidden, 1);
+
+    shown.clear();
+    ASSERT_TRUE(Start(L"pc3", 30));  // shorter than the lead: warned at once
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].Remaining, 30);
+    StopRemoteShutdown();
+    EXPECT_EQ(hidden, 2);
+    ASSERT_TRUE(Start(L"pc3", 30));
+    Seconds(30);
+    EXPECT_EQ(hidden, 3) << "the countdown ran out";
+
+    State().TimeWarningLead = 0;
+    shown.clear();
+    ASSERT_TRUE(Start(L"pc4", 30));
+    Seconds(30);
+    EXPECT_TRUE(shown.empty());
+    Hooks() = saved;
+}

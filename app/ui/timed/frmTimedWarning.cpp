@@ -3,6 +3,7 @@
 #include "DialogTemplate.h"
 #include "program/basGlobals.h"
 #include "ui/tray/basMenues.h"
+#include "work/basRemoteShutdown.h"
 #include "work/basTimedAction.h"
 
 namespace kvr {
@@ -19,9 +20,12 @@ kv::OwnedFont BoldFont(HFONT base) {
     return kv::OwnedFont(CreateFontIndirectW(&lf));
 }
 
+const wchar_t* Topic(bool blnRemote) { return blnRemote ? L"Fernsteuerung" : L"Zeitsteuerung"; }
+
 }  // namespace
 
-frmTimedWarning::frmTimedWarning() : WindowBase(conProjectName, L"frmTimedWarning") {}
+frmTimedWarning::frmTimedWarning(bool blnRemote)
+    : WindowBase(conProjectName, blnRemote ? L"frmRemoteWarning" : L"frmTimedWarning"), remote_(blnRemote) {}
 
 std::wstring frmTimedWarning::RemainingText(long lngSeconds) {
     const long seconds = lngSeconds > 0 ? lngSeconds : 0;
@@ -32,16 +36,27 @@ std::wstring frmTimedWarning::RemainingText(long lngSeconds) {
 void frmTimedWarning::Show(const TimedWarning& warning) {
     if (!Handle()) {
         kv::DialogTemplate t(DS_MODALFRAME | DS_FIXEDSYS | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                             WS_EX_TOPMOST, conWidth, conHeight, VersionGlobal().InfoApplication() + L" - Zeitsteuerung");
+                             WS_EX_TOPMOST, conWidth, conHeight,
+                             VersionGlobal().InfoApplication() + L" - " + Topic(remote_));
         t.Add(kv::DialogTemplate::conStatic, SS_ICON, 0, 8, 8, 21, 20, imgWarning);
         t.Add(kv::DialogTemplate::conStatic, SS_LEFT | SS_NOPREFIX, 0, 36, 8, conWidth - 44, 10, lblAction);
         t.Add(kv::DialogTemplate::conStatic, SS_LEFT | SS_NOPREFIX, 0, 36, 20, conWidth - 44, 10, lblSystem);
         t.Add(kv::DialogTemplate::conStatic, SS_LEFT | SS_NOPREFIX, 0, 36, 34, conWidth - 44, 10, lblRemaining);
-        t.Add(kv::DialogTemplate::conButton, BS_PUSHBUTTON | WS_TABSTOP, 0, 8, 64, 62, 14, cmdRunNow,
-              L"&Jetzt ausführen");
-        t.Add(kv::DialogTemplate::conButton, BS_PUSHBUTTON | WS_TABSTOP, 0, 74, 64, 50, 14, cmdCancel, L"Abbrechen");
-        t.Add(kv::DialogTemplate::conButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 138, 64, 50, 14, cmdLater, L"&Später");
-        t.Add(kv::DialogTemplate::conComboBox, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 192, 65, 50, 60, cboLater);
+        if (remote_) {
+            t.Add(kv::DialogTemplate::conButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 138, 64, 50, 14, cmdDismiss,
+                  L"&Ausblenden");
+            t.Add(kv::DialogTemplate::conButton, BS_PUSHBUTTON | WS_TABSTOP, 0, 192, 64, 50, 14, cmdCancel,
+                  L"Abbrechen");
+        } else {
+            t.Add(kv::DialogTemplate::conButton, BS_PUSHBUTTON | WS_TABSTOP, 0, 8, 64, 62, 14, cmdRunNow,
+                  L"&Jetzt ausführen");
+            t.Add(kv::DialogTemplate::conButton, BS_PUSHBUTTON | WS_TABSTOP, 0, 74, 64, 50, 14, cmdCancel,
+                  L"Abbrechen");
+            t.Add(kv::DialogTemplate::conButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 138, 64, 50, 14, cmdLater,
+                  L"&Später");
+            t.Add(kv::DialogTemplate::conComboBox, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 192, 65, 50, 60,
+                  cboLater);
+        }
         CreateModeless(t.Get(), nullptr);
     }
     Fill(warning);
@@ -49,7 +64,7 @@ void frmTimedWarning::Show(const TimedWarning& warning) {
         ShowWindow(Handle(), SW_SHOWNORMAL);
         // The user must be able to answer at once: in front, the default button "Später".
         SetForegroundWindow(Handle());
-        SetFocus(Item(cmdLater));
+        SetFocus(Item(remote_ ? cmdDismiss : cmdLater));
     }
 }
 
@@ -58,7 +73,8 @@ void frmTimedWarning::Close() {
 }
 
 void frmTimedWarning::Fill(const TimedWarning& warning) {
-    SetDlgItemTextW(Handle(), lblAction, (L"Zeitgesteuerte Aktion: " + warning.Action).c_str());
+    SetDlgItemTextW(Handle(), lblAction,
+                    ((remote_ ? L"Fernsteuerung: " : L"Zeitgesteuerte Aktion: ") + warning.Action).c_str());
     SetDlgItemTextW(Handle(), lblSystem, warning.System.empty() ? L"" : (L"System: " + warning.System).c_str());
     SetDlgItemTextW(Handle(), lblRemaining, RemainingText(warning.Remaining).c_str());
 }
@@ -70,6 +86,10 @@ bool frmTimedWarning::OnInit() {
     boldFont_ = BoldFont(reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
     if (boldFont_)
         SendDlgItemMessageW(hwnd, lblAction, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()), FALSE);
+    if (remote_) {
+        SetFocus(Item(cmdDismiss));
+        return false;
+    }
     for (long minutes : conPostponeMinutes)
         SendDlgItemMessageW(hwnd, cboLater, CB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>((std::to_wstring(minutes) + L" Minuten").c_str()));
@@ -81,6 +101,16 @@ bool frmTimedWarning::OnInit() {
 bool frmTimedWarning::OnCommand(int id, int code, HWND) {
     if (code != BN_CLICKED) return false;
     // The engine closes the window through its hook when it has taken the answer.
+    if (remote_) {
+        if (id == cmdCancel) {
+            Close();  // before the stop's reports, which may wait for the network and the user
+            StopRemoteShutdown();
+        } else if (id == cmdDismiss) {
+            DismissRemoteWarning();
+            Close();
+        }
+        return id == cmdCancel || id == cmdDismiss;
+    }
     switch (id) {
         case cmdRunNow:
             TimedWarningRunNow();
@@ -106,16 +136,25 @@ frmTimedWarning& TimedWarningWindow() {
     return window;
 }
 
+frmTimedWarning& RemoteWarningWindow() {
+    static frmTimedWarning window(true);
+    return window;
+}
+
 void InstallTimedWarning() {
-    Hooks().ShowTimedWarning = [](const TimedWarning& warning) {
+    // The warning's start shows a balloon at the tray icon as well.
+    auto show = [](frmTimedWarning& window, bool blnRemote, const TimedWarning& warning) {
         if (warning.First) {
             std::wstring text = warning.Action;
             if (!warning.System.empty()) text += L" (" + warning.System + L")";
-            ShowTrayBalloon(L"Zeitsteuerung", text + L": " + frmTimedWarning::RemainingText(warning.Remaining));
+            ShowTrayBalloon(Topic(blnRemote), text + L": " + frmTimedWarning::RemainingText(warning.Remaining));
         }
-        TimedWarningWindow().Show(warning);
+        window.Show(warning);
     };
+    Hooks().ShowTimedWarning = [show](const TimedWarning& warning) { show(TimedWarningWindow(), false, warning); };
     Hooks().HideTimedWarning = [] { TimedWarningWindow().Close(); };
+    Hooks().ShowRemoteWarning = [show](const TimedWarning& warning) { show(RemoteWarningWindow(), true, warning); };
+    Hooks().HideRemoteWarning = [] { RemoteWarningWindow().Close(); };
 }
 
 }  // namespace kvr

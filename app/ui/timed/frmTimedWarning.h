@@ -4,6 +4,9 @@
 // "Abbrechen" and "Später" (5, 15 or 60 minutes). The default button is "Später", never the
 // action; Escape and the close box are "Abbrechen". One window at a time, kept up to date
 // by the engine every second and closed by it when the countdown ends by any means.
+// The same window warns before a remote shutdown (a second instance): there "Abbrechen"
+// stops it and the default button "Ausblenden" only hides the warning; the remote computers
+// cannot be hurried or postponed from here.
 #include <windows.h>
 
 #include <string>
@@ -23,8 +26,9 @@ public:
     static constexpr int cmdCancel = IDCANCEL;  // Escape and the close box too
     static constexpr int cmdLater = 1011;
     static constexpr int cboLater = 1012;
+    static constexpr int cmdDismiss = 1013;  // remote shutdown only
 
-    frmTimedWarning();
+    explicit frmTimedWarning(bool blnRemote = false);
 
     // Shows the window (in front, topmost) or brings its texts up to date.
     void Show(const TimedWarning& warning);
@@ -38,12 +42,14 @@ private:
     bool OnCommand(int id, int code, HWND control) override;
     void Fill(const TimedWarning& warning);
 
+    bool remote_;
     kv::OwnedFont boldFont_;
 };
 
 // The one warning window of the program; InstallTimedWarning lets the engine's hooks show it
 // (with a tray balloon when the warning starts) and close it.
 frmTimedWarning& TimedWarningWindow();
+frmTimedWarning& RemoteWarningWindow();
 void InstallTimedWarning();
 
 }  // namespace kvr

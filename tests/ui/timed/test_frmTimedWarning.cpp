@@ -16,6 +16,7 @@
 #include "ui/timed/frmTimedWarning.h"
 #include "ui/tray/basMenues.h"
 #include "work/EngineHooks.h"
+#include "work/basRemoteShutdown.h"
 #include "work/basTimedAction.h"
 
 using namespace kvr;
@@ -67,11 +68,24 @@ protected:
     void TearDown() override {
         SetTimedActionTimer(false);
         TimedWarningWindow().Close();
+        if (RemoteShutdownRunning()) StopRemoteShutdown();
         Hooks() = saved_;
         Quit();
         ProgramTest::TearDown();
     }
     HWND Window() const { return TimedWarningWindow().Handle(); }
+    HWND RemoteWindow() const { return RemoteWarningWindow().Handle(); }
+    // A remote shutdown of pc1 in 30 seconds, warned at once; the warning in front.
+    void StartRemote() {
+        RemoteShutdownRequest request;
+        request.Computers = L"pc1";
+        request.Seconds = 30;
+        boxes.answers.push_back(IDYES);
+        ASSERT_TRUE(RemoteShutdown(request));
+        ASSERT_TRUE(RemoteWindow() && IsWindowVisible(RemoteWindow()));
+        SetForegroundWindow(RemoteWindow());
+        PumpDialogUntil([&] { return GetForegroundWindow() == RemoteWindow(); }, 2000);
+    }
     // The warning comes at 07:59:00 of that day.
     void WarnOn(long day) {
         clock.Set(2024, 3, day, 7, 59, 0);
@@ -81,9 +95,9 @@ protected:
         PumpDialogUntil([&] { return GetForegroundWindow() == Window(); }, 2000);
     }
     // A key pressed as the user would; true when the window went.
-    bool Press(WORD key) {
+    bool Press(WORD key, bool remote = false) {
         kvtest::SendKeys({{key, true}, {key, false}});
-        return PumpDialogUntil([&] { return Window() == nullptr; });
+        return PumpDialogUntil([&] { return (remote ? RemoteWindow() : Window()) == nullptr; });
     }
 
     kvtest::ManualClock clock;
@@ -153,4 +167,28 @@ TEST_F(TimedWarningWindowTest, ABalloonAtTheTrayIconWhereThereIsOne) {
     EXPECT_TRUE(ShowTrayBalloon(L"Zeitsteuerung", L"Neu anmelden: " + W::RemainingText(60)));
     DeleteTrayIcon();
     DestroyWindow(owner);
+}
+
+// Before a remote shutdown: Enter only hides the warning, Escape stops the shutdown.
+TEST_F(TimedWarningWindowTest, RemoteShutdown_EnterHidesTheWarning_EscapeStopsIt) {
+    StartRemote();
+    HWND w = RemoteWindow();
+    EXPECT_EQ(Text(w), L"Kelvo Restart - Fernsteuerung");
+    EXPECT_EQ(Text(GetDlgItem(w, W::lblAction)), L"Fernsteuerung: Herunterfahren von \"pc1\"");
+    EXPECT_EQ(Text(GetDlgItem(w, W::lblRemaining)), L"Die Aktion wird in 30 Sekunden ausgeführt.");
+    EXPECT_EQ(LOWORD(SendMessageW(w, DM_GETDEFID, 0, 0)), W::cmdDismiss);
+    EXPECT_EQ(GetDlgItem(w, W::cmdRunNow), nullptr) << "the remote computers cannot be hurried";
+    if (const char* hold = std::getenv("KV_HOLD_WARNING_MS")) kvtest::PumpFor(static_cast<DWORD>(std::atoi(hold)));
+
+    ASSERT_TRUE(Press(VK_RETURN, true));
+    clock.Advance(1);
+    RemoteShutdownTick();
+    EXPECT_EQ(RemoteWindow(), nullptr);
+    EXPECT_TRUE(RemoteShutdownRunning());
+    StopRemoteShutdown();
+
+    StartRemote();
+    ASSERT_TRUE(Press(VK_ESCAPE, true));
+    EXPECT_FALSE(RemoteShutdownRunning());
+    EXPECT_EQ(session.CallsOf("AbortSystemShutdown").size(), 2u);
 }
