@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "KVError.h"
+#include "DecimalText.h"
 
 namespace kvr {
 
@@ -37,18 +38,18 @@ constexpr Modifier conModifiers[] = {
 [[noreturn]] void Invalid() { throw kv::KVError(5, L"Ungültiger Prozeduraufruf oder ungültiges Argument"); }
 
 std::wstring Padded(long value, size_t width) {
-    std::wstring text = std::to_wstring(value);
+    std::wstring text = kv::DecimalText(value);
     return std::wstring(text.size() < width ? width - text.size() : 0, L'0') + text;
 }
 
 std::wstring KeyNameOf(long k) {
-    if (k >= 112 && k <= 123) return L"F" + std::to_wstring(k - 111);
+    if (k >= 112 && k <= 123) return L"F" + kv::DecimalText(k - 111);
     if (k >= 48 && k <= 57) return std::wstring(1, static_cast<wchar_t>(k));
     if (k >= 65 && k <= 90) return std::wstring(1, static_cast<wchar_t>(k));
-    if (k >= 96 && k <= 105) return L"Num " + std::to_wstring(k - 96);
+    if (k >= 96 && k <= 105) return L"Num " + kv::DecimalText(k - 96);
     for (const KeyName& entry : conKeyNames)
         if (entry.key == k) return entry.name;
-    return L"\"" + std::to_wstring(k) + L"\"";
+    return L"\"" + kv::DecimalText(k) + L"\"";
 }
 
 long KeyOfName(std::wstring_view name) {

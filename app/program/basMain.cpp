@@ -87,7 +87,9 @@ void RunMain(bool blnFirstStart) {
         } else {
             state.Mode = RunMode::Resident;
         }
-        if (!StartWindowing()) return;
+        // Dialog mode shows its window at once; the resident program starts the window
+        // machinery with its first visible window (an idle tray program holds none of it).
+        if (state.Mode == RunMode::Dialog && !StartWindowing()) return;
         StartProgram(blnFirstStart);
     });
     // A start-up that stopped half way leaves nothing behind that runs on unseen.

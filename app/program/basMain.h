@@ -13,8 +13,9 @@ namespace kvr {
 // The entry procedure: RunMain(True), then COM's end when windows were started. The exit
 // code: 1 when OLE or the common controls could not be started, else 0.
 int Main();
-// Starts OLE and the common controls once, before the first window; a command line that only
-// acts never needs them (nor loads their DLLs). False (after showing why) when they failed.
+// Starts OLE and the common controls once, before the first window that uses them; a command
+// line that only acts never needs them (nor loads their DLLs), and the resident program only
+// once it shows something. False (after showing why) when they failed.
 bool StartWindowing();
 
 // The whole start-up; True from Main, False when a refused Windows exit rebuilds the

@@ -19,6 +19,7 @@
 #include "clsSplash.h"
 #include "ui/main/frmMain.h"
 #include "res/Pictures.h"
+#include "DecimalText.h"
 
 namespace kvr {
 
@@ -54,8 +55,9 @@ void StartProgram(bool blnFirstStart) {
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
         const work::ReadOnce bootIniOnce;
 
-        // The main window is loaded hidden with its caption; its timer closes the splash.
-        LoadMainWindow();
+        // The main window is loaded hidden with its caption; its timer closes the splash. The
+        // resident program leaves its controls for the first time it is shown.
+        LoadMainWindow(dialog);
         s.ShowSplash = ReadFlagSetting(L"ShowSplash", conSG_Options, true);
         if (s.ShowSplash && !dialog && blnFirstStart && !AnotherInstanceRunning()) ShowSplashScreen();
 
@@ -111,7 +113,7 @@ void ShowSplashScreen() {
         splash->SupressAddress(true);
         splash->EmailAddress(maker.EmailAddress());
         splash->Website(maker.Website());
-        splash->CopyrightEndYear(std::to_wstring(ToSystemTime(Now()).wYear));
+        splash->CopyrightEndYear(kv::DecimalText(ToSystemTime(Now()).wYear));
         splash->CopyrightStartYear(conCopyrightStartYear);
         splash->Show();
         g_splash = std::move(splash);

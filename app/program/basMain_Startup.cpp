@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "work/basTimedAction.h"
 #include "work/basWork.h"
 #include "ui/main/frmMain.h"
+#include "DecimalText.h"
 
 namespace kvr {
 
@@ -29,22 +31,27 @@ long ReadNumber(const wchar_t* name, long defaultValue, long lngMin = -214748364
     return ReadNumberSetting(name, conSG_Options, defaultValue, lngMin, lngMax);
 }
 
-// Piece 1, 2 or 3 of a text separated by strSeparator, as a whole number.
+// Piece 1, 2 or 3 of a text separated by strSeparator, as a whole number. Plain digits, as the
+// program stores them, are read here; anything else is converted as Basic converts it, which
+// loads the automation library (600 KB the resident program need not hold for this).
 long NumberItem(const std::wstring& strText, const wchar_t* strSeparator, long lngColumn) {
     long start = 0;
-    return kv::Variant(Helper().ExtractItem(start, strText, strSeparator, L"", lngColumn)).ToLong();
+    const std::wstring item = Helper().ExtractItem(start, strText, strSeparator, L"", lngColumn);
+    if (!item.empty() && item.size() <= 9 && item.find_first_not_of(L"0123456789") == std::wstring::npos)
+        return std::wcstol(item.c_str(), nullptr, 10);
+    return kv::Variant(item).ToLong();
 }
 
 // The current time and date in the stored text forms, as the defaults of the time values.
 std::wstring NowTimeText() {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    return std::to_wstring(now.wHour) + L":" + std::to_wstring(now.wMinute) + L":" + std::to_wstring(now.wSecond);
+    return kv::DecimalText(now.wHour) + L":" + kv::DecimalText(now.wMinute) + L":" + kv::DecimalText(now.wSecond);
 }
 std::wstring TodayText() {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    return std::to_wstring(now.wDay) + L"." + std::to_wstring(now.wMonth) + L"." + std::to_wstring(now.wYear);
+    return kv::DecimalText(now.wDay) + L"." + kv::DecimalText(now.wMonth) + L"." + kv::DecimalText(now.wYear);
 }
 
 }  // namespace

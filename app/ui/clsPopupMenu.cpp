@@ -6,6 +6,7 @@
 #include "Owned.h"
 #include "WindowBase.h"
 #include "program/basGlobals.h"
+#include "program/basMain.h"
 
 namespace kvr {
 
@@ -205,6 +206,7 @@ std::wstring clsPopupMenu::Popup(long lngX, long lngY) {
     return Forwarded(conModule, L"Popup", [&]() -> std::wstring {
         if (shown_) throw kv::KVError(5, L"Invalid procedure call or argument");
         if (!IsWindow(owner_)) kv::RaiseApiError(ERROR_INVALID_WINDOW_HANDLE);
+        if (!StartWindowing()) return L"";  // it said why; nothing was chosen
 
         Shown shown;
         NONCLIENTMETRICSW metrics{};

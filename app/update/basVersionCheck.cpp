@@ -10,6 +10,7 @@
 #include "ui/info/frmVersionCheck.h"
 #include "update/HttpTransfer.h"
 #include "update/VersionFile.h"
+#include "DecimalText.h"
 
 namespace kvr {
 
@@ -38,11 +39,11 @@ std::optional<std::wstring> FetchVersionFile(const std::wstring& strUrl, bool& b
     blnCancelled = answer.Cancelled;
     if (answer.Cancelled) return std::nullopt;
     if (answer.ErrorCode != 0) {
-        g_transferError = std::to_wstring(answer.ErrorCode) + L": " + answer.ErrorText;
+        g_transferError = kv::DecimalText(answer.ErrorCode) + L": " + answer.ErrorText;
         return std::nullopt;
     }
     if (answer.StatusCode < 200 || answer.StatusCode > 299) {
-        g_transferError = std::to_wstring(answer.StatusCode) + L": " + answer.StatusText;
+        g_transferError = kv::DecimalText(answer.StatusCode) + L": " + answer.StatusText;
         return std::nullopt;
     }
     // A version file is small; a longer answer is something else, whatever its start says.
@@ -111,8 +112,8 @@ void CheckVersionStartup() {
 std::wstring OwnVersionText() {
     const kv::clsVersionGlobal& own = VersionGlobal();
     wchar_t build[16];
-    swprintf(build, 16, L"%03ld", static_cast<long>(own.InfoBuild()));
-    return std::to_wstring(own.InfoMajorVersion()) + L"." + std::to_wstring(own.InfoMinorVersion()) + L" Build " +
+    wsprintfW(build, L"%03ld", static_cast<long>(own.InfoBuild()));
+    return kv::DecimalText(own.InfoMajorVersion()) + L"." + kv::DecimalText(own.InfoMinorVersion()) + L" Build " +
            build + L"  (" + ShortDateText(GetFileDate()) + L")";
 }
 

@@ -15,6 +15,7 @@
 #include "program/basTools.h"
 #include "work/basWork.h"
 #include "work/basWorkText.h"
+#include "DecimalText.h"
 
 namespace kvr {
 
@@ -69,7 +70,7 @@ std::wstring CleanLinkName(const std::wstring& strName) {
 std::wstring LinkParameters(const std::wstring& strAction, bool blnConfirmation, bool blnQuitImmediate) {
     const long type = GetActionType(strAction);
     if (type == conAT_None) return L"";
-    std::wstring parameters = L"/T:" + std::to_wstring(type);
+    std::wstring parameters = L"/T:" + kv::DecimalText(type);
     std::wstring system;
     if (GetActionSystem(strAction, system) && !system.empty()) parameters += L" /S:" + Quoted(system);
     if (blnConfirmation) parameters += L" /C";

@@ -13,6 +13,7 @@
 #include "work/SessionControl.h"
 #include "work/basWork.h"
 #include "work/basWorkText.h"
+#include "DecimalText.h"
 
 namespace kvr {
 
@@ -88,7 +89,7 @@ std::wstring FailureLine(const std::wstring& strComputer, DWORD dwError) {
     } catch (const kv::KVError& error) {
         description = error.Description;
     }
-    return L"\r\n" + strComputer + L": " + description + L" (" + std::to_wstring(dwError) + L")";
+    return L"\r\n" + strComputer + L": " + description + L" (" + kv::DecimalText(dwError) + L")";
 }
 
 // Asks each computer with call, under the hourglass; the names that succeeded come back,

@@ -12,6 +12,7 @@
 #include "work/TimedActionMachine.h"
 #include "program/basTools.h"
 #include "work/basWork.h"
+#include "DecimalText.h"
 
 namespace kvr {
 
@@ -263,8 +264,9 @@ std::wstring DateTimeText(long long llMoment) {
 // A time left as hours:minutes:seconds, two digits each: a duration, never a time of day in
 // the regional format (which a 12-hour locale would show as "12:00:09 AM").
 std::wstring DurationText(long long llSeconds) {
-    wchar_t text[32] = {};
-    swprintf(text, 32, L"%02lld:%02lld:%02lld", llSeconds / 3600, llSeconds / 60 % 60, llSeconds % 60);
+    wchar_t text[48] = {};
+    wsprintfW(text, L"%02ld:%02ld:%02ld", static_cast<long>(llSeconds / 3600), static_cast<long>(llSeconds / 60 % 60),
+              static_cast<long>(llSeconds % 60));
     return text;
 }
 
@@ -281,7 +283,7 @@ void ShowArmed(long lngType, long long llNow) {
     } else if (lngType == conTA_Once) {
         when = L" " + DateTimeText(OnceMoment());  // passed: it stays armed until changed
     } else if (lngType == conTA_Idle && g_machine.Phase() == MachinePhase::Armed) {
-        when = L" nach " + std::to_wstring(s.TimeIdleMinutes) + L" min Leerlauf";
+        when = L" nach " + kv::DecimalText(s.TimeIdleMinutes) + L" min Leerlauf";
     } else if (lngType == conTA_ProcessEnd && g_machine.Phase() == MachinePhase::Armed) {
         when = L" nach Ende von " + s.TimeProcessName;
     }

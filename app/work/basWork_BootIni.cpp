@@ -14,6 +14,7 @@
 #include "work/basWorkText.h"
 #include "clsExecute.h"
 #include "clsIni.h"
+#include "DecimalText.h"
 
 namespace kvr {
 
@@ -279,7 +280,7 @@ long GetTimeOut() {
         std::wstring bootIni = GetBootIniLocation();
         if (bootIni.empty()) return conDefaultBootTimeOut;
         kv::clsIni ini = BootLoader(bootIni);
-        ini.Default(std::to_wstring(conDefaultBootTimeOut));
+        ini.Default(kv::DecimalText(conDefaultBootTimeOut));
         // The number the text starts with, as a whole number (0 when it starts with none).
         std::wstring text = Trimmed(ini.ReadValue(L"timeout"));
         wchar_t* end = nullptr;
@@ -292,7 +293,7 @@ void WriteTimeOut(long lngSeconds) {
     Forwarded(conModule, L"WriteTimeOut", [&] {
         const std::wstring bootIni = GetBootIniLocation();
         if (WriteProtected(bootIni)) return;  // also without boot.ini
-        WriteBootLoaderValue(bootIni, L"timeout", std::to_wstring(lngSeconds));
+        WriteBootLoaderValue(bootIni, L"timeout", kv::DecimalText(lngSeconds));
     });
 }
 

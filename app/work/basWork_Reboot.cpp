@@ -11,6 +11,7 @@
 #include "work/EngineHooks.h"
 #include "work/basWork.h"
 #include "work/basWorkText.h"
+#include "DecimalText.h"
 
 namespace kvr {
 
@@ -67,7 +68,7 @@ void EndSession(unsigned uFlags, bool blnForce) {
     if (SessionControl().ExitWindowsEx(uFlags, 0)) return;
 
     DWORD error = GetLastError();
-    kv::MessageBoxes().Show(nullptr, L"Windows konnte nicht beendet werden (" + std::to_wstring(error) + L").",
+    kv::MessageBoxes().Show(nullptr, L"Windows konnte nicht beendet werden (" + kv::DecimalText(error) + L").",
                             VersionGlobal().InfoApplication(), MB_OK | MB_ICONEXCLAMATION);
     // A command-line run ends here: rebuilding it would read the same command line and try
     // the same action again, without end. The resident program (and the main window of

@@ -4,6 +4,7 @@
 
 #include "LastError.h"
 #include "clsVersionGlobal.h"
+#include "DecimalText.h"
 
 namespace kv {
 
@@ -32,13 +33,13 @@ long YearOf(const std::wstring& strText) {
 
 std::wstring VersionLine() {
     clsVersionGlobal identity;
-    return L"Version " + std::to_wstring(identity.InfoMajorVersion()) + L"." +
-           std::to_wstring(identity.InfoMinorVersion()) + L" Build " + std::to_wstring(identity.InfoBuild());
+    return L"Version " + kv::DecimalText(identity.InfoMajorVersion()) + L"." +
+           kv::DecimalText(identity.InfoMinorVersion()) + L" Build " + kv::DecimalText(identity.InfoBuild());
 }
 
 std::wstring CopyrightLine(long lngStartYear, const std::wstring& strEndYear, long lngCurrentYear) {
-    std::wstring text = L"Copyright © " + std::to_wstring(lngStartYear ? lngStartYear : lngCurrentYear);
-    if (long end = YearOf(strEndYear)) text += L" - " + std::to_wstring(end);
+    std::wstring text = L"Copyright © " + kv::DecimalText(lngStartYear ? lngStartYear : lngCurrentYear);
+    if (long end = YearOf(strEndYear)) text += L" - " + kv::DecimalText(end);
     return text;
 }
 

@@ -6,6 +6,7 @@
 
 #include "clsSystemInfo.h"
 #include "clsVersionGlobal.h"
+#include "DecimalText.h"
 
 namespace kv {
 
@@ -13,7 +14,7 @@ namespace {
 
 constexpr const wchar_t* conLineBreak = L"\r\n";
 
-std::wstring WholeMegabytes(unsigned long long bytes) { return std::to_wstring(bytes / (1024ull * 1024ull)); }
+std::wstring WholeMegabytes(unsigned long long bytes) { return kv::DecimalText(bytes / (1024ull * 1024ull)); }
 
 }  // namespace
 
@@ -27,12 +28,12 @@ std::wstring SystemDescription() {
     if (!GlobalMemoryStatusEx(&memory)) memory = {};
 
     std::wstring os_text = os->VersionName() + L" " + os->MajorVersion() + L"." + os->MinorVersion() + L" Build " +
-                           std::to_wstring(os->Build());
+                           kv::DecimalText(os->Build());
     if (!os->ServicePack().empty()) os_text += L" " + os->ServicePack();
 
     return L"Programm: " + identity.InfoApplication() + conLineBreak + L"Version: " +
-           std::to_wstring(identity.InfoMajorVersion()) + L"." + std::to_wstring(identity.InfoMinorVersion()) +
-           L" Build " + std::to_wstring(identity.InfoBuild()) + conLineBreak + L"Betriebssystem: " + os_text +
+           kv::DecimalText(identity.InfoMajorVersion()) + L"." + kv::DecimalText(identity.InfoMinorVersion()) +
+           L" Build " + kv::DecimalText(identity.InfoBuild()) + conLineBreak + L"Betriebssystem: " + os_text +
            conLineBreak + L"Prozessor: " + system.CPU()->LevelText() + conLineBreak + L"Speicher: " +
            WholeMegabytes(memory.ullTotalPhys) + L"MB (Frei: " + WholeMegabytes(memory.ullAvailPhys) + L" MB)";
 }

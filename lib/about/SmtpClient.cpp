@@ -8,6 +8,7 @@
 #include "KVError.h"
 #include "LastError.h"
 #include "TlsChannel.h"
+#include "DecimalText.h"
 
 namespace kv {
 
@@ -110,7 +111,7 @@ public:
         hints.ai_socktype = SOCK_STREAM;
         hints.ai_protocol = IPPROTO_TCP;
         ADDRINFOW* found = nullptr;
-        const std::wstring port = std::to_wstring(settings_.Port);
+        const std::wstring port = kv::DecimalText(settings_.Port);
         if (int code = GetAddrInfoW(settings_.Server.c_str(), port.c_str(), &hints, &found)) RaiseApiError(code);
         std::unique_ptr<ADDRINFOW, void(WINAPI*)(ADDRINFOW*)> addresses(found, FreeAddrInfoW);
         long lastError = WSAEHOSTUNREACH;
@@ -173,7 +174,7 @@ public:
         if (!command.empty()) Send(command + "\r\n");
         std::string text;
         int code = Reply(text);
-        if (code != expected) throw KVError(code, L"SMTP: " + std::to_wstring(code) + L" " + Wide(text));
+        if (code != expected) throw KVError(code, L"SMTP: " + kv::DecimalText(code) + L" " + Wide(text));
         return text;
     }
 
@@ -332,7 +333,7 @@ void SendMail(const SmtpSettings& settings, const MailMessage& message) {
     std::string text;
     smtp.Send("RCPT TO:" + to + "\r\n");
     int code = smtp.Reply(text);
-    if (code != 250 && code != 251) throw KVError(code, L"SMTP: " + std::to_wstring(code) + L" " + Wide(text));
+    if (code != 250 && code != 251) throw KVError(code, L"SMTP: " + kv::DecimalText(code) + L" " + Wide(text));
     smtp.Command("DATA", 354);
     smtp.Send(MailData(message, DateHeader()) + ".\r\n");
     smtp.Command("", 250);

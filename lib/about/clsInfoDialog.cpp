@@ -8,6 +8,7 @@
 #include "UserRegistry.h"
 #include "clsVersionGlobal.h"
 #include "frmInfoDialog.h"
+#include "DecimalText.h"
 
 namespace kv {
 
@@ -57,8 +58,8 @@ void clsInfoDialog::Picture(HICON hIcon) {
 void clsInfoDialog::VersionDate(const std::wstring& strVersionDate) {
     Forward(L"VersionDate", [&] {
         if (std::optional<SYSTEMTIME> written = FileLastWrite(strVersionDate)) {
-            wchar_t date[16];
-            swprintf(date, 16, L"%02u.%02u.%04u", static_cast<unsigned>(written->wDay),
+            wchar_t date[24];
+            wsprintfW(date, L"%02u.%02u.%04u", static_cast<unsigned>(written->wDay),
                      static_cast<unsigned>(written->wMonth), static_cast<unsigned>(written->wYear));
             versionDate_ = date;
         } else {
@@ -70,7 +71,7 @@ void clsInfoDialog::VersionDate(const std::wstring& strVersionDate) {
 void clsInfoDialog::CopyrightEndYear(const std::wstring& strCopyrightEndYear) {
     Forward(L"CopyrightEndYear", [&] {
         std::optional<SYSTEMTIME> written = FileLastWrite(strCopyrightEndYear);
-        endYear_ = written ? std::to_wstring(written->wYear) : strCopyrightEndYear;
+        endYear_ = written ? kv::DecimalText(written->wYear) : strCopyrightEndYear;
     });
 }
 

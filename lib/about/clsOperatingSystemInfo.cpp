@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "VersionRecordSeam.h"
+#include "DecimalText.h"
 
 namespace kv {
 
@@ -87,8 +88,8 @@ void clsOperatingSystemInfo::GetOperatingSystemInfos() {
     }
 
     platformId_ = static_cast<long>(info.dwPlatformId);
-    majorVersion_ = std::to_wstring(major);
-    minorVersion_ = std::to_wstring(minor);
+    majorVersion_ = kv::DecimalText(major);
+    minorVersion_ = kv::DecimalText(minor);
     // Windows 9x keeps major and minor version in the high word of the build number.
     build_ = info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS
                  ? static_cast<long>(info.dwBuildNumber & 0xFFFF)

@@ -11,6 +11,7 @@
 #include "clsVersionGlobal.h"
 #include "frmDirectSend.h"
 #include "frmSendQuestion.h"
+#include "DecimalText.h"
 
 namespace kv {
 
@@ -54,7 +55,7 @@ void clsSendMessage::Send() {
             } catch (const KVError& error) {
                 MessageBoxes().Show(owner,
                                     L"Das E-Mail-Programm konnte nicht geöffnet werden (" +
-                                        std::to_wstring(error.Number) + L"): " + error.Description,
+                                        kv::DecimalText(error.Number) + L"): " + error.Description,
                                     clsVersionGlobal().InfoApplication(), MB_OK | MB_ICONEXCLAMATION);
             }
         } else {

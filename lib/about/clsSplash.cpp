@@ -5,6 +5,7 @@
 #include "LastError.h"
 #include "clsPersonalData.h"
 #include "clsVersionGlobal.h"
+#include "DecimalText.h"
 
 namespace kv {
 
@@ -60,7 +61,7 @@ void clsSplash::Picture(HICON hIcon) {
 void clsSplash::CopyrightEndYear(const std::wstring& strCopyrightEndYear) {
     Forward(L"CopyrightEndYear", [&] {
         if (std::optional<SYSTEMTIME> written = FileLastWrite(strCopyrightEndYear)) {
-            endYear_ = std::to_wstring(written->wYear);
+            endYear_ = kv::DecimalText(written->wYear);
         } else {
             endYear_ = strCopyrightEndYear;
         }

@@ -7,6 +7,7 @@
 #include "SendMessageText.h"
 #include "SmtpClient.h"
 #include "clsVersionGlobal.h"
+#include "DecimalText.h"
 
 namespace kv {
 
@@ -156,7 +157,7 @@ void frmDirectSend::Finished() {
     }
     EnableInput(true);
     Box(Handle(),
-        L"Nachricht konnte nicht gesendet werden (" + std::to_wstring(errorNumber_) + L"): " + errorDescription_,
+        L"Nachricht konnte nicht gesendet werden (" + kv::DecimalText(errorNumber_) + L"): " + errorDescription_,
         MB_OK | MB_ICONEXCLAMATION);
 }
 

@@ -8,6 +8,7 @@
 #include "DialogTemplate.h"
 #include "LastError.h"
 #include "clsSendMessage.h"
+#include "DecimalText.h"
 
 namespace kv {
 
@@ -182,7 +183,7 @@ bool frmInfoDialog::OnTimer(UINT_PTR id) {
             else if (state_ == State::Credits) CreditsFrame();
             return true;
         case timNewCalculation: {
-            std::wstring text = L"Bilder/s: " + std::to_wstring(frames_);
+            std::wstring text = L"Bilder/s: " + kv::DecimalText(frames_);
             SetCaption(conLblSpeed, text.c_str());
             frames_ = 0;
             return true;

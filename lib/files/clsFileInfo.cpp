@@ -9,6 +9,7 @@
 #include "FilesMain.h"
 #include "FilesText.h"
 #include "LastError.h"
+#include "DecimalText.h"
 
 namespace kv {
 
@@ -111,7 +112,7 @@ void clsFileInfo::ReadVersion() {
         length < sizeof(Translation))
         return;
     wchar_t block[9];
-    std::swprintf(block, 9, L"%04X%04X", translation->language, translation->codePage);
+    wsprintfW(block, L"%04X%04X", translation->language, translation->codePage);
     static const wchar_t* const names[8] = {L"CompanyName",     L"FileDescription",  L"FileVersion",
                                             L"InternalName",    L"LegalCopyright",   L"OriginalFileName",
                                             L"ProductName",     L"ProductVersion"};
@@ -152,7 +153,7 @@ void clsFileInfo::ShowExplorerProperties() {
 long clsFileInfo::Size() {
     try {
         std::uint64_t size = Size64();
-        if (size > 0x7FFFFFFFu) files::RaiseFilesError(files::conErrSizeTooLarge, file_, std::to_wstring(size));
+        if (size > 0x7FFFFFFFu) files::RaiseFilesError(files::conErrSizeTooLarge, file_, kv::DecimalText(size));
         return static_cast<long>(size);
     } catch (const KVError& e) {
         FilesMain().ForwardError(conFilesProject, conModule, L"Size", e);

@@ -1,4 +1,5 @@
 #include "MessageTable.h"
+#include "DecimalText.h"
 
 #include <array>
 
@@ -45,7 +46,7 @@ std::wstring FillPlaceholders(const std::wstring& strMessage, const Variant& vnt
     const std::array<const Variant*, 5> params{&vntParam1, &vntParam2, &vntParam3, &vntParam4, &vntParam5};
     std::wstring text = strMessage;
     for (size_t i = 0; i < params.size(); ++i) {
-        const std::wstring placeholder = L"$" + std::to_wstring(i + 1) + L"$";
+        const std::wstring placeholder = L"$" + kv::DecimalText(i + 1) + L"$";
         size_t at = text.find(placeholder);
         // Only the first occurrence; later ones stay as they are.
         if (at != std::wstring::npos) text.replace(at, placeholder.size(), params[i]->ToString());

@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "KVError.h"
+#include "DecimalText.h"
 
 namespace kv {
 
@@ -46,9 +47,9 @@ std::wstring Variant::ToString() const {
     if (auto s = std::get_if<std::wstring>(&v_)) return *s;
     if (auto b = std::get_if<bool>(&v_)) return *b ? L"True" : L"False";
     // Whole numbers read the same in every locale (no grouping), without a trip through oleaut32.
-    if (auto p = std::get_if<std::int32_t>(&v_)) return std::to_wstring(*p);
-    if (auto p = std::get_if<std::int16_t>(&v_)) return std::to_wstring(*p);
-    if (auto p = std::get_if<std::uint8_t>(&v_)) return std::to_wstring(*p);
+    if (auto p = std::get_if<std::int32_t>(&v_)) return kv::DecimalText(*p);
+    if (auto p = std::get_if<std::int16_t>(&v_)) return kv::DecimalText(*p);
+    if (auto p = std::get_if<std::uint8_t>(&v_)) return kv::DecimalText(*p);
     if (IsNumeric() || IsDate()) {
         // The locale-aware text a script host would show.
         VARIANT in, out;

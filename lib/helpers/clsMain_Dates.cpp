@@ -5,6 +5,7 @@
 
 #include "clsMain.h"
 #include "clsMainInternal.h"
+#include "DecimalText.h"
 
 namespace kv {
 
@@ -52,12 +53,12 @@ DateFields SplitDate(const std::wstring& text) {
 std::wstring FullYear(std::wstring year) {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    if (year.empty()) return std::to_wstring(now.wYear);
+    if (year.empty()) return kv::DecimalText(now.wYear);
     if (year.size() == 1) year = L"0" + year;
     if (year.size() == 2 && year.find_first_not_of(L"0123456789") == std::wstring::npos) {
         const int century = now.wYear / 100 * 100;
         const int yy = (year[0] - L'0') * 10 + (year[1] - L'0');
-        year = std::to_wstring(yy >= 30 ? century - 100 + yy : century + yy);
+        year = kv::DecimalText(yy >= 30 ? century - 100 + yy : century + yy);
     }
     return year;
 }

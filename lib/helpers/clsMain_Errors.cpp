@@ -2,6 +2,7 @@
 #include "clsMain.h"
 #include "clsMainInternal.h"
 #include "MessageBoxSeam.h"
+#include "DecimalText.h"
 
 #include <cstdlib>
 
@@ -150,7 +151,7 @@ void clsMain::ShowError(const std::wstring& strProject, const std::wstring& strM
     }
 
     const std::wstring message =
-        L"(" + location + L") - " + L"\r" + std::to_wstring(lngErrorNumber) + L": " + text;
+        L"(" + location + L") - " + L"\r" + kv::DecimalText(lngErrorNumber) + L": " + text;
     MessageBoxes().Show(nullptr, message, title, MB_ICONHAND | MB_SETFOREGROUND);
 }
 

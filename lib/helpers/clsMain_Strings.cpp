@@ -4,6 +4,7 @@
 
 #include "clsMain.h"
 #include "clsMainInternal.h"
+#include "DecimalText.h"
 
 namespace kv {
 
@@ -45,8 +46,8 @@ std::wstring clsMain::FillString(const std::wstring& strText, const std::wstring
         if (strChar.empty() || lngLength <= static_cast<long>(strText.size())) return strText;
         // Refused before gigabytes are filled: no string (BSTR) of the platform holds more.
         if (lngLength > kMaxTextLength)
-            throw KVError(14, L"Länge \"" + std::to_wstring(lngLength) + L"\" zu groß (höchstens " +
-                                  std::to_wstring(kMaxTextLength) + L" Zeichen).");
+            throw KVError(14, L"Länge \"" + kv::DecimalText(lngLength) + L"\" zu groß (höchstens " +
+                                  kv::DecimalText(kMaxTextLength) + L" Zeichen).");
         std::wstring fill(static_cast<size_t>(lngLength) - strText.size(), strChar[0]);
         return lngDirection == conDir_After ? strText + fill : fill + strText;
     });

@@ -14,6 +14,7 @@
 #include "clsPersonalData.h"
 #include "clsRegistry.h"
 #include "frmListview.h"
+#include "DecimalText.h"
 
 namespace kv {
 
@@ -251,12 +252,12 @@ Variant clsListView::LVSaveView(HWND list, const std::wstring& strApplication, c
         for (long i = 0; i < static_cast<long>(order.size()); ++i) {
             const long position = static_cast<long>(std::find(order.begin(), order.end(), i) - order.begin()) + 1;
             const long width = PixelsToTwipsX(static_cast<long>(SendMessageW(list, LVM_GETCOLUMNWIDTH, i, 0)));
-            view += std::to_wstring(position) + L":" + std::to_wstring(width) + L";";
+            view += kv::DecimalText(position) + L":" + kv::DecimalText(width) + L";";
         }
         if (!blnNoSaveSorting) {
             const ListRecord& record = ListRecord::Of(list);
-            view += L"LVSO:" + std::wstring(record.sorted ? L"-1" : L"0") + L";" + std::to_wstring(record.sortKey) +
-                    L":" + std::to_wstring(record.sortOrder);
+            view += L"LVSO:" + std::wstring(record.sorted ? L"-1" : L"0") + L";" + kv::DecimalText(record.sortKey) +
+                    L":" + kv::DecimalText(record.sortOrder);
         }
         clsRegistry registry;
         OpenViews(registry, strApplication);

@@ -5,6 +5,7 @@
 #include "LastError.h"
 #include "MessageTable.h"
 #include "SettingsMain.h"
+#include "DecimalText.h"
 
 namespace kv::settings {
 
@@ -52,7 +53,7 @@ std::string ToAnsi(const std::wstring& text, const wchar_t* what) {
 std::string AnsiName(const std::wstring& text, const wchar_t* what, std::size_t maxChars) {
     if (text.find(L'\0') != std::wstring::npos) RaiseSettingsError(conErrInvalid, what);
     if (text.size() > maxChars)
-        RaiseSettingsError(conErrTooLong, what, std::to_wstring(text.size()), std::to_wstring(maxChars));
+        RaiseSettingsError(conErrTooLong, what, kv::DecimalText(text.size()), kv::DecimalText(maxChars));
     return ToAnsi(text, what);
 }
 

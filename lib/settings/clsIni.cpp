@@ -6,6 +6,7 @@
 #include "Owned.h"
 #include "SettingsMain.h"
 #include "SettingsText.h"
+#include "DecimalText.h"
 
 namespace kv {
 
@@ -51,7 +52,7 @@ std::string ProfileFile(const std::wstring& file) {
         full.resize(length);
     }
     if (full.size() > conPathChars)
-        RaiseSettingsError(conErrTooLong, L"File", std::to_wstring(full.size()), std::to_wstring(conPathChars));
+        RaiseSettingsError(conErrTooLong, L"File", kv::DecimalText(full.size()), kv::DecimalText(conPathChars));
     return ansi;
 }
 

@@ -5,6 +5,7 @@
 #include "LastError.h"
 #include "SettingsMain.h"
 #include "SettingsText.h"
+#include "DecimalText.h"
 
 namespace kv {
 
@@ -68,7 +69,7 @@ std::string clsRegistry::PlatformSubKey() const {
         std::size_t end = subKey_.find(L'\\', start);
         std::size_t length = (end == std::wstring::npos ? subKey_.size() : end) - start;
         if (length > conKeyNameChars)
-            RaiseSettingsError(conErrTooLong, L"SubKey", std::to_wstring(length), std::to_wstring(conKeyNameChars));
+            RaiseSettingsError(conErrTooLong, L"SubKey", kv::DecimalText(length), kv::DecimalText(conKeyNameChars));
         if (end == std::wstring::npos) break;
         start = end + 1;
     }

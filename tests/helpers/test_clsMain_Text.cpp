@@ -4,6 +4,7 @@
 #include <functional>
 #include <limits>
 
+#include "DecimalText.h"
 #include "ErrorCapture.h"
 #include "LocaleOverride.h"
 #include "clsMain.h"
@@ -11,6 +12,15 @@
 using kv::clsMain;
 using kv::Variant;
 using kv::test::Raised;
+
+TEST(DecimalText, EveryWholeNumberTypeToTheEnds) {
+    EXPECT_EQ(kv::DecimalText(0), L"0");
+    EXPECT_EQ(kv::DecimalText(-7L), L"-7");
+    EXPECT_EQ(kv::DecimalText(std::uint16_t{65535}), L"65535");
+    EXPECT_EQ(kv::DecimalText(std::numeric_limits<int>::min()), L"-2147483648");
+    EXPECT_EQ(kv::DecimalText(std::numeric_limits<long long>::min()), L"-9223372036854775808");
+    EXPECT_EQ(kv::DecimalText(std::numeric_limits<unsigned long long>::max()), L"18446744073709551615");
+}
 
 TEST(clsMainText, TrimFillAndBackslashes) {
     clsMain m;

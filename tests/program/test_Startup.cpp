@@ -129,6 +129,8 @@ TEST_F(Startup, BadValuesFallBackToTheirDefaultsAndAreRepairedWithOneMessage) {
 
 TEST(TimeTexts, RaiseTypeMismatchForAPieceThatIsNoNumber) {
     EXPECT_EQ(std::round(ReadTimeText(L"07:05:09").value * 86400), 7 * 3600 + 5 * 60 + 9);
+    // Not plain digits: converted as before (blanks around a number are allowed).
+    EXPECT_EQ(std::round(ReadTimeText(L" 7: 5:9 ").value * 86400), 7 * 3600 + 5 * 60 + 9);
     try {
         ReadTimeText(L"7:x:0");
         FAIL() << "no error";

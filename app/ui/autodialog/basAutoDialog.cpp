@@ -5,9 +5,11 @@
 #include <string>
 
 #include "program/basGlobals.h"
+#include "program/basMain.h"
 #include "program/basTools.h"
 #include "work/basWork.h"
 #include "ui/autodialog/frmAutoDialog.h"
+#include "DecimalText.h"
 
 namespace kvr {
 
@@ -32,6 +34,7 @@ bool OpenAutoDialog() {
     if (g_showing.form) return true;
     bool cancel = false;
     Shown(conModule, L"OpenAutoDialog", [&] {
+        if (!StartWindowing()) return;  // it said why; Windows goes on ending
         frmAutoDialog form;
         struct Current {
             explicit Current(frmAutoDialog& f) { g_showing = Showing{&f}; }
@@ -54,7 +57,7 @@ bool OpenAutoDialog() {
             form.SetProgressMax(closeTime);
             form.SetProgressValue(0);
             form.SetAutoCloseTimer(true);
-            form.SetCloseTimeText(std::to_wstring(closeTime));
+            form.SetCloseTimeText(kv::DecimalText(closeTime));
         }
 
         form.RunModal();
@@ -72,7 +75,7 @@ void AutoClose() {
         form->SetProgressValue(form->ProgressValue() + frmAutoDialog::conAutoCloseInterval / 1000.0);
         const long max = form->ProgressMax();
         const double remaining = Helper().Round(max - form->ProgressValue(), 1);
-        form->SetCloseTimeText(std::to_wstring(static_cast<long>(remaining)));
+        form->SetCloseTimeText(kv::DecimalText(static_cast<long>(remaining)));
         if (Helper().Round(form->ProgressValue(), 1) >= max) {
             form->SetAutoCloseTimer(false);
             AcceptAutoDialog();

@@ -79,9 +79,12 @@ public:
         bool opened = false;       // OpenMain filled it since it was loaded
         bool splashTimer = false;
         bool blockReason = false;  // a reason for refusing the session end is set
+        bool controls = false;     // MakeControls made them
     } held;
 
-    void Load();
+    void Load(bool blnControls);
+    // The list, buttons and pictures, made once (with OLE and the common controls).
+    void MakeControls();
     HWND List() const { return Item(conMainList); }
     void Layout();
     // The column "Option": the list's width less 60 twips, but never wider than the list's
@@ -131,7 +134,7 @@ void InstallTimedDisplays() {
     };
 }
 
-void frmMain::Load() {
+void frmMain::Load(bool blnControls) {
     WNDCLASSEXW wc{};
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = conClassName;
@@ -150,7 +153,7 @@ void frmMain::Load() {
            std::max(kv::TwipsToPixelsX(r.Width), kv::TwipsToPixelsX(conMinWidth)),
            std::max(kv::TwipsToPixelsY(r.Height), kv::TwipsToPixelsY(conMinHeight)), nullptr, nullptr,
            GetModuleHandleW(nullptr));
-    Layout();
+    if (blnControls) MakeControls();
 }
 
 HWND frmMain::MakeControl(int id, const wchar_t* windowClass, const wchar_t* text, DWORD style, DWORD exStyle) {
@@ -168,7 +171,15 @@ void frmMain::Place(int id, long left, long top, long width, long height) {
 }
 
 bool frmMain::OnCreate(const CREATESTRUCTW&) {
-    HWND hwnd = Handle();
+    // The window's own icons: the program icon of its class (the tray icon takes the small
+    // one, so every main window of the run carries the same icon handle).
+    kv::SetProgramIcons(Handle());
+    return true;
+}
+
+void frmMain::MakeControls() {
+    if (held.controls) return;
+    if (!StartWindowing()) kv::RaiseApiError(ERROR_DLL_INIT_FAILED);
     held.font.Reset(CreateFontW(-MulDiv(8, static_cast<int>(kv::ScreenDpiY()), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
                                 FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                 DEFAULT_PITCH | FF_DONTCARE, L"MS Shell Dlg"));
@@ -191,10 +202,6 @@ bool frmMain::OnCreate(const CREATESTRUCTW&) {
     // below the buttons and leaves their corners alone.
     HWND grip = MakeControl(conMainResize, WC_STATICW, L"", SS_OWNERDRAW | WS_CLIPSIBLINGS);
     SetWindowPos(grip, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-
-    // The window's own icons: the program icon of its class (the tray icon takes the small
-    // one, so every main window of the run carries the same icon handle).
-    kv::SetProgramIcons(hwnd);
     const int small = GetSystemMetrics(SM_CXSMICON);
 
     held.picture = kv::LoadPicture(IDI_PROGRAM_PICTURE, kv::TwipsToPixelsX(conPictureSize));
@@ -210,7 +217,8 @@ bool frmMain::OnCreate(const CREATESTRUCTW&) {
 
     // The fixed places; the rest follows the size.
     Place(conMainImage1, conMargin, conPictureTop, conPictureSize, conPictureSize);
-    return true;
+    held.controls = true;
+    Layout();
 }
 
 void frmMain::SizeColumn(long lngListWidth) {
@@ -223,6 +231,7 @@ void frmMain::SizeColumn(long lngListWidth) {
 }
 
 void frmMain::Layout() {
+    if (!held.controls) return;
     RECT client{};
     GetClientRect(Handle(), &client);
     const long W = kv::PixelsToTwipsX(client.right), H = kv::PixelsToTwipsY(client.bottom);
@@ -419,10 +428,13 @@ void frmMain::OnFinalMessage() { held = Held{}; }
 
 // ---- Loading and placing ----
 
-HWND LoadMainWindow() {
-    if (g_form.Handle()) return g_form.Handle();
-    Forwarded(conForm, L"Form_Load", [] {
-        g_form.Load();
+HWND LoadMainWindow(bool blnControls) {
+    if (g_form.Handle()) {
+        if (blnControls) Forwarded(conForm, L"Form_Load", [] { g_form.MakeControls(); });
+        return g_form.Handle();
+    }
+    Forwarded(conForm, L"Form_Load", [&] {
+        g_form.Load(blnControls);
         HWND hwnd = g_form.Handle();
         InstallTimedDisplays();
         SetTimedActionTimerWindow(hwnd);

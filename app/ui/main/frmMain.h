@@ -13,8 +13,10 @@ namespace kvr {
 
 // Creates the main window hidden (caption, icon, rectangle from the settings); once. Its
 // unloading (tray icon first, then the window through its close logic) is registered as a
-// Quit step.
-HWND LoadMainWindow();
+// Quit step. Without blnControls (the resident start) the list, buttons and pictures wait
+// until the window is first needed: until then the program holds neither the common controls
+// nor OLE. A later call with blnControls makes them.
+HWND LoadMainWindow(bool blnControls = true);
 // The loaded main window, or nullptr.
 HWND MainWindow();
 // Destroys the main window (after its close logic allowed it).

@@ -19,6 +19,7 @@
 #include "work/basWork.h"
 #include "work/basWorkText.h"
 #include "WindowBase.h"
+#include "DecimalText.h"
 
 namespace kvr::options {
 
@@ -149,7 +150,7 @@ OptionsValues LoadOptions(const OptionsEnvironment& env, long lngPage) {
             v.Systems = GetQuitOptions(true);
             v.SelectedSystem = s.StandardSystem.empty() ? (v.Systems.empty() ? -1 : 0)
                                                         : FindItem(v.Systems, s.StandardSystem);
-            v.BootMenuTime = std::to_wstring(GetTimeOut());
+            v.BootMenuTime = kv::DecimalText(GetTimeOut());
             v.AutoDialog = s.AutoDialog;
         }
         v.ResetToStandard = s.ResetToStandard;
@@ -188,10 +189,10 @@ OptionsValues LoadOptions(const OptionsEnvironment& env, long lngPage) {
         v.TimeDateForAction = YmdOf(s.TimeDateForAction);
         v.TimeCountdown = HmsOf(s.TimeCountdown);
         v.TimeWeekday = s.TimeWeekday >= 1 && s.TimeWeekday <= 7 ? s.TimeWeekday : 0;
-        v.TimeMonthDay = std::to_wstring(s.TimeMonthDay);
+        v.TimeMonthDay = kv::DecimalText(s.TimeMonthDay);
         v.TimedActionImmediate = s.TimedActionImmediate;
-        v.TimeWarningLead = std::to_wstring(s.TimeWarningLead);
-        v.TimeIdleMinutes = std::to_wstring(s.TimeIdleMinutes);
+        v.TimeWarningLead = kv::DecimalText(s.TimeWarningLead);
+        v.TimeIdleMinutes = kv::DecimalText(s.TimeIdleMinutes);
         v.TimeIdleNoFullScreen = s.TimeIdleNoFullScreen;
         v.TimeProcess = ProcessChoice{static_cast<unsigned long>(s.TimeProcessId), s.TimeProcessName};
         v.Processes = ProcessOffers(RunningProcesses(), v.TimeProcess);
@@ -308,7 +309,7 @@ std::vector<ProcessChoice> ProcessOffers(const std::vector<RunningProcess>& runn
 
 std::wstring ProcessChoiceText(const ProcessChoice& choice) {
     return choice.ProcessId == 0 ? choice.Name + L" (alle)"
-                                 : choice.Name + L" (" + std::to_wstring(choice.ProcessId) + L")";
+                                 : choice.Name + L" (" + kv::DecimalText(choice.ProcessId) + L")";
 }
 
 // ---- OK ----
@@ -381,11 +382,11 @@ std::wstring StandardMenuOptionOf(const std::vector<ActionRow>& rows) {
 }
 
 std::wstring TimeText(const Hms& t) {
-    return std::to_wstring(t.Hour) + L":" + std::to_wstring(t.Minute) + L":" + std::to_wstring(t.Second);
+    return kv::DecimalText(t.Hour) + L":" + kv::DecimalText(t.Minute) + L":" + kv::DecimalText(t.Second);
 }
 
 std::wstring DateText(const Ymd& d) {
-    return std::to_wstring(d.Day) + L"." + std::to_wstring(d.Month) + L"." + std::to_wstring(d.Year);
+    return kv::DecimalText(d.Day) + L"." + kv::DecimalText(d.Month) + L"." + kv::DecimalText(d.Year);
 }
 
 void CommitOptions(const OptionsValues& v, const OptionsEnvironment& env) {
@@ -496,8 +497,8 @@ void SaveDialogState(const OptionsValues& v, const TwipsRectangle& r) {
         WriteSetting(L"OptionDialogHeight", conSG_Options, kv::Variant(r.Height));
         WriteSetting(L"LinkAction", conSG_Options, v.LinkAction);
         WriteSetting(L"RemoteComputer", conSG_Options, v.RemoteComputer);
-        wchar_t delay[16];
-        swprintf(delay, 16, L"%02ld:%02ld:%02ld", v.RemoteActionIn.Hour, v.RemoteActionIn.Minute,
+        wchar_t delay[48];
+        wsprintfW(delay, L"%02ld:%02ld:%02ld", v.RemoteActionIn.Hour, v.RemoteActionIn.Minute,
                  v.RemoteActionIn.Second);
         WriteSetting(L"RemoteActionIn", conSG_Options, std::wstring(delay));
         WriteSetting(L"RemoteMessage", conSG_Options, v.RemoteMessage);

@@ -34,6 +34,7 @@ void Focus(frmOptions& form, int id) {
 
 void OpenOptions(long lngPage) {
     Shown(conModule, L"OpenOptions", [&] {
+        if (!StartWindowing()) return;
         frmOptions& form = OptionsForm();
         if (form.Handle()) {
             if (lngPage >= 1 && lngPage <= conPageCount) form.EnableOptionsTab(lngPage);

@@ -5,6 +5,7 @@
 #include "ui/tray/basMenues.h"
 #include "work/basRemoteShutdown.h"
 #include "work/basTimedAction.h"
+#include "DecimalText.h"
 
 namespace kvr {
 
@@ -29,7 +30,7 @@ frmTimedWarning::frmTimedWarning(bool blnRemote)
 
 std::wstring frmTimedWarning::RemainingText(long lngSeconds) {
     const long seconds = lngSeconds > 0 ? lngSeconds : 0;
-    return L"Die Aktion wird in " + std::to_wstring(seconds) + (seconds == 1 ? L" Sekunde" : L" Sekunden") +
+    return L"Die Aktion wird in " + kv::DecimalText(seconds) + (seconds == 1 ? L" Sekunde" : L" Sekunden") +
            L" ausgeführt.";
 }
 
@@ -92,7 +93,7 @@ bool frmTimedWarning::OnInit() {
     }
     for (long minutes : conPostponeMinutes)
         SendDlgItemMessageW(hwnd, cboLater, CB_ADDSTRING, 0,
-                            reinterpret_cast<LPARAM>((std::to_wstring(minutes) + L" Minuten").c_str()));
+                            reinterpret_cast<LPARAM>((kv::DecimalText(minutes) + L" Minuten").c_str()));
     SendDlgItemMessageW(hwnd, cboLater, CB_SETCURSEL, 0, 0);
     SetFocus(Item(cmdLater));
     return false;  // the focus is set already

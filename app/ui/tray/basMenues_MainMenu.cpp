@@ -20,6 +20,7 @@
 #include "ui/info/frmVersionCheck.h"
 #include "ui/tray/frmContextMenues.h"
 #include "res/Pictures.h"
+#include "DecimalText.h"
 
 namespace kvr {
 
@@ -145,7 +146,7 @@ void AddActionGroups(MenuLayout& menu) {
         menu.Items.push_back(Entry(L"", conMI_None, conSep, titles[g]));
         long index = 0;
         for (const std::wstring& entry : groups[g]) {
-            MenuEntry item = Entry(L"", MenuIconOf(entry), names[g] + std::to_wstring(index++), L"");
+            MenuEntry item = Entry(L"", MenuIconOf(entry), names[g] + kv::DecimalText(index++), L"");
             if (g < 2) {
                 item.Caption = Literal(SystemCaption(entry));
             } else if (entry == conActionShowMain) {
@@ -193,7 +194,7 @@ void ShowInfo() {
     SYSTEMTIME now;
     GetLocalTime(&now);
     kv::clsInfoDialog info;
-    info.CopyrightEndYear(std::to_wstring(now.wYear));
+    info.CopyrightEndYear(kv::DecimalText(now.wYear));
     if (HICON icon = kv::ProgramIcon(32)) info.Picture(icon);
     info.CopyrightStartYear(2001);
     info.VersionDate(program);

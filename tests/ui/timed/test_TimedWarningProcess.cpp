@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ProgramProcess.h"
+#include "ui/tray/basMenues.h"
 
 using kvtest::kOptionsKey;
 using kvtest::Store;
@@ -62,6 +63,9 @@ TEST_F(TimedWarningProcess, TheWarningComesBeforeTheMoment_EnterPostponesTheActi
     Store(HKEY_CURRENT_USER, kOptionsKey, L"TimeWarningLead", 12);
     HWND main = StartResident();
     ASSERT_TRUE(main);
+    // Shown from the tray: the resident program makes its status line with the window.
+    PostMessageW(main, kvr::WM_KV_TRAY, 0, WM_LBUTTONDBLCLK);
+    ASSERT_EQ(FindMainWindow(processId_, true), main);
 
     HWND warning = FindWarning(15000);
     ASSERT_TRUE(warning) << "no warning before the moment";
