@@ -10,32 +10,15 @@
 #include <vector>
 
 #include "MessageBoxSeam.h"
+#include "Waiting.h"
 
 namespace kvtest {
-
-// The visible dialog of this process with this caption; nullptr after timeoutMs.
-inline HWND WaitForDialog(const wchar_t* caption, int timeoutMs = 10000) {
-    for (int waited = 0; waited < timeoutMs; waited += 20) {
-        HWND dialog = FindWindowW(L"#32770", caption);
-        DWORD pid = 0;
-        if (dialog) GetWindowThreadProcessId(dialog, &pid);
-        if (dialog && pid == GetCurrentProcessId() && IsWindowVisible(dialog)) return dialog;
-        Sleep(20);
-    }
-    return nullptr;
-}
 
 // Runs show() here (it returns when its dialog closes) while user() acts on another thread.
 inline void WhileShowing(const std::function<void()>& show, const std::function<void()>& user) {
     std::thread acting(user);
     show();
     acting.join();
-}
-
-inline std::wstring TextOf(HWND window) {
-    wchar_t text[1024] = L"";
-    GetWindowTextW(window, text, 1024);
-    return text;
 }
 
 // A real click on a control: the button goes down and up over it.

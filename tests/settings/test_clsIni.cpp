@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ErrorCapture.h"
+#include "TempFolder.h"
 #include "clsIni.h"
 
 namespace kv::test {
@@ -14,20 +15,8 @@ namespace {
 class Ini : public ::testing::Test {
 protected:
     void SetUp() override {
-        wchar_t temp[MAX_PATH];
-        ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
-        folder = std::wstring(temp) + L"KelvoTestIni\\";
-        TearDown();
-        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
         ini.File(folder + L"boot.ini");
         ini.Section(L"boot loader");
-    }
-    void TearDown() override {
-        for (const wchar_t* name : {L"boot.ini", L"hidden.ini"}) {
-            SetFileAttributesW((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileW((folder + name).c_str());
-        }
-        RemoveDirectoryW(folder.c_str());
     }
     void MakeFile(const wchar_t* name, DWORD attributes) {
         HANDLE h = CreateFileW((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
@@ -49,7 +38,8 @@ protected:
         return bytes;
     }
 
-    std::wstring folder;
+    kvtest::TempFolder temp{L"KelvoTestIni"};
+    const std::wstring folder = temp.Path();
     clsIni ini;
 };
 

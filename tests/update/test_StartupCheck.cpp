@@ -8,6 +8,7 @@
 using kvr::frmVersionCheck;
 using kvtest::kPrgSettingsKey;
 using kvtest::Store;
+using kvtest::TextOf;
 using kvtest::Stored;
 
 namespace {
@@ -16,18 +17,6 @@ class StartupCheck : public kvtest::Program {
 protected:
     static void SetUpTestSuite() { server_.Start(); }
     static void TearDownTestSuite() { server_.Stop(); }
-
-    // The program's version-check dialog, once shown (nullptr after 20 seconds).
-    HWND WaitForDialog() const {
-        for (int i = 0; i < 200; ++i) {
-            HWND dialog = FindWindowW(L"#32770", L"Versionsprüfung - Kelvo Restart");
-            DWORD owner = 0;
-            if (dialog) GetWindowThreadProcessId(dialog, &owner);
-            if (dialog && owner == processId_ && IsWindowVisible(dialog)) return dialog;
-            Sleep(100);
-        }
-        return nullptr;
-    }
 
     // An edit field of another process answers only WM_GETTEXT itself.
     static std::wstring FieldText(HWND dialog, int id) {
@@ -50,7 +39,7 @@ TEST_F(StartupCheck, NewerVersion_DialogShowsIt_ClosingKeepsTheCheckOn) {
     Store(HKEY_CURRENT_USER, kPrgSettingsKey, L"CheckVersionServer", server_.Address(L"newer"));
     ASSERT_TRUE(StartResident());
 
-    HWND dialog = WaitForDialog();
+    HWND dialog = FindDialog(L"Versionsprüfung - Kelvo Restart", 20000);
     ASSERT_TRUE(dialog) << "no version-check dialog";
     // The visible check has ended when the button reads "&Prüfen" again.
     for (int i = 0; i < 100; ++i) {

@@ -12,6 +12,7 @@
 #include "CliTestSupport.h"
 #include "InjectedInput.h"
 #include "ManualClock.h"
+#include "TempFolder.h"
 #include "RecordingMessageBox.h"
 #include "RecordingSessionControl.h"
 #include "hotkeys/basShortcuts.h"
@@ -38,30 +39,9 @@ const std::string kNestedBootIni =
     "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP\" /fastdetect\r\n"
     "multi(0)disk(0)rdisk(0)partition(2)\\WINDOWS=\"XP Home\" /fastdetect\r\n";
 
-// The program's loop does this for every dialog: keys go through the dialog manager.
-void DialogPump(DWORD ms) {
-    const ULONGLONG end = GetTickCount64() + ms;
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) continue;
-            HWND dialog = kvr::OptionsForm().Handle();
-            if (dialog && IsDialogMessageW(dialog, &msg)) continue;
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(10);
-    } while (GetTickCount64() < end);
-}
-
-bool DialogPumpUntil(const std::function<bool()>& done, DWORD ms = 3000) {
-    const ULONGLONG end = GetTickCount64() + ms;
-    while (!done()) {
-        if (GetTickCount64() >= end) return false;
-        DialogPump(20);
-    }
-    return true;
-}
+// The program's loop, as for every dialog: keys go through the dialog manager.
+void DialogPump(DWORD ms) { PumpFor(ms, true); }
+bool DialogPumpUntil(const std::function<bool()>& done, DWORD ms = 3000) { return PumpUntil(done, ms, true); }
 
 class OptionsDialogTest : public FreshProfileTest {
 public:
@@ -510,25 +490,19 @@ TEST_F(OptionsDialogTest, EscapeDuringHotkeyDefinitionKeepsTheDialogAndDeleteAsk
 }
 
 TEST_F(OptionsDialogTest, TheLinkPageWritesALinkAndTheRemotePageStartsAndStops) {
-    wchar_t temp[MAX_PATH] = L"";
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"kv-options-links";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    const std::wstring link = folder + L"\\Sperren.lnk";
-    RemoveFile(link);
+    TempFolder folder(L"kv-options-links");
+    const std::wstring link = folder / L"Sperren.lnk";
 
     Open(7);
     SelectAction(cboLinks, L"Sperren");
     EXPECT_EQ(Form().Text(txtLinkName), L"Sperren");
     Click(optPath2);
     EXPECT_TRUE(IsWindowEnabled(Item(txtLinkPath)));
-    Form().SetText(txtLinkPath, folder);
+    Form().SetText(txtLinkPath, folder.Path().substr(0, folder.Path().size() - 1));
     boxes_.answers = {IDYES};
     Click(cmdCreateLink);
     EXPECT_TRUE(FileExists(link));
     EXPECT_EQ(boxes_.shown.back().text, L"Verknüpfung wurde erstellt.");
-    RemoveFile(link);
-    RemoveDirectoryW(folder.c_str());
 
     Form().EnableOptionsTab(8);
     Form().SetText(txtRemoteComputer, L"pc1;pc2");
