@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "MessageBoxSeam.h"
+#include "StandIn.h"
 #include "Waiting.h"
 
 namespace kvtest {
@@ -29,15 +30,9 @@ inline void Click(HWND control) {
 
 // Records every message box (from whichever thread shows it) and signals each one, so the
 // thread acting as the user can wait for it. Answers IDOK.
-class SignallingMessageBox : public kv::IMessageBox {
+class SignallingMessageBox : public StandIn<kv::IMessageBox, kv::SetMessageBoxes> {
 public:
-    SignallingMessageBox() : shown_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
-        previous_ = kv::SetMessageBoxes(this);
-    }
-    ~SignallingMessageBox() override {
-        kv::SetMessageBoxes(previous_);
-        CloseHandle(shown_);
-    }
+    ~SignallingMessageBox() override { CloseHandle(shown_); }
     int Show(HWND, const std::wstring& text, const std::wstring&, UINT style) override {
         {
             std::lock_guard<std::mutex> guard(lock_);
@@ -59,11 +54,10 @@ public:
     }
 
 private:
-    HANDLE shown_;
+    HANDLE shown_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
     std::mutex lock_;
     std::vector<std::wstring> texts_;
     std::vector<UINT> styles_;
-    kv::IMessageBox* previous_ = nullptr;
 };
 
 }  // namespace kvtest
