@@ -8,7 +8,6 @@
 using kvr::frmVersionCheck;
 using kvtest::kPrgSettingsKey;
 using kvtest::Store;
-using kvtest::TextOf;
 using kvtest::Stored;
 
 namespace {
@@ -41,11 +40,11 @@ TEST_F(StartupCheck, NewerVersion_DialogShowsIt_ClosingKeepsTheCheckOn) {
 
     HWND dialog = FindDialog(L"Versionsprüfung - Kelvo Restart", 20000);
     ASSERT_TRUE(dialog) << "no version-check dialog";
-    // The visible check has ended when the button reads "&Prüfen" again.
-    for (int i = 0; i < 100; ++i) {
-        if (TextOf(GetDlgItem(dialog, frmVersionCheck::cmdCheck)) == L"&Prüfen") break;
-        Sleep(100);
-    }
+    // The visible check has ended when it shows its result (the dialog may be found before it began).
+    kvtest::WaitUntil([&] {
+        const std::wstring info = FieldText(dialog, frmVersionCheck::txtInfo);
+        return !info.empty() && info != L"Noch keine Prüfung durchgeführt." && info != L"Bitte warten. Prüfe...";
+    }, 10000, 100);
     EXPECT_EQ(FieldText(dialog, frmVersionCheck::txtInfo), L"Es ist eine neuere Version verfügbar.");
     EXPECT_EQ(FieldText(dialog, frmVersionCheck::txtNewVersion).rfind(L"2.6 Build 0  (", 0), 0u);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, frmVersionCheck::cmdDownload)));
@@ -53,8 +52,7 @@ TEST_F(StartupCheck, NewerVersion_DialogShowsIt_ClosingKeepsTheCheckOn) {
     EXPECT_EQ(Stored(HKEY_CURRENT_USER, kPrgSettingsKey, L"CheckVersionLastInfo").text, L"Neue Zeitsteuerung");
 
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(frmVersionCheck::cmdCancel, BN_CLICKED), 0);
-    for (int i = 0; i < 100 && IsWindow(dialog); ++i) Sleep(100);
-    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_TRUE(kvtest::WaitUntil([&] { return !IsWindow(dialog); }, 10000, 100)) << "the dialog stayed";
     EXPECT_EQ(Stored(HKEY_CURRENT_USER, kPrgSettingsKey, L"CheckVersionOnStartup").number, 1u);
     EXPECT_TRUE(Log().empty()) << "no message";
 }
