@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ErrorCapture.h"
+#include "Files.h"
 #include "TempFolder.h"
 #include "clsIni.h"
 
@@ -24,18 +25,6 @@ protected:
         CloseHandle(h);
         ASSERT_EQ(GetFileAttributesW((folder + name).c_str()) & FILE_ATTRIBUTE_HIDDEN,
                   attributes & FILE_ATTRIBUTE_HIDDEN);
-    }
-
-    // The file as it lies on disk; empty when it cannot be read.
-    static std::string Contents(const std::wstring& file) {
-        std::string bytes(1u << 16, '\0');
-        HANDLE h = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        DWORD read = 0;
-        if (h == INVALID_HANDLE_VALUE) return {};
-        ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-        CloseHandle(h);
-        bytes.resize(read);
-        return bytes;
     }
 
     kvtest::TempFolder temp{L"KelvoTestIni"};
@@ -96,7 +85,7 @@ TEST_F(Ini, FailedWriteRaisesThePlatformError) {
 TEST_F(Ini, TextsTheProfileFunctionsWouldMisreadAreRefusedAndTouchNothing) {
     ASSERT_TRUE(ini.WriteValue(L"keep", L"1"));
     const std::wstring boot = ini.File(), loader = ini.Section();
-    const std::string before = Contents(boot);
+    const std::string before = kvtest::ReadFileText(boot);
     const std::wstring over(32767, L'x');
     const struct { std::wstring file, section, name, value; long number; bool readToo; } cases[] = {
         {boot + std::wstring(65536, L'x'), loader, L"keep", L"2", -52101, true},
@@ -125,7 +114,7 @@ TEST_F(Ini, TextsTheProfileFunctionsWouldMisreadAreRefusedAndTouchNothing) {
             EXPECT_EQ(Raised([&] { ini.ReadValue(c.name); }).Number, c.number);
         }
     }
-    EXPECT_EQ(Contents(boot), before);
+    EXPECT_EQ(kvtest::ReadFileText(boot), before);
 
     ini.File(L"");
     EXPECT_EQ(Raised([&] { ini.ReadValue(L"keep"); }).Description,

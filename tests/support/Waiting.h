@@ -1,6 +1,7 @@
 #pragma once
 // Waiting with a limit, as every test that meets windows must: for a condition, for a
-// dialog of a process, and for this thread's messages to be served.
+// dialog of a process, for this thread's messages to be served, and for what a program of
+// the machine brings about.
 #include <windows.h>
 
 #include <algorithm>
@@ -72,5 +73,17 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000,
 
 // Serves the messages for a while (timers, posted messages; or to see that nothing more comes).
 inline void PumpFor(DWORD ms, bool dialogKeys = false) { PumpUntil([] { return false; }, ms, dialogKeys); }
+
+// Starts a program of the machine from its Z: path (e.g. L"Z:\\usr\\bin\\python3") with the
+// whole command line. Wine gives no handle to wait for: the caller waits for what it brings about.
+inline bool StartUnixProgram(const wchar_t* path, std::wstring line) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(path, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return false;
+    if (info.hThread) CloseHandle(info.hThread);
+    if (info.hProcess) CloseHandle(info.hProcess);
+    return true;
+}
 
 }  // namespace kvtest

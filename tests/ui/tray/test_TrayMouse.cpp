@@ -38,15 +38,8 @@ protected:
     // Runs xdotool on the display Wine shows its windows on. Wine starts the Unix program
     // but gives no handle to wait for; the caller waits for what the clicks bring about.
     static void Xdotool(const std::wstring& arguments) {
-        std::wstring line = L"xdotool " + arguments;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info{};
-        ASSERT_TRUE(CreateProcessW(L"Z:\\usr\\bin\\xdotool", line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   nullptr, &startup, &info))
+        ASSERT_TRUE(kvtest::StartUnixProgram(L"Z:\\usr\\bin\\xdotool", L"xdotool " + arguments))
             << "xdotool: " << GetLastError();
-        if (info.hThread) CloseHandle(info.hThread);
-        if (info.hProcess) CloseHandle(info.hProcess);
     }
 
     // Clicks the program's icon that often (with the left button), quick enough for a double
