@@ -2,12 +2,14 @@
 #include <gtest/gtest.h>
 
 #include "BootIniTest.h"
+#include "ErrorCapture.h"
 #include "RecordingMessageBox.h"
 #include "RecordingSessionControl.h"
 #include "program/basMain.h"
 #include "work/basWork.h"
 
 using namespace kvr;
+using kv::test::Raised;
 using kvtest::RecordingSessionControl;
 using kvtest::Windows;
 
@@ -192,14 +194,10 @@ TEST_F(RebootWindowsTest, WithoutSetSystemPowerStateOrItsSupportTheSuspendCallIs
 
 TEST_F(RebootWindowsTest, SuspendAndLockFailuresAreRaisedWithTheirCode) {
     session.Answer("SetSystemPowerState", FALSE, ERROR_ACCESS_DENIED);
-    try {
-        RebootWindows(L"Standby-Modus", false);
-        FAIL() << "a refused standby must be reported";
-    } catch (const kv::KVError& error) {
-        EXPECT_EQ(error.Number, 5);
-        EXPECT_EQ(error.Description.rfind(L"API: ", 0), 0u);
-        EXPECT_NE(error.Description.find(L"basWork_RebootWindows"), std::wstring::npos);
-    }
+    const kv::KVError standby = Raised([] { RebootWindows(L"Standby-Modus", false); });
+    EXPECT_EQ(standby.Number, 5);
+    EXPECT_EQ(standby.Description.rfind(L"API: ", 0), 0u);
+    EXPECT_NE(standby.Description.find(L"basWork_RebootWindows"), std::wstring::npos);
     // Refused for a reason other than missing support: no second way is tried.
     EXPECT_TRUE(session.CallsOf("SetSuspendState").empty());
 
@@ -208,24 +206,15 @@ TEST_F(RebootWindowsTest, SuspendAndLockFailuresAreRaisedWithTheirCode) {
     EXPECT_THROW(RebootWindows(L"Ruhezustand", false), kv::KVError);
 
     session.Answer("LockWorkStation", FALSE, 120);
-    try {
-        RebootWindows(L"Sperren", true);
-        FAIL() << "a refused lock must be reported";
-    } catch (const kv::KVError& error) {
-        EXPECT_EQ(error.Number, 120);
-    }
+    EXPECT_EQ(Raised([] { RebootWindows(L"Sperren", true); }).Number, 120);
     EXPECT_FALSE(State().QuitFlag);
 }
 
 TEST_F(RebootWindowsTest, EnableShutDownRunsEveryStepAndRaisesTheFirstFailure) {
     session.Answer("LookupPrivilegeValue", FALSE, ERROR_NO_SUCH_PRIVILEGE);
     session.Answer("AdjustTokenPrivileges", FALSE, ERROR_INVALID_PARAMETER);
-    try {
-        EnableShutDown(L"SeRemoteShutdownPrivilege");
-        FAIL() << "expected the lookup failure";
-    } catch (const kv::KVError& error) {
-        EXPECT_EQ(error.Number, static_cast<long>(ERROR_NO_SUCH_PRIVILEGE));
-    }
+    EXPECT_EQ(Raised([] { EnableShutDown(L"SeRemoteShutdownPrivilege"); }).Number,
+              static_cast<long>(ERROR_NO_SUCH_PRIVILEGE));
     EXPECT_EQ(session.Names(),
               (Names{"OpenProcessToken", "LookupPrivilegeValue", "AdjustTokenPrivileges", "CloseToken"}));
     EXPECT_EQ(session.calls[1].texts[1], L"SeRemoteShutdownPrivilege");
@@ -233,12 +222,8 @@ TEST_F(RebootWindowsTest, EnableShutDownRunsEveryStepAndRaisesTheFirstFailure) {
     session.calls.clear();
     session.Answer("LookupPrivilegeValue", TRUE, 0);
     session.Answer("AdjustTokenPrivileges", TRUE, ERROR_NOT_ALL_ASSIGNED);
-    try {
-        EnableShutDown(conShutdownPrivilege);
-        FAIL() << "expected ERROR_NOT_ALL_ASSIGNED";
-    } catch (const kv::KVError& error) {
-        EXPECT_EQ(error.Number, static_cast<long>(ERROR_NOT_ALL_ASSIGNED));
-    }
+    EXPECT_EQ(Raised([] { EnableShutDown(conShutdownPrivilege); }).Number,
+              static_cast<long>(ERROR_NOT_ALL_ASSIGNED));
 }
 
 TEST(EnableShutDownReal, EnablesThePrivilegeInThisProcess) {
