@@ -19,17 +19,6 @@ namespace kvtest {
 
 enum class Windows { Win95, Win98, WinME, NT4, Win2000, XP };
 
-inline const char* NameOf(Windows w) {
-    switch (w) {
-        case Windows::Win95: return "Windows95";
-        case Windows::Win98: return "Windows98";
-        case Windows::WinME: return "WindowsME";
-        case Windows::NT4: return "WindowsNT4";
-        case Windows::Win2000: return "Windows2000";
-        default: return "WindowsXP";
-    }
-}
-
 // The version record of that Windows for the lifetime of the object.
 class RunningWindows {
 public:
