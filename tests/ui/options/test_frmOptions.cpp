@@ -221,59 +221,44 @@ TEST_F(OptionsDialogTest, CtrlTabGoesRoundAndAccessKeysAreUniqueOnEachPage) {
 }
 
 TEST_F(OptionsDialogTest, OkWithEachFailingCheckShowsItsPageAndFocusAndStoresNothing) {
+    using T = OptionsDialogTest;
     struct Case {
         const char* name;
-        std::function<void(OptionsDialogTest&)> set;
+        int timed;  // the timed action's kind, when the case chooses one (with "Sperren" unless "no action")
+        std::function<void(T&)> set;
         const wchar_t* message;
         long page;
         int control;
     };
     const Case cases[] = {
-        {"boot menu time", [](OptionsDialogTest& t) { t.Form().SetText(txtBootmenutime, L"0"); },
+        {"boot menu time", 0, [](T& t) { t.Form().SetText(txtBootmenutime, L"0"); },
          L"Bootmenüzeit ist nicht im Bereich von 1 bis 999!", 10, txtBootmenutime},
-        {"close time",
-         [](OptionsDialogTest& t) {
+        {"close time", 0,
+         [](T& t) {
              t.Click(chkAutoDialog);
              t.Click(chkAutoclose);
              t.Form().SetText(txtCloseTime, L"");
          },
          L"Schließzeit ist nicht im Bereich von 1 bis 999!", 4, txtCloseTime},
-        {"no action", [](OptionsDialogTest& t) {
-             t.Click(optTimedActionType3);
-         },
-         L"Es wurde keine Aktion für die Zeitsteuerung angegeben!", 5, cboTimeAction},
-        {"zero countdown",
-         [](OptionsDialogTest& t) {
-             t.Click(optTimedActionType1);
-             t.SelectAction(cboTimeAction, L"Sperren");
-             t.Form().SetPickerTime(dpTimeCountdown, {0, 0, 0});
-         },
+        {"no action", optTimedActionType3, [](T&) {}, L"Es wurde keine Aktion für die Zeitsteuerung angegeben!", 5,
+         cboTimeAction},
+        {"zero countdown", optTimedActionType1, [](T& t) { t.Form().SetPickerTime(dpTimeCountdown, {0, 0, 0}); },
          L"Ungültige Countdownzeit angegeben!", 5, dpTimeCountdown},
-        {"in the past",
-         [](OptionsDialogTest& t) {
-             t.Click(optTimedActionType2);
-             t.SelectAction(cboTimeAction, L"Sperren");
+        {"in the past", optTimedActionType2,
+         [](T& t) {
              t.Form().SetPickerDate(dpDateForAction, {2004, 3, 5});
              t.Form().SetPickerTime(dpTimeForAction, {11, 59, 59});
          },
          L"Zeitpunkt liegt in der Vergangenheit!", 5, dpTimeForAction},
-        {"no weekday",
-         [](OptionsDialogTest& t) {
-             t.Click(optTimedActionType4);
-             t.SelectAction(cboTimeAction, L"Sperren");
-             t.Form().SetComboIndex(cboTimeWeekday, -1);
-         },
+        {"no weekday", optTimedActionType4, [](T& t) { t.Form().SetComboIndex(cboTimeWeekday, -1); },
          L"Es wurde kein Wochentag angegeben!", 5, cboTimeWeekday},
-        {"month day",
-         [](OptionsDialogTest& t) {
-             t.Click(optTimedActionType5);
-             t.SelectAction(cboTimeAction, L"Sperren");
-             t.Form().SetText(txtTimeMonthDay, L"32");
-         },
+        {"month day", optTimedActionType5, [](T& t) { t.Form().SetText(txtTimeMonthDay, L"32"); },
          L"Ungültiger Monatstag angegeben!", 5, txtTimeMonthDay},
     };
     for (const Case& c : cases) {
         Open(1);
+        if (c.timed) Click(c.timed);
+        if (c.timed && c.timed != optTimedActionType3) SelectAction(cboTimeAction, L"Sperren");
         c.set(*this);
         boxes_.shown.clear();
         Ok();
