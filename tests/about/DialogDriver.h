@@ -10,32 +10,16 @@
 #include <vector>
 
 #include "MessageBoxSeam.h"
+#include "StandIn.h"
+#include "Waiting.h"
 
 namespace kvtest {
-
-// The visible dialog of this process with this caption; nullptr after timeoutMs.
-inline HWND WaitForDialog(const wchar_t* caption, int timeoutMs = 10000) {
-    for (int waited = 0; waited < timeoutMs; waited += 20) {
-        HWND dialog = FindWindowW(L"#32770", caption);
-        DWORD pid = 0;
-        if (dialog) GetWindowThreadProcessId(dialog, &pid);
-        if (dialog && pid == GetCurrentProcessId() && IsWindowVisible(dialog)) return dialog;
-        Sleep(20);
-    }
-    return nullptr;
-}
 
 // Runs show() here (it returns when its dialog closes) while user() acts on another thread.
 inline void WhileShowing(const std::function<void()>& show, const std::function<void()>& user) {
     std::thread acting(user);
     show();
     acting.join();
-}
-
-inline std::wstring TextOf(HWND window) {
-    wchar_t text[1024] = L"";
-    GetWindowTextW(window, text, 1024);
-    return text;
 }
 
 // A real click on a control: the button goes down and up over it.
@@ -46,15 +30,9 @@ inline void Click(HWND control) {
 
 // Records every message box (from whichever thread shows it) and signals each one, so the
 // thread acting as the user can wait for it. Answers IDOK.
-class SignallingMessageBox : public kv::IMessageBox {
+class SignallingMessageBox : public StandIn<kv::IMessageBox, kv::SetMessageBoxes> {
 public:
-    SignallingMessageBox() : shown_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
-        previous_ = kv::SetMessageBoxes(this);
-    }
-    ~SignallingMessageBox() override {
-        kv::SetMessageBoxes(previous_);
-        CloseHandle(shown_);
-    }
+    ~SignallingMessageBox() override { CloseHandle(shown_); }
     int Show(HWND, const std::wstring& text, const std::wstring&, UINT style) override {
         {
             std::lock_guard<std::mutex> guard(lock_);
@@ -76,11 +54,10 @@ public:
     }
 
 private:
-    HANDLE shown_;
+    HANDLE shown_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
     std::mutex lock_;
     std::vector<std::wstring> texts_;
     std::vector<UINT> styles_;
-    kv::IMessageBox* previous_ = nullptr;
 };
 
 }  // namespace kvtest

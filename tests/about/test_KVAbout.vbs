@@ -2,37 +2,8 @@
 ' the splash screen, the message to the maker and the information dialog before and after the
 ' application identity is set, and program execution,
 ' then unregisters them again. Arguments: the paths of KVAbout.dll and KVFiles.dll.
-Option Explicit
-
-Dim shell, dlls, d
-Set shell = CreateObject("WScript.Shell")
-dlls = Array(WScript.Arguments(0), WScript.Arguments(1))
-
-Sub Unregister()
-    For Each d In dlls
-        shell.Run "regsvr32 /u /s """ & d & """", 0, True
-    Next
-End Sub
-
-Sub Check(condition, reason)
-    If condition Then Exit Sub
-    WScript.Echo "FAIL: " & reason
-    Unregister
-    WScript.Quit 1
-End Sub
-
-' The error of the last call (under On Error Resume Next) against what is expected.
-Sub CheckError(expectedNumber, expectedText, what)
-    Check Err.Number = expectedNumber, what & ": error " & Err.Number & " (" & Err.Description & ")"
-    Check InStr(Err.Description, expectedText) = 1, what & ": description """ & Err.Description & """"
-    Err.Clear
-End Sub
-
-For Each d In dlls
-    Check shell.Run("regsvr32 /s """ & d & """", 0, True) = 0, "regsvr32 " & d
-Next
-
 ' ---- System information ----
+
 Dim info, os
 Set info = CreateObject("KVAbout.clsSystemInfo")
 Set os = info.OperatingSystem
@@ -125,6 +96,4 @@ CheckError -52009, "Programm oder Dokument ""C:\kv-no-such-folder\no-such-progra
     " @@@ clsExecute_Run @@@ KVFiles", "missing program"
 On Error GoTo 0
 
-Unregister
-WScript.Echo "OK"
-WScript.Quit 0
+Finish

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "DialogDriver.h"
+#include "ErrorCapture.h"
 #include "UserRegistry.h"
 #include "clsInfoDialog.h"
 #include "clsPersonalData.h"
@@ -109,12 +110,7 @@ TEST_F(InfoDialogTest, Labels_ForEachCombinationOfProperties) {
 TEST_F(InfoDialogTest, WithoutIdentity_ShowRaises52013) {
     kv::clsVersionGlobal().InfoBuild(-1);
     kv::clsInfoDialog info;
-    try {
-        info.Show();
-        FAIL() << "shown without identity";
-    } catch (const kv::KVError& error) {
-        EXPECT_EQ(error.Number, -52013);
-    }
+    EXPECT_EQ(kv::test::Raised([&] { info.Show(); }).Number, -52013);
 }
 
 TEST_F(InfoDialogTest, StoredCredits_ShowTheCreditsButton) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "DialogDriver.h"
+#include "Files.h"
 #include "SendMessageSettings.h"
 #include "SendMessageText.h"
 #include "UserRegistry.h"
@@ -29,17 +30,6 @@ std::wstring Windows(const std::string& unixPath) {
     return path;
 }
 
-std::string ReadUtf8File(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string text(GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &read, nullptr);
-    CloseHandle(file);
-    text.resize(read);
-    return text;
-}
-
 std::wstring Wide(const std::string& text) {
     std::wstring out(text.size(), L'\0');
     out.resize(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
@@ -48,13 +38,7 @@ std::wstring Wide(const std::string& text) {
 }
 
 // Waits (bounded) for a file to appear and answers its text.
-std::wstring WaitForFile(const std::wstring& path, int timeoutMs = 20000) {
-    for (int waited = 0; waited < timeoutMs; waited += 50) {
-        if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return Wide(ReadUtf8File(path));
-        Sleep(50);
-    }
-    return L"";
-}
+std::wstring WaitForFile(const std::wstring& path) { return Wide(WaitForFileText(path)); }
 
 std::wstring PercentDecode(const std::wstring& text) {
     std::string bytes;
@@ -135,12 +119,7 @@ protected:
         if (search != INVALID_HANDLE_VALUE) FindClose(search);
 
         std::wstring line = L"python3 -W ignore " + Wide(KV_SMTP_SCRIPT) + L" " + Wide(KV_SMTP_DIR);
-        STARTUPINFOW startup{sizeof(startup)};
-        PROCESS_INFORMATION process{};
-        ASSERT_TRUE(CreateProcessW(L"Z:\\usr\\bin\\python3", line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   nullptr, &startup, &process));
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        ASSERT_TRUE(StartUnixProgram(L"Z:\\usr\\bin\\python3", line));
         std::wistringstream ports(WaitForFile(folder + L"\\ports"));
         ports >> smtpPort_ >> closePort_ >> silentPort_;
         ASSERT_GT(silentPort_, 0) << "the mail servers did not start";

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "ComError.h"
-#include "ComPtr.h"
+#include "ComClient.h"
 #include "ErrorCapture.h"
 #include "FakeAutomation.h"
 #include "LateBound.h"
@@ -65,18 +65,6 @@ HBITMAP SolidBitmap(int width, int height, COLORREF colour) {
 // {C4778B32-57B6-4D12-845E-EE54FF8EB3E0} and {62458815-3D2A-497F-A68A-677B89493A75}
 const CLSID kClsSplash = {0xC4778B32, 0x57B6, 0x4D12, {0x84, 0x5E, 0xEE, 0x54, 0xFF, 0x8E, 0xB3, 0xE0}};
 const CLSID kClsVersionGlobal = {0x62458815, 0x3D2A, 0x497F, {0xA6, 0x8A, 0x67, 0x7B, 0x89, 0x49, 0x3A, 0x75}};
-
-ComPtr<IDispatch> CreateFromDll(const CLSID& clsid) {
-    static HMODULE module = LoadLibraryW(KV_ABOUT_DLL);
-    if (!module) throw kv::KVError(static_cast<long>(GetLastError()), L"KVAbout.dll not loaded");
-    auto getClassObject = reinterpret_cast<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>(
-        reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
-    ComPtr<IClassFactory> factory;
-    kv::com::CheckHr(getClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(factory.Put())));
-    ComPtr<IDispatch> object;
-    kv::com::CheckHr(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(object.Put())));
-    return object;
-}
 
 void PutRef(IDispatch* object, const wchar_t* name, IDispatch* value) {
     kv::late::Invoke(object, name, DISPATCH_PROPERTYPUTREF, {Variant(ComPtr<IDispatch>(value))});
@@ -266,8 +254,9 @@ TEST_F(Splash, BelongsToItsOwner_AndEndsWithIt) {
 }
 
 TEST(SplashFace, TakesAPictureObjectAndAnOwnerForm) {
-    ComPtr<IDispatch> splash = CreateFromDll(kClsSplash);
-    ComPtr<IDispatch> identity = CreateFromDll(kClsVersionGlobal);
+    ComPtr<IDispatch> splash = CreateFromDll(KV_ABOUT_DLL, kClsSplash);
+    ComPtr<IDispatch> identity = CreateFromDll(KV_ABOUT_DLL, kClsVersionGlobal);
+    ASSERT_TRUE(splash && identity);
     kv::late::PutProperty(identity.Get(), L"InfoApplication", Variant(std::wstring(L"Kelvo Restart")));
     for (const wchar_t* number : {L"InfoMajorVersion", L"InfoMinorVersion", L"InfoBuild"})
         kv::late::PutProperty(identity.Get(), number, Variant(1L));

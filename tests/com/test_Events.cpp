@@ -8,6 +8,7 @@
 
 #include <olectl.h>
 
+#include "ComClient.h"
 #include "ComVariant.h"
 #include "ProbeClient.h"
 
@@ -19,7 +20,7 @@ namespace {
 std::wstring g_log;   // sinks append their name and the index, so the order across sinks shows
 
 // A sink as a client writes one: IDispatch only, recording Counted(index, text, cancel).
-class Sink final : public IDispatch {
+class Sink final : public SinkBase {
 public:
     explicit Sink(wchar_t name, bool* ended = nullptr) : name_(name), ended_(ended) {}
 
@@ -28,14 +29,7 @@ public:
     std::function<void(long)> during;
     std::vector<std::wstring> texts;
 
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        *ppv = riid == IID_IUnknown || riid == IID_IDispatch ? this : nullptr;
-        if (!*ppv) return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-    STDMETHODIMP_(ULONG) Release() override {
+    STDMETHODIMP_(ULONG) Release() override {  // made with new: the last reference ends it
         ULONG n = --refs_;
         if (n == 0) {
             if (ended_) *ended_ = true;
@@ -43,9 +37,6 @@ public:
         }
         return n;
     }
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override { return *count = 0, S_OK; }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                         UINT*) override {
         EXPECT_EQ(id, 1);
@@ -63,8 +54,7 @@ public:
     }
 
 private:
-    ~Sink() = default;
-    ULONG refs_ = 1;
+    ~Sink() override = default;
     wchar_t name_;
     bool* ended_;
 };

@@ -1,21 +1,5 @@
 ' KVCore.dll from a script host: the helpers with by-reference parameters, caller objects
 ' and the error convention arriving in Err.
-Option Explicit
-
-Dim shell, dll, failures
-Set shell = CreateObject("WScript.Shell")
-dll = WScript.Arguments(0)
-failures = 0
-
-Sub Check(condition, what)
-    If Not condition Then
-        WScript.Echo "FAILED: " & what
-        failures = failures + 1
-    End If
-End Sub
-
-' (Registration and its removal as such are test_ComServer.vbs's; the same code serves here.)
-Check shell.Run("regsvr32 /s """ & dll & """", 0, True) = 0, "regsvr32"
 
 Class OptionButton
     Public Value
@@ -114,7 +98,4 @@ Err.Clear
 On Error GoTo 0
 
 Set m = Nothing
-Check shell.Run("regsvr32 /u /s """ & dll & """", 0, True) = 0, "regsvr32 /u"
-
-If failures > 0 Then WScript.Quit 1
-WScript.Quit 0
+Finish

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "Collection.h"
+#include "ComClient.h"
 #include "ComServer.h"
 #include "FakeAutomation.h"
 #include "ScriptCall.h"
@@ -26,16 +27,8 @@ VARIANT ObjectArg(IDispatch* object) { return Arg(kv::Variant(kv::ComPtr<IDispat
 class KVCoreFace : public ::testing::Test {
 protected:
     void SetUp() override {
-        // Loaded by path, as a client without registration would; it stays loaded, as COM
-        // may still hold its type library.
-        HMODULE module = LoadLibraryW(KV_KVCORE_DLL);
-        ASSERT_NE(module, nullptr) << GetLastError();
-        auto get = reinterpret_cast<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>(
-            reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
-        ASSERT_NE(get, nullptr);
-        kv::ComPtr<IClassFactory> factory;
-        ASSERT_EQ(get(kClsMain, IID_IClassFactory, reinterpret_cast<void**>(factory.Put())), S_OK);
-        ASSERT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(main_.Put())), S_OK);
+        main_ = CreateFromDll(KV_KVCORE_DLL, kClsMain);
+        ASSERT_TRUE(main_);
     }
     void TearDown() override {
         for (HWND w : windows_) DestroyWindow(w);

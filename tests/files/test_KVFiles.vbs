@@ -2,37 +2,18 @@
 ' attributes, icon, the 32-bit size's error), sets dates, copies, renames and deletes through
 ' the shell with a list holding an empty item, and searches a folder; then unregisters it.
 ' Argument: the path of KVFiles.dll.
-Option Explicit
 
-Dim shell, fso, dll, temp, root
-Set shell = CreateObject("WScript.Shell")
-Set fso = CreateObject("Scripting.FileSystemObject")
-dll = WScript.Arguments(0)
-
-Sub Finish(code)
-    If fso.FolderExists(root) Then fso.DeleteFolder root, True
-    shell.Run "regsvr32 /u /s """ & dll & """", 0, True
-    WScript.Quit code
-End Sub
-
-Sub Check(condition, reason)
-    If condition Then Exit Sub
-    WScript.Echo "FAIL: " & reason
-    Finish 1
-End Sub
+Dim root
 
 Sub Touch(path)
     fso.CreateTextFile(path, True).Write "abc"
 End Sub
 
-root = fso.GetSpecialFolder(2).Path & "\kvfiles_script"
-If fso.FolderExists(root) Then fso.DeleteFolder root, True
-fso.CreateFolder root
+root = ScratchFolder("kvfiles_script")
 fso.CreateFolder root & "\sub"
 Touch root & "\a.txt"
 Touch root & "\b.log"
 Touch root & "\sub\c.txt"
-Check shell.Run("regsvr32 /s """ & dll & """", 0, True) = 0, "regsvr32"
 
 ' ---- File information ----
 Dim info, major, minor, build
@@ -103,4 +84,4 @@ Next
 Check search.Files.Count = 2 And InStr(found, "a.txt;") > 0 And InStr(found, "sub\c.txt;") > 0, "search: " & found
 Check search.Files.Item(1) = root & "\a.txt", "Files.Item(1) " & search.Files.Item(1)
 
-Finish 0
+Finish

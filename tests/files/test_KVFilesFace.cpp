@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "ComPtr.h"
+#include "ComClient.h"
 #include "ScriptCall.h"
 #include "TempFolder.h"
 
@@ -22,22 +22,12 @@ const IID kSearchEvents = {0xE02A9F70, 0x9229, 0x4EF8, {0x95, 0xFB, 0xA4, 0x50, 
 
 // Records "NewPath:<path>", "NewFile:<file>", "FileFound:<file>"; `during` runs in each event
 // and may set the cancel argument.
-class Sink final : public IDispatch {
+class Sink final : public SinkBase {
 public:
+    Sink() : SinkBase(kSearchEvents) {}
     std::vector<std::wstring> log;
     std::function<void(const std::wstring&, VARIANT_BOOL*)> during;
 
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        *ppv = riid == IID_IUnknown || riid == IID_IDispatch || riid == kSearchEvents ? this : nullptr;
-        if (!*ppv) return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-    STDMETHODIMP_(ULONG) Release() override { return --refs_; }  // lives on the test's stack
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override { return *count = 0, S_OK; }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override {
         static const wchar_t* const names[] = {L"", L"NewPath:", L"NewFile:", L"FileFound:"};
         if (id < 1 || id > 3) return DISP_E_MEMBERNOTFOUND;
@@ -55,28 +45,14 @@ public:
         if (during) during(record, cancel);
         return S_OK;
     }
-
-private:
-    ULONG refs_ = 1;
 };
 
 class KVFilesFace : public ::testing::Test {
 protected:
     void SetUp() override {
-        // Loaded by path, as a client without registration would; it stays loaded.
-        HMODULE module = LoadLibraryW(KV_FILES_DLL);
-        ASSERT_NE(module, nullptr) << GetLastError();
-        auto get = reinterpret_cast<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>(
-            reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
-        ASSERT_NE(get, nullptr);
-        ComPtr<IClassFactory> factory;
-        ASSERT_EQ(get(kClsFileSearch, IID_IClassFactory, reinterpret_cast<void**>(factory.Put())), S_OK);
-        ASSERT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(search_.Put())), S_OK);
-        ComPtr<IConnectionPointContainer> container;
-        ASSERT_EQ(search_->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(container.Put())),
-                  S_OK);
-        ASSERT_EQ(container->FindConnectionPoint(kSearchEvents, point_.Put()), S_OK);
-        ASSERT_EQ(point_->Advise(&sink_, &cookie_), S_OK);
+        search_ = CreateFromDll(KV_FILES_DLL, kClsFileSearch);
+        ASSERT_TRUE(search_);
+        cookie_ = Advise(search_.Get(), kSearchEvents, &sink_, point_);
     }
     void TearDown() override {
         if (point_) point_->Unadvise(cookie_);

@@ -4,31 +4,11 @@
 ' shell's link object, as it does every error), checks how the errors of a missing folder and of
 ' a hotkey outside the link's word reach the script; then unregisters the DLL.
 ' Argument: the path of KVFiles.dll.
-Option Explicit
 
-Dim shell, fso, dll, root, target
-Set shell = CreateObject("WScript.Shell")
-Set fso = CreateObject("Scripting.FileSystemObject")
-dll = WScript.Arguments(0)
-
-Sub Finish(code)
-    If fso.FolderExists(root) Then fso.DeleteFolder root, True
-    shell.Run "regsvr32 /u /s """ & dll & """", 0, True
-    WScript.Quit code
-End Sub
-
-Sub Check(condition, reason)
-    If condition Then Exit Sub
-    WScript.Echo "FAIL: " & reason
-    Finish 1
-End Sub
-
-root = fso.GetSpecialFolder(2).Path & "\kvlink_script"
-If fso.FolderExists(root) Then fso.DeleteFolder root, True
-fso.CreateFolder root
+Dim root, target
+root = ScratchFolder("kvlink_script")
 target = root & "\KVRestart.exe"
 fso.CreateTextFile(target, True).Write "MZ"
-Check shell.Run("regsvr32 /s """ & dll & """", 0, True) = 0, "regsvr32"
 
 Dim link, args
 args = "/T:2 /S:""Microsoft Windows XP Professional"" /C /F"
@@ -69,4 +49,4 @@ Err.Clear
 On Error GoTo 0
 Check Not fso.FolderExists(root & "\fehlt"), "no folder made"
 
-Finish 0
+Finish

@@ -2,7 +2,7 @@
 // registry class through its COM face.
 #include <cmath>
 
-#include "ComPtr.h"
+#include "ComClient.h"
 #include "ComVariant.h"
 #include "Fuzz.h"
 #include "LateBound.h"
@@ -161,15 +161,9 @@ TEST(Fuzz, NumberAndDateParsers) {
 // KVSettings.clsRegistry from a client: a value name and text either round-trip exactly or are
 // refused with the library's error, and nothing but that value appears under the test key.
 TEST(Fuzz, RegistryThroughTheComFace) {
-    HMODULE module = LoadLibraryW(KV_SETTINGS_DLL);
-    ASSERT_NE(module, nullptr);
-    auto get = reinterpret_cast<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>(
-        reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
     const CLSID clsRegistry = {0xA9AD8A4A, 0x4932, 0x41B4, {0x80, 0x81, 0xDE, 0xFF, 0x12, 0x97, 0xEB, 0xAA}};
-    kv::ComPtr<IClassFactory> factory;
-    ASSERT_EQ(get(clsRegistry, IID_IClassFactory, reinterpret_cast<void**>(factory.Put())), S_OK);
-    kv::ComPtr<IDispatch> registry;
-    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(registry.Put())), S_OK);
+    const kv::ComPtr<IDispatch> registry = kvtest::CreateFromDll(KV_SETTINGS_DLL, clsRegistry);
+    ASSERT_TRUE(registry);
     const std::wstring root = L"Software\\KelvoFuzz";
     RegDeleteTreeW(HKEY_CURRENT_USER, root.c_str());
     kv::late::CallMethod(registry.Get(), L"SetKey", {kv::Variant(static_cast<std::int32_t>(0x80000001u)), kv::Variant(root)});

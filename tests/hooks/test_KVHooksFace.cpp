@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "ComPtr.h"
+#include "ComClient.h"
 #include "InjectedInput.h"
 #include "KVHooks.h"
 
@@ -15,23 +15,12 @@ using kv::ComPtr;
 
 namespace {
 
-// A sink as a client writes one: IDispatch only, recording dispatch ids and Long arguments.
-class Sink final : public IDispatch {
+// Records dispatch ids and Long arguments.
+class Sink final : public SinkBase {
 public:
     std::vector<std::vector<long>> calls;   // id, then the arguments in declared order
     bool cancelBefore = false;               // clsSubClass: answer Before with result 99
 
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        *ppv = riid == IID_IUnknown || riid == IID_IDispatch ? this : nullptr;
-        if (!*ppv) return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-    STDMETHODIMP_(ULONG) Release() override { return --refs_; }   // lives on the test's stack
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override { return *count = 0, S_OK; }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override {
         std::vector<long> call{id};
         for (UINT i = params->cArgs; i-- > 0;) {
@@ -47,30 +36,11 @@ public:
         calls.push_back(call);
         return S_OK;
     }
-
-private:
-    ULONG refs_ = 1;
 };
 
 template <class Interface>
 ComPtr<Interface> Create(const CLSID& clsid) {
-    static HMODULE module = LoadLibraryW(KV_HOOKS_DLL);
-    auto get = reinterpret_cast<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>(
-        reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
-    ComPtr<IClassFactory> factory;
-    ComPtr<Interface> object;
-    if (get && SUCCEEDED(get(clsid, IID_IClassFactory, reinterpret_cast<void**>(factory.Put()))))
-        factory->CreateInstance(nullptr, __uuidof(Interface), reinterpret_cast<void**>(object.Put()));
-    return object;
-}
-
-DWORD Advise(IUnknown* object, const IID& source, Sink& sink, ComPtr<IConnectionPoint>& point) {
-    ComPtr<IConnectionPointContainer> container;
-    EXPECT_EQ(object->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(container.Put())), S_OK);
-    EXPECT_EQ(container->FindConnectionPoint(source, point.Put()), S_OK);
-    DWORD cookie = 0;
-    EXPECT_EQ(point->Advise(&sink, &cookie), S_OK);
-    return cookie;
+    return CreateFromDll<Interface>(KV_HOOKS_DLL, clsid);
 }
 
 }  // namespace
@@ -80,7 +50,7 @@ TEST(KVHooksFace, KeyEventsReachAnAdvisedSinkWithTheirCodeAndShiftState) {
     ASSERT_TRUE(hook);
     Sink sink;
     ComPtr<IConnectionPoint> point;
-    const DWORD cookie = Advise(hook.Get(), DIID___clsSystemHook, sink, point);
+    const DWORD cookie = Advise(hook.Get(), DIID___clsSystemHook, &sink, point);
     ASSERT_EQ(hook->put_EnableKeyBoard(VARIANT_TRUE), S_OK);
     VARIANT_BOOL on = VARIANT_FALSE;
     EXPECT_EQ(hook->get_EnableKeyBoard(&on), S_OK);
@@ -109,7 +79,7 @@ TEST(KVHooksFace, TheTimerEventReachesAnAdvisedSink) {
     ASSERT_TRUE(timer);
     Sink sink;
     ComPtr<IConnectionPoint> point;
-    Advise(timer.Get(), DIID___clsTimer, sink, point);
+    Advise(timer.Get(), DIID___clsTimer, &sink, point);
     ASSERT_EQ(timer->put_Interval(10), S_OK);
     ASSERT_EQ(timer->put_Enable(VARIANT_TRUE), S_OK);
     ASSERT_TRUE(PumpUntil([&] { return sink.calls.size() >= 2; }));
@@ -127,7 +97,7 @@ TEST(KVHooksFace, ASubclassSinkSeesTheMessageAndMayAnswerItInstead) {
     Sink sink;
     sink.cancelBefore = true;
     ComPtr<IConnectionPoint> point;
-    Advise(sub.Get(), DIID___clsSubClass, sink, point);
+    Advise(sub.Get(), DIID___clsSubClass, &sink, point);
     HWND window = CreateWindowW(L"STATIC", L"", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr, nullptr);
     const long handle = static_cast<long>(reinterpret_cast<INT_PTR>(window));
     constexpr UINT kProbe = WM_USER + 5;

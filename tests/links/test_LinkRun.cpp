@@ -40,8 +40,8 @@ TEST_F(Program, ALinkOpenedByTheShellRunsItsActionWithConfirmationAndForce) {
                 Lines log = Log();
                 return !log.empty() && log.back().rfind(L"Exit(", 0) == 0;
             };
-            for (DWORD waited = 0; waited < kvtest::kTimeoutMs && !ended(); waited += 100) Sleep(100);
-            ASSERT_TRUE(ended()) << "the program started from the link did not end";
+            ASSERT_TRUE(kvtest::WaitUntil(ended, kvtest::kTimeoutMs, 100))
+                << "the program started from the link did not end";
         }
 
         Lines log = Log();

@@ -11,6 +11,7 @@
 
 #include "RecordingMessageBox.h"
 #include "TempFolder.h"
+#include "Waiting.h"
 #include "clsFileShortcut.h"
 #include "clsMain.h"
 #include "program/basGlobals.h"
@@ -55,8 +56,8 @@ protected:
 // Waits (at most 10 s) for a dialog of the thread to show up and presses one of its buttons.
 std::thread PressInDialog(DWORD thread, int button, std::wstring* title) {
     return std::thread([=] {
-        for (int attempt = 0; attempt < 200; ++attempt) {
-            HWND dialog = nullptr;
+        HWND dialog = nullptr;
+        const bool shown = kvtest::WaitUntil([&] {
             EnumThreadWindows(
                 thread,
                 [](HWND window, LPARAM found) {
@@ -67,31 +68,29 @@ std::thread PressInDialog(DWORD thread, int button, std::wstring* title) {
                     return FALSE;
                 },
                 reinterpret_cast<LPARAM>(&dialog));
-            if (dialog) {
-                wchar_t text[256] = L"";
-                // The title given to the browser is the static text above the folder tree.
-                EnumChildWindows(
-                    dialog,
-                    [](HWND child, LPARAM out) {
-                        wchar_t name[16] = L"", caption[256] = L"";
-                        GetClassNameW(child, name, 16);
-                        GetWindowTextW(child, caption, 256);
-                        if (wcscmp(name, L"Static") == 0 && caption[0] && !reinterpret_cast<wchar_t*>(out)[0])
-                            wcscpy_s(reinterpret_cast<wchar_t*>(out), 256, caption);
-                        return TRUE;
-                    },
-                    reinterpret_cast<LPARAM>(text));
-                *title = text;
-                // OK takes the folder at the top of the tree (the root the browser was given).
-                if (HWND tree = FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr)) {
-                    auto root = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-                    SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(root));
-                }
-                PostMessageW(dialog, WM_COMMAND, button, 0);
-                return;
-            }
-            Sleep(50);
+            return dialog != nullptr;
+        });
+        if (!shown) return;
+        wchar_t text[256] = L"";
+        // The title given to the browser is the static text above the folder tree.
+        EnumChildWindows(
+            dialog,
+            [](HWND child, LPARAM out) {
+                wchar_t name[16] = L"", caption[256] = L"";
+                GetClassNameW(child, name, 16);
+                GetWindowTextW(child, caption, 256);
+                if (wcscmp(name, L"Static") == 0 && caption[0] && !reinterpret_cast<wchar_t*>(out)[0])
+                    wcscpy_s(reinterpret_cast<wchar_t*>(out), 256, caption);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(text));
+        *title = text;
+        // OK takes the folder at the top of the tree (the root the browser was given).
+        if (HWND tree = FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr)) {
+            auto root = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+            SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(root));
         }
+        PostMessageW(dialog, WM_COMMAND, button, 0);
     });
 }
 

@@ -1,34 +1,12 @@
 ' A script client of KVWidgets.dll: fills, reads, sorts, searches and saves a real list view
 ' that the test server KVListHost.dll shows in this process, then unregisters both.
 ' Arguments: the paths of KVWidgets.dll and KVListHost.dll.
-Option Explicit
-
-Dim shell, dlls, d
-Set shell = CreateObject("WScript.Shell")
-dlls = Array(WScript.Arguments(0), WScript.Arguments(1))
-
-Sub Unregister()
-    For Each d In dlls
-        shell.Run "regsvr32 /u /s """ & d & """", 0, True
-    Next
-End Sub
-
-Sub Check(condition, reason)
-    If condition Then Exit Sub
-    WScript.Echo "FAIL: " & reason
-    Unregister
-    WScript.Quit 1
-End Sub
-
-For Each d In dlls
-    Check shell.Run("regsvr32 /s """ & d & """", 0, True) = 0, "regsvr32 " & d
-Next
 
 Dim host, lv, list, row, i, names, amounts
 Set host = CreateObject("KVListHost.clsListHost")
 Set lv = CreateObject("KVWidgets.clsListView")
 list = host.Handle
-Check list <> 0, "the host's list view"
+Require list <> 0, "the host's list view"
 
 lv.LVInitList list
 lv.LVAddColumn list, "Name"
@@ -80,5 +58,4 @@ shell.Run "reg delete ""HKCU\Software\Tormel\KelvoScriptTest"" /f", 0, True
 host.Close
 Set lv = Nothing
 Set host = Nothing
-Unregister
-WScript.Echo "script_listview: ok"
+Finish

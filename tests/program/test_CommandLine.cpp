@@ -39,27 +39,36 @@ TEST(LeadingNumber, ReadsSignDigitsDecimalsAndExponent) {
 
 class ReadLine : public kvtest::BootIniTest {};
 
-struct TypeCase {
-    const wchar_t* value;
-    long type;  // 0: the line is wrong
-};
-
-class TypeValue : public ReadLine, public ::testing::WithParamInterface<TypeCase> {};
-
-TEST_P(TypeValue, IsExactlyOneOfTheSevenTypes) {
-    CommandLineRequest r = ReadCommandLine(std::wstring(L"/T:") + GetParam().value);
-    EXPECT_EQ(r.Wrong, GetParam().type == 0);
-    if (GetParam().type) {
-        EXPECT_EQ(r.ActionType, GetParam().type);
-        EXPECT_EQ(r.ActionName, ActionName(GetParam().type));
+// Which lines are wrong, and the action type a right one names (0: none).
+TEST_F(ReadLine, WrongLinesAndTheTypeOfARightOne) {
+    const struct {
+        const wchar_t* line;
+        bool wrong;
+        long type;
+    } cases[] = {
+        // Exactly one of the seven types.
+        {L"/T:1", false, 1}, {L"/T:7", false, 7}, {L"/T:2.0", false, 2}, {L"/T: 3 ", false, 3}, {L"/T:4x", false, 4},
+        {L"/T:2.5", true, 0}, {L"/T:0", true, 0}, {L"/T:8", true, 0}, {L"/T:-1", true, 0}, {L"/T:1e1", true, 0},
+        {L"/T:abc", true, 0}, {L"/T:", true, 0},
+        // Unknown, empty and valueless keys, and text before the first "/"; C and F take any value.
+        {L"/T:1 /X:1", true, 0}, {L"/:1", true, 0}, {L"/T", true, 0}, {L"/T:1 /S", true, 0}, {L"/T: /C", true, 0},
+        {L"KVRestart /T:1", true, 0}, {L"/T:1 /C /F", false, 1}, {L"/T:1 /C:ja /F:1", false, 1},
+        // A later key overrides but does not undo a wrong piece; empty pieces and blanks are skipped.
+        {L"/T:1 /T:3", false, 3}, {L"/T:9 /T:3", true, 0}, {L"  / /T : 2 //  /F  ", false, 2},
+        // Without a type no action; a system without an action would only change the boot default.
+        {L"/C", false, 0}, {L"/S:\"Standard\"", true, 0},
+    };
+    for (const auto& c : cases) {
+        const CommandLineRequest r = ReadCommandLine(c.line);
+        EXPECT_EQ(r.Wrong, c.wrong) << c.line;
+        if (c.wrong) continue;
+        EXPECT_EQ(r.ActionType, c.type) << c.line;
+        if (c.type) EXPECT_EQ(r.ActionName, ActionName(c.type)) << c.line;
+        else EXPECT_EQ(r.ActionText(), L"") << c.line;
     }
+    EXPECT_EQ(ReadCommandLine(L"/T:1 /S:\"Standard\" /S:\"standard\"").System, L"standard");
+    EXPECT_TRUE(ReadCommandLine(L"  / /T : 2 //  /F  ").Force);
 }
-
-INSTANTIATE_TEST_SUITE_P(Values, TypeValue,
-                         ::testing::Values(TypeCase{L"1", 1}, TypeCase{L"7", 7}, TypeCase{L"2.0", 2},
-                                           TypeCase{L" 3 ", 3}, TypeCase{L"4x", 4}, TypeCase{L"2.5", 0},
-                                           TypeCase{L"0", 0}, TypeCase{L"8", 0}, TypeCase{L"-1", 0},
-                                           TypeCase{L"1e1", 0}, TypeCase{L"abc", 0}, TypeCase{L"", 0}));
 
 TEST_F(ReadLine, AcceptsLowerCaseKeysAndKeepsTheSystemsCase) {
     CommandLineRequest r = ReadCommandLine(L"/t:2 /s:\"sTandard\" /c /f");
@@ -104,38 +113,6 @@ TEST_F(ReadLine, AskingForHelpIsNoWrongLine) {
         EXPECT_FALSE(r.Wrong) << line;
     }
     EXPECT_FALSE(ReadCommandLine(L"/T:1").Help);
-}
-
-TEST_F(ReadLine, MarksUnknownEmptyAndValuelessKeysWrong) {
-    EXPECT_TRUE(ReadCommandLine(L"/T:1 /X:1").Wrong);
-    EXPECT_TRUE(ReadCommandLine(L"/:1").Wrong);
-    EXPECT_TRUE(ReadCommandLine(L"/T").Wrong);
-    EXPECT_TRUE(ReadCommandLine(L"/T:1 /S").Wrong);
-    EXPECT_TRUE(ReadCommandLine(L"/T: /C").Wrong);
-    EXPECT_TRUE(ReadCommandLine(L"KVRestart /T:1").Wrong);  // text before the first "/"
-    // C and F need no value and take any.
-    EXPECT_FALSE(ReadCommandLine(L"/T:1 /C /F").Wrong);
-    EXPECT_FALSE(ReadCommandLine(L"/T:1 /C:ja /F:1").Wrong);
-}
-
-TEST_F(ReadLine, LetsALaterKeyOverrideButNotUndoAWrongPiece) {
-    EXPECT_EQ(ReadCommandLine(L"/T:1 /T:3").ActionType, 3);
-    EXPECT_EQ(ReadCommandLine(L"/T:1 /S:\"Standard\" /S:\"standard\"").System, L"standard");
-    EXPECT_TRUE(ReadCommandLine(L"/T:9 /T:3").Wrong);
-    // Empty pieces and blanks are skipped.
-    CommandLineRequest r = ReadCommandLine(L"  / /T : 2 //  /F  ");
-    EXPECT_FALSE(r.Wrong);
-    EXPECT_EQ(r.ActionType, 2);
-    EXPECT_TRUE(r.Force);
-}
-
-TEST_F(ReadLine, WithoutTypeNamesNoAction) {
-    CommandLineRequest r = ReadCommandLine(L"/C");
-    EXPECT_FALSE(r.Wrong);
-    EXPECT_EQ(r.ActionType, 0);
-    EXPECT_EQ(r.ActionText(), L"");
-    // A system without an action would change the boot default and do nothing else.
-    EXPECT_TRUE(ReadCommandLine(L"/S:\"Standard\"").Wrong);
 }
 
 class Evaluate : public kvtest::FreshProfileTest {

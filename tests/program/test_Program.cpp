@@ -9,6 +9,7 @@ using kvtest::kCompanyKey;
 using kvtest::kOptionsKey;
 using kvtest::kPrgSettingsKey;
 using kvtest::Store;
+using kvtest::TextOf;
 using kvtest::Stored;
 
 namespace {
@@ -38,7 +39,7 @@ TEST_F(Program, AWrongLineShowsTheParameterDialogAndWritesNothing) {
     kvtest::WriteFileText(kBootIni, kvtest::kXpBootIni);
     Start(L"/T:2 /S:\"Microsoft Windows 2000\" /C /F");  // no such system
     ASSERT_TRUE(process_);
-    HWND dialog = FindParameterDialog();
+    HWND dialog = FindDialog();
     ASSERT_TRUE(dialog) << "no parameter dialog";
     WaitForInputIdle(process_, 10000);
 
@@ -64,7 +65,7 @@ TEST_F(Program, AWrongLineShowsTheParameterDialogAndWritesNothing) {
 TEST_F(Program, EscapeClosesTheParameterDialogOfABadType) {
     Start(L"/T:2.5");
     ASSERT_TRUE(process_);
-    HWND dialog = FindParameterDialog();
+    HWND dialog = FindDialog();
     ASSERT_TRUE(dialog) << "no parameter dialog";
     PostMessageW(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
     PostMessageW(dialog, WM_KEYUP, VK_ESCAPE, 0);

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "CliTestSupport.h"
+#include "ErrorCapture.h"
 #include "WindowBase.h"
 #include "RecordingMessageBox.h"
 #include "program/basMain.h"
@@ -131,12 +132,7 @@ TEST(TimeTexts, RaiseTypeMismatchForAPieceThatIsNoNumber) {
     EXPECT_EQ(std::round(ReadTimeText(L"07:05:09").value * 86400), 7 * 3600 + 5 * 60 + 9);
     // Not plain digits: converted as before (blanks around a number are allowed).
     EXPECT_EQ(std::round(ReadTimeText(L" 7: 5:9 ").value * 86400), 7 * 3600 + 5 * 60 + 9);
-    try {
-        ReadTimeText(L"7:x:0");
-        FAIL() << "no error";
-    } catch (const kv::KVError& e) {
-        EXPECT_EQ(e.Number, 13);
-    }
+    EXPECT_EQ(kv::test::Raised([] { ReadTimeText(L"7:x:0"); }).Number, 13);
     EXPECT_THROW(ReadDateText(L"5.3"), kv::KVError);  // no year
 }
 

@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "AppTestSupport.h"
+#include "ErrorCapture.h"
 #include "LocaleOverride.h"
 #include "RecordingMessageBox.h"
 #include "program/basTools.h"
 
 using namespace kvr;
+using kv::test::Raised;
 using kvtest::Stored;
 using kvtest::Windows;
 
@@ -83,13 +85,9 @@ TEST_F(Settings, TheWindowsLogonGroupsAreNeverWritten) {
 
 TEST_F(Settings, ErrorsNameTheSettingsProcedure) {
     // A value the registry class cannot store: the error carries the place it passed.
-    try {
-        WriteSetting(L"KvTestText", conSG_Options, kv::Variant(kv::Null{}));
-        FAIL() << "expected an error";
-    } catch (const kv::KVError& error) {
-        EXPECT_EQ(error.Number, -52000);
-        EXPECT_NE(error.Description.find(L"basTools_WriteSetting"), std::wstring::npos);
-    }
+    const kv::KVError error = Raised([] { WriteSetting(L"KvTestText", conSG_Options, kv::Variant(kv::Null{})); });
+    EXPECT_EQ(error.Number, -52000);
+    EXPECT_NE(error.Description.find(L"basTools_WriteSetting"), std::wstring::npos);
 }
 
 TEST(Tools, HHMMSSUsesTheRegionalTimeFormatAndIgnoresTheSign) {
@@ -162,11 +160,7 @@ TEST(Tools, ResizableBorderAddsTheSizingFrame) {
     EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
     DestroyWindow(window);
 
-    try {
-        SetResizableBorder(window);  // gone now
-        FAIL() << "expected an error";
-    } catch (const kv::KVError& error) {
-        EXPECT_EQ(error.Number, static_cast<long>(ERROR_INVALID_WINDOW_HANDLE));
-        EXPECT_NE(error.Description.find(L"basTools_SetResizableBorder"), std::wstring::npos);
-    }
+    const kv::KVError error = Raised([&] { SetResizableBorder(window); });  // gone now
+    EXPECT_EQ(error.Number, static_cast<long>(ERROR_INVALID_WINDOW_HANDLE));
+    EXPECT_NE(error.Description.find(L"basTools_SetResizableBorder"), std::wstring::npos);
 }

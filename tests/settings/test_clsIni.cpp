@@ -6,6 +6,8 @@
 #include <string>
 
 #include "ErrorCapture.h"
+#include "Files.h"
+#include "TempFolder.h"
 #include "clsIni.h"
 
 namespace kv::test {
@@ -14,20 +16,8 @@ namespace {
 class Ini : public ::testing::Test {
 protected:
     void SetUp() override {
-        wchar_t temp[MAX_PATH];
-        ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
-        folder = std::wstring(temp) + L"KelvoTestIni\\";
-        TearDown();
-        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
         ini.File(folder + L"boot.ini");
         ini.Section(L"boot loader");
-    }
-    void TearDown() override {
-        for (const wchar_t* name : {L"boot.ini", L"hidden.ini"}) {
-            SetFileAttributesW((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileW((folder + name).c_str());
-        }
-        RemoveDirectoryW(folder.c_str());
     }
     void MakeFile(const wchar_t* name, DWORD attributes) {
         HANDLE h = CreateFileW((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
@@ -37,19 +27,8 @@ protected:
                   attributes & FILE_ATTRIBUTE_HIDDEN);
     }
 
-    // The file as it lies on disk; empty when it cannot be read.
-    static std::string Contents(const std::wstring& file) {
-        std::string bytes(1u << 16, '\0');
-        HANDLE h = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        DWORD read = 0;
-        if (h == INVALID_HANDLE_VALUE) return {};
-        ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-        CloseHandle(h);
-        bytes.resize(read);
-        return bytes;
-    }
-
-    std::wstring folder;
+    kvtest::TempFolder temp{L"KelvoTestIni"};
+    const std::wstring folder = temp.Path();
     clsIni ini;
 };
 
@@ -106,7 +85,7 @@ TEST_F(Ini, FailedWriteRaisesThePlatformError) {
 TEST_F(Ini, TextsTheProfileFunctionsWouldMisreadAreRefusedAndTouchNothing) {
     ASSERT_TRUE(ini.WriteValue(L"keep", L"1"));
     const std::wstring boot = ini.File(), loader = ini.Section();
-    const std::string before = Contents(boot);
+    const std::string before = kvtest::ReadFileText(boot);
     const std::wstring over(32767, L'x');
     const struct { std::wstring file, section, name, value; long number; bool readToo; } cases[] = {
         {boot + std::wstring(65536, L'x'), loader, L"keep", L"2", -52101, true},
@@ -135,7 +114,7 @@ TEST_F(Ini, TextsTheProfileFunctionsWouldMisreadAreRefusedAndTouchNothing) {
             EXPECT_EQ(Raised([&] { ini.ReadValue(c.name); }).Number, c.number);
         }
     }
-    EXPECT_EQ(Contents(boot), before);
+    EXPECT_EQ(kvtest::ReadFileText(boot), before);
 
     ini.File(L"");
     EXPECT_EQ(Raised([&] { ini.ReadValue(L"keep"); }).Description,

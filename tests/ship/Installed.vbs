@@ -1,22 +1,12 @@
 ' What a silent installation leaves: one class of each library created through its registration,
 ' which names the installed DLL; the start-menu links to the program and the help; the autostart
-' value and the entry of the installed programs. Exit code = number of faults.
-Option Explicit
-Dim shell, fso, folder, menu, faults
-Set shell = CreateObject("WScript.Shell")
-Set fso = CreateObject("Scripting.FileSystemObject")
+' value and the entry of the installed programs. Any fault fails the run.
+
+Dim folder, menu
 ' Wine's ExpandEnvironmentStrings keeps the terminating null character in the string.
 folder = Replace(shell.ExpandEnvironmentStrings("%LOCALAPPDATA%"), Chr(0), "") & "\Programs\Kelvo Restart"
 ' The user's start-menu programs (CSIDL_PROGRAMS; Wine's script host has no SpecialFolders).
 menu = CreateObject("Shell.Application").Namespace(2).Self.Path & "\Kelvo Restart"
-faults = 0
-
-Sub Check(ok, text)
-    If Not ok Then
-        WScript.Echo "FAULT: " & text
-        faults = faults + 1
-    End If
-End Sub
 
 Function ReadValue(path)
     On Error Resume Next
@@ -70,4 +60,4 @@ uninstall = "HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kelvo Rest
 Check ReadValue(uninstall & "UninstallString") = """" & folder & "\Uninstall.exe""", "uninstall entry: " & ReadValue(uninstall & "UninstallString")
 Check ReadValue(uninstall & "Publisher") = "Tormel", "publisher: " & ReadValue(uninstall & "Publisher")
 
-WScript.Quit faults
+Finish

@@ -1,7 +1,6 @@
 #pragma once
-// Answers the version record queries as a given Windows would, and counts them. Installs
-// itself for its lifetime. Without extended data, the extended query fails like on Windows
-// 9x or NT 4 before service pack 6.
+// Answers the version record queries as a given Windows would, and counts them. Without
+// extended data, the extended query fails like on Windows 9x or NT 4 before service pack 6.
 #include <windows.h>
 
 #include <algorithm>
@@ -9,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "StandIn.h"
 #include "VersionRecordSeam.h"
 
 namespace kvtest {
@@ -18,13 +18,12 @@ struct Extended {
     WORD suiteMask;
 };
 
-class FakeVersionRecord : public kv::IVersionRecordSource {
+class FakeVersionRecord : public StandIn<kv::IVersionRecordSource, kv::SetVersionRecords> {
 public:
     FakeVersionRecord(DWORD platform, DWORD major, DWORD minor, DWORD build, std::string servicePack,
                       std::optional<Extended> extended = std::nullopt)
         : platform_(platform), major_(major), minor_(minor), build_(build),
-          servicePack_(std::move(servicePack)), extended_(extended), previous_(kv::SetVersionRecords(this)) {}
-    ~FakeVersionRecord() override { kv::SetVersionRecords(previous_); }
+          servicePack_(std::move(servicePack)), extended_(extended) {}
 
     BOOL GetVersionEx(OSVERSIONINFOA* record) override {
         const bool isExtended = record->dwOSVersionInfoSize == sizeof(OSVERSIONINFOEXA);
@@ -56,7 +55,6 @@ private:
     DWORD platform_, major_, minor_, build_;
     std::string servicePack_;
     std::optional<Extended> extended_;
-    kv::IVersionRecordSource* previous_;
 };
 
 }  // namespace kvtest

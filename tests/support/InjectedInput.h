@@ -1,31 +1,13 @@
 #pragma once
-// Input injected the way a user's would arrive, and a bounded message loop to receive it.
+// Input injected the way a user's would arrive (Waiting.h serves the loop that receives it).
 #include <windows.h>
 
-#include <functional>
 #include <initializer_list>
 #include <utility>
 
+#include "Waiting.h"
+
 namespace kvtest {
-
-// Runs the thread's message loop until done() or the timeout; answers done().
-inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    while (!done()) {
-        const ULONGLONG now = GetTickCount64();
-        if (now >= end) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-    return true;
-}
-
-// Runs the loop for a while (to see that nothing more arrives).
-inline void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
 
 // Key presses and releases: {virtual key, true for down}.
 inline void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys) {

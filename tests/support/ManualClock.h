@@ -1,18 +1,13 @@
 #pragma once
-// Stands in for the clock: a moment the test sets and moves on. Installs itself for its
-// lifetime.
+// Stands in for the clock: a moment the test sets and moves on.
+#include "StandIn.h"
 #include "program/Clock.h"
 #include "program/basTools.h"
 
 namespace kvtest {
 
-class ManualClock : public kvr::IClock {
+class ManualClock : public StandIn<kvr::IClock, kvr::SetClock> {
 public:
-    ManualClock() { previous_ = kvr::SetClock(this); }
-    ~ManualClock() override { kvr::SetClock(previous_); }
-    ManualClock(const ManualClock&) = delete;
-    ManualClock& operator=(const ManualClock&) = delete;
-
     kv::Date Now() override { return kvr::FromWholeSeconds(seconds_); }
 
     void Set(long year, long month, long day, long hour = 0, long minute = 0, long second = 0) {
@@ -23,7 +18,6 @@ public:
 
 private:
     long long seconds_ = 0;
-    kvr::IClock* previous_ = nullptr;
 };
 
 }  // namespace kvtest

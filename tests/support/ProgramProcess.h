@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "CliTestSupport.h"
+#include "Waiting.h"
 
 namespace kvtest {
 
@@ -111,16 +112,9 @@ protected:
         return ops;
     }
 
-    // The parameter dialog of the started program, once it is shown (nullptr after the timeout).
-    HWND FindParameterDialog() const {
-        for (DWORD waited = 0; waited < kTimeoutMs; waited += 100) {
-            HWND dialog = FindWindowW(L"#32770", kDialogCaption.c_str());
-            DWORD owner = 0;
-            if (dialog) GetWindowThreadProcessId(dialog, &owner);
-            if (dialog && owner == processId_ && IsWindowVisible(dialog)) return dialog;
-            Sleep(100);
-        }
-        return nullptr;
+    // The started program's dialog with the caption, once it is shown (nullptr after the timeout).
+    HWND FindDialog(const std::wstring& caption = kDialogCaption, DWORD timeout = kTimeoutMs) const {
+        return WaitForDialog(caption.c_str(), processId_, timeout);
     }
 
     // A left click in the middle of the control, delivered to the control itself: the
@@ -133,12 +127,6 @@ protected:
         PostMessageW(control, WM_LBUTTONUP, 0, middle);
     }
 
-    static std::wstring TextOf(HWND window) {
-        wchar_t text[1024] = {};
-        GetWindowTextW(window, text, 1024);
-        return text;
-    }
-
     // The main window of a process (its window class), once it exists and, if asked, is
     // visible; nullptr after the timeout. A window other than hwndNot, when given.
     static HWND FindMainWindow(DWORD pid, bool blnVisible, HWND hwndNot = nullptr, DWORD timeout = kTimeoutMs) {
@@ -148,8 +136,8 @@ protected:
             HWND not_;
             HWND found;
         };
-        for (DWORD waited = 0; waited < timeout; waited += 100) {
-            Search search{pid, blnVisible, hwndNot, nullptr};
+        Search search{pid, blnVisible, hwndNot, nullptr};
+        WaitUntil([&] {
             EnumWindows(
                 [](HWND hwnd, LPARAM lParam) -> BOOL {
                     auto* s = reinterpret_cast<Search*>(lParam);
@@ -163,10 +151,9 @@ protected:
                     return FALSE;
                 },
                 reinterpret_cast<LPARAM>(&search));
-            if (search.found) return search.found;
-            Sleep(100);
-        }
-        return nullptr;
+            return search.found != nullptr;
+        }, timeout);
+        return search.found;
     }
 
     // The icons in the notification area of the prefix. Wine shows each as a window of its
@@ -187,11 +174,7 @@ protected:
     }
     // Waits until the program's icons (beyond those there when the test began) number n.
     bool WaitForTrayIcons(int n, DWORD timeout = 20000) const {
-        for (DWORD waited = 0; waited < timeout; waited += 200) {
-            if (TrayIconCount() - trayBaseline_ == n) return true;
-            Sleep(200);
-        }
-        return false;
+        return WaitUntil([&] { return TrayIconCount() - trayBaseline_ == n; }, timeout, 200);
     }
 
     // Starts the resident program and waits for its main window and tray icon.
@@ -208,14 +191,13 @@ protected:
         Store(HKEY_CURRENT_USER, kPrgSettingsKey, L"RunFirstTime", 0);
         Store(HKEY_CURRENT_USER, kOptionsKey, L"ShowSplash", 0);
     }
+    bool Logged(const std::wstring& operation) const {
+        const Lines ops = Operations();
+        return std::find(ops.begin(), ops.end(), operation) != ops.end();
+    }
     // Waits until the log holds a call of operation.
     bool WaitForLogLine(const std::wstring& operation, DWORD timeout = 20000) const {
-        for (DWORD waited = 0; waited < timeout; waited += 100) {
-            Lines ops = Operations();
-            if (std::find(ops.begin(), ops.end(), operation) != ops.end()) return true;
-            Sleep(100);
-        }
-        return false;
+        return WaitUntil([&] { return Logged(operation); }, timeout, 100);
     }
 
     // Ends the resident program as a quit message to its thread does.

@@ -1,11 +1,12 @@
 #pragma once
 // Stands in for the message-box seam: records every box and answers from a queue
-// (IDOK when the queue is empty). Installs itself for its lifetime.
+// (IDOK when the queue is empty).
 #include <deque>
 #include <string>
 #include <vector>
 
 #include "MessageBoxSeam.h"
+#include "StandIn.h"
 
 namespace kvtest {
 
@@ -15,11 +16,8 @@ struct ShownBox {
     UINT style;
 };
 
-class RecordingMessageBox : public kv::IMessageBox {
+class RecordingMessageBox : public StandIn<kv::IMessageBox, kv::SetMessageBoxes> {
 public:
-    RecordingMessageBox() { previous_ = kv::SetMessageBoxes(this); }
-    ~RecordingMessageBox() override { kv::SetMessageBoxes(previous_); }
-
     int Show(HWND, const std::wstring& text, const std::wstring& title, UINT style) override {
         shown.push_back({text, title, style});
         if (answers.empty()) return IDOK;
@@ -30,9 +28,6 @@ public:
 
     std::vector<ShownBox> shown;
     std::deque<int> answers;
-
-private:
-    kv::IMessageBox* previous_ = nullptr;
 };
 
 }  // namespace kvtest

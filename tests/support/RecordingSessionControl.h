@@ -1,7 +1,7 @@
 #pragma once
 // Stands in for the session-control seam: records every call with its arguments and
 // answers with a configurable result and error code per operation, or per operation and
-// machine (success and error 0 unless told otherwise). Installs itself for its lifetime.
+// machine (success and error 0 unless told otherwise).
 // With LogFile set, every call is also appended to that file as one line of text (for a
 // test build of the program that runs as its own process).
 #include <windows.h>
@@ -12,9 +12,22 @@
 #include <utility>
 #include <vector>
 
+#include "StandIn.h"
 #include "work/SessionControl.h"
 
 namespace kvtest {
+
+// Appends one line, UTF-8, to the file; opened and closed each time so that the line is
+// there even if the program ends the next moment.
+inline void AppendLogLine(const std::wstring& path, const std::wstring& line) {
+    FILE* file = _wfopen(path.c_str(), L"ab");
+    if (!file) return;
+    int n = WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), utf8.data(), n, nullptr, nullptr);
+    std::fprintf(file, "%s\n", utf8.c_str());
+    std::fclose(file);
+}
 
 struct SessionCall {
     std::string name;                  // the operation, e.g. "ExitWindowsEx"
@@ -43,16 +56,11 @@ struct SessionAnswer {
     DWORD error = 0;
 };
 
-class RecordingSessionControl : public kvr::ISessionControl {
+class RecordingSessionControl : public StandIn<kvr::ISessionControl, kvr::SetSessionControl> {
 public:
     // The LUID handed out for every privilege name, and the token handle given out.
     static constexpr DWORD kPrivilegeLuid = 19;
     static inline const HANDLE kToken = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(0x4711));
-
-    RecordingSessionControl() { previous_ = kvr::SetSessionControl(this); }
-    ~RecordingSessionControl() override { kvr::SetSessionControl(previous_); }
-    RecordingSessionControl(const RecordingSessionControl&) = delete;
-    RecordingSessionControl& operator=(const RecordingSessionControl&) = delete;
 
     // Configures the answer of one operation (by its name as recorded).
     void Answer(const std::string& operation, BOOL result, DWORD error = 0) { answers[operation] = {result, error}; }
@@ -138,7 +146,7 @@ private:
     static unsigned long Flag(BOOL value) { return value ? 1 : 0; }
 
     BOOL Record(SessionCall call) {
-        if (!LogFile.empty()) Append(call.ToText());
+        if (!LogFile.empty()) AppendLogLine(LogFile, call.ToText());
         calls.push_back(std::move(call));
         SessionAnswer answer;
         const SessionCall& recorded = calls.back();
@@ -151,19 +159,6 @@ private:
         SetLastError(answer.error);
         return answer.result;
     }
-
-    void Append(const std::wstring& line) const {
-        FILE* file = _wfopen(LogFile.c_str(), L"ab");
-        if (!file) return;
-        std::string utf8(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, nullptr, 0,
-                                                                 nullptr, nullptr)), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, utf8.data(), static_cast<int>(utf8.size()), nullptr,
-                            nullptr);
-        std::fprintf(file, "%s\n", utf8.c_str());
-        std::fclose(file);
-    }
-
-    kvr::ISessionControl* previous_ = nullptr;
 };
 
 }  // namespace kvtest

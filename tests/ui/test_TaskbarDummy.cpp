@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "Waiting.h"
 #include "program/basMain.h"
 #include "ui/frmTaskbarDummy.h"
 
@@ -84,9 +85,7 @@ TEST_F(TaskbarDummyTest, ActivatedFromItsButton_PassesTheFocusToTheOwnedDialog) 
                                   200, dummy, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(dialog, nullptr);
     SetForegroundWindow(dummy);
-    MSG msg;
-    for (DWORD end = GetTickCount() + 400; GetTickCount() < end; Sleep(10))
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    kvtest::PumpFor(400);
     EXPECT_EQ(GetForegroundWindow(), dialog);
     UnloadTaskbarDummy();
     EXPECT_FALSE(IsWindow(dialog)) << "owned windows go with it";

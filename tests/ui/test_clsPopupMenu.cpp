@@ -2,12 +2,13 @@
 // second thread while Popup waits on the test thread.
 #include <gtest/gtest.h>
 
-#include "KVError.h"
+#include "ErrorCapture.h"
 #include "MenuDriver.h"
 #include "ui/clsPopupMenu.h"
 #include "ui/tray/frmContextMenues.h"
 #include "res/Pictures.h"
 
+using kv::test::Raised;
 using kvr::clsPopupMenu;
 
 namespace {
@@ -54,15 +55,6 @@ protected:
 
     HWND owner_ = nullptr;
 };
-
-long ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const kv::KVError& e) {
-        return e.Number;
-    }
-    return 0;
-}
 
 }  // namespace
 
@@ -112,9 +104,9 @@ TEST(PopupMenuItems, SeparatorsRepeatTheirName_OtherNamesAndParentsAreChecked) {
     menu.Add(L"", -1, L"mnuSep", L"- ");
     EXPECT_EQ(menu.Item(L"mnuSep").SeparatorTitle(), L"Titel");
     menu.Add(L"", -1, L"mnuA", L"&A");
-    EXPECT_EQ(ErrorOf([&] { menu.Add(L"", -1, L"MNUA", L"&B"); }), -52019);
-    EXPECT_EQ(ErrorOf([&] { menu.Add(L"mnuMissing", -1, L"mnuChild", L"Kind"); }), -52016);
-    EXPECT_EQ(ErrorOf([&] { menu.Add(L"mnuSep", -1, L"mnuChild", L"Kind"); }), -52016);
+    EXPECT_EQ(Raised([&] { menu.Add(L"", -1, L"MNUA", L"&B"); }).Number, -52019);
+    EXPECT_EQ(Raised([&] { menu.Add(L"mnuMissing", -1, L"mnuChild", L"Kind"); }).Number, -52016);
+    EXPECT_EQ(Raised([&] { menu.Add(L"mnuSep", -1, L"mnuChild", L"Kind"); }).Number, -52016);
     EXPECT_EQ(menu.Count(), 3);
-    EXPECT_EQ(ErrorOf([&] { menu.Popup(0, 0); }), ERROR_INVALID_WINDOW_HANDLE);
+    EXPECT_EQ(Raised([&] { menu.Popup(0, 0); }).Number, ERROR_INVALID_WINDOW_HANDLE);
 }

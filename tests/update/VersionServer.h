@@ -12,6 +12,8 @@
 #include <optional>
 #include <string>
 
+#include "Waiting.h"
+
 namespace kvtest {
 
 class VersionServer {
@@ -21,21 +23,10 @@ public:
         port_ = FreePort();
         ASSERT_NE(port_, 0) << "no free port";
         std::wstring line = L"python3 " + Widened(KV_VERSION_SERVER_SCRIPT) + L" " + std::to_wstring(port_);
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info{};
-        // Wine starts the Unix program but gives no handle to wait for; /quit ends it.
-        ASSERT_TRUE(CreateProcessW(L"Z:\\usr\\bin\\python3", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                   &startup, &info))
-            << "python3: " << GetLastError();
-        if (info.hThread) CloseHandle(info.hThread);
-        if (info.hProcess) CloseHandle(info.hProcess);
-        bool up = false;
-        for (int i = 0; i < 100 && !up; ++i) {
-            up = Get(L"/count/none").has_value();
-            if (!up) Sleep(100);
-        }
-        ASSERT_TRUE(up) << "the version server did not start";
+        // The server ends on /quit.
+        ASSERT_TRUE(StartUnixProgram(L"Z:\\usr\\bin\\python3", line)) << "python3: " << GetLastError();
+        ASSERT_TRUE(WaitUntil([&] { return Get(L"/count/none").has_value(); }, 10000, 100))
+            << "the version server did not start";
     }
 
     void Stop() {

@@ -17,18 +17,6 @@ protected:
     static void SetUpTestSuite() { server_.Start(); }
     static void TearDownTestSuite() { server_.Stop(); }
 
-    // The program's version-check dialog, once shown (nullptr after 20 seconds).
-    HWND WaitForDialog() const {
-        for (int i = 0; i < 200; ++i) {
-            HWND dialog = FindWindowW(L"#32770", L"Versionsprüfung - Kelvo Restart");
-            DWORD owner = 0;
-            if (dialog) GetWindowThreadProcessId(dialog, &owner);
-            if (dialog && owner == processId_ && IsWindowVisible(dialog)) return dialog;
-            Sleep(100);
-        }
-        return nullptr;
-    }
-
     // An edit field of another process answers only WM_GETTEXT itself.
     static std::wstring FieldText(HWND dialog, int id) {
         wchar_t text[512] = {};
@@ -50,13 +38,13 @@ TEST_F(StartupCheck, NewerVersion_DialogShowsIt_ClosingKeepsTheCheckOn) {
     Store(HKEY_CURRENT_USER, kPrgSettingsKey, L"CheckVersionServer", server_.Address(L"newer"));
     ASSERT_TRUE(StartResident());
 
-    HWND dialog = WaitForDialog();
+    HWND dialog = FindDialog(L"Versionsprüfung - Kelvo Restart", 20000);
     ASSERT_TRUE(dialog) << "no version-check dialog";
-    // The visible check has ended when the button reads "&Prüfen" again.
-    for (int i = 0; i < 100; ++i) {
-        if (TextOf(GetDlgItem(dialog, frmVersionCheck::cmdCheck)) == L"&Prüfen") break;
-        Sleep(100);
-    }
+    // The visible check has ended when it shows its result (the dialog may be found before it began).
+    kvtest::WaitUntil([&] {
+        const std::wstring info = FieldText(dialog, frmVersionCheck::txtInfo);
+        return !info.empty() && info != L"Noch keine Prüfung durchgeführt." && info != L"Bitte warten. Prüfe...";
+    }, 10000, 100);
     EXPECT_EQ(FieldText(dialog, frmVersionCheck::txtInfo), L"Es ist eine neuere Version verfügbar.");
     EXPECT_EQ(FieldText(dialog, frmVersionCheck::txtNewVersion).rfind(L"2.6 Build 0  (", 0), 0u);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, frmVersionCheck::cmdDownload)));
@@ -64,8 +52,7 @@ TEST_F(StartupCheck, NewerVersion_DialogShowsIt_ClosingKeepsTheCheckOn) {
     EXPECT_EQ(Stored(HKEY_CURRENT_USER, kPrgSettingsKey, L"CheckVersionLastInfo").text, L"Neue Zeitsteuerung");
 
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(frmVersionCheck::cmdCancel, BN_CLICKED), 0);
-    for (int i = 0; i < 100 && IsWindow(dialog); ++i) Sleep(100);
-    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_TRUE(kvtest::WaitUntil([&] { return !IsWindow(dialog); }, 10000, 100)) << "the dialog stayed";
     EXPECT_EQ(Stored(HKEY_CURRENT_USER, kPrgSettingsKey, L"CheckVersionOnStartup").number, 1u);
     EXPECT_TRUE(Log().empty()) << "no message";
 }

@@ -13,6 +13,7 @@
 #include "AppTestSupport.h"
 #include "CliTestSupport.h"
 #include "RecordingMessageBox.h"
+#include "TempFolder.h"
 #include "VersionServer.h"
 #include "program/basGlobals.h"
 #include "program/basTools.h"
@@ -182,17 +183,13 @@ TEST_F(VersionCheck, Dialog_ShowsEachResult_DownloadOnlyForANewerVersion) {
     // here a program that writes down what it was given.
     {
         kvtest::RegistrySnapshot handler({{HKEY_LOCAL_MACHINE, conHttpHandlerKey, L""}});
-        wchar_t temp[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, temp);
-        const std::wstring recorded = std::wstring(temp) + L"kv-download.txt";
-        kvtest::RemoveFile(recorded);
+        kvtest::TempFolder folder(L"kv-download");
+        const std::wstring recorded = folder / L"download.txt";
         kvtest::Store(HKEY_LOCAL_MACHINE, conHttpHandlerKey, L"",
                       L"\"" + std::wstring(KV_RECORDER) + L"\" \"" + recorded + L"\" \"%1\"");
         SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(frmVersionCheck::cmdDownload, BN_CLICKED), 0);
-        for (int i = 0; i < 100 && !kvtest::FileExists(recorded); ++i) Sleep(100);
-        EXPECT_EQ(kvtest::ReadFileText(recorded),
+        EXPECT_EQ(kvtest::WaitForFileText(recorded, 10000),
                   "http://127.0.0.1:" + std::to_string(server_.Port()) + "/newer/download/kelvorestart/KelvoRestartSetup.exe");
-        kvtest::RemoveFile(recorded);
     }
 
     Serve(L"equal");

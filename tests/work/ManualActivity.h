@@ -1,17 +1,13 @@
 #pragma once
 // Stands in for the activity seam: the idle time, the full screen and the watched program's
-// end are what the test sets. Installs itself for its lifetime.
+// end are what the test sets.
+#include "StandIn.h"
 #include "work/Activity.h"
 
 namespace kvtest {
 
-class ManualActivity : public kvr::IActivity {
+class ManualActivity : public StandIn<kvr::IActivity, kvr::SetActivity> {
 public:
-    ManualActivity() { previous_ = kvr::SetActivity(this); }
-    ~ManualActivity() override { kvr::SetActivity(previous_); }
-    ManualActivity(const ManualActivity&) = delete;
-    ManualActivity& operator=(const ManualActivity&) = delete;
-
     long long IdleSeconds() override { return idle; }
     bool FullScreenRunning() override { return fullScreen; }
     void Watch(const kvr::ProcessChoice& choice, HWND, UINT_PTR) override {
@@ -24,9 +20,6 @@ public:
     long long idle = 0;
     bool fullScreen = false, ended = false, watching = false;
     kvr::ProcessChoice watched;
-
-private:
-    kvr::IActivity* previous_ = nullptr;
 };
 
 }  // namespace kvtest

@@ -58,43 +58,41 @@ TEST(ActionText, ListIconsShiftFromStandbyOn) {
     for (const auto& [text, icon] : cases) EXPECT_EQ(GetActionIcon(text), icon) << text;
 }
 
-class QuitOptions : public kvtest::BootIniTest, public ::testing::WithParamInterface<Windows> {};
-
-TEST_P(QuitOptions, WithoutBootIniOnlyTheThreePlainActions) {
-    kvtest::RunningWindows running(GetParam());
-    const auto plain = Lines({L"Herunterfahren", L"Neu starten", L"Neu anmelden"});
-    EXPECT_EQ(GetQuitOptions(false), plain);
-    EXPECT_EQ(GetQuitOptions(true), plain);
-}
-
-TEST_P(QuitOptions, WithBootIniOneEntryPerSystemAndThePowerActionsOfThatWindows) {
-    kvtest::RunningWindows running(GetParam());
-    kvtest::WriteFileText(kvtest::kBootIni, kvtest::kXpBootIni);
-
-    std::vector<std::wstring> expected = Lines({
-        L"Herunterfahren: Standard", L"Herunterfahren: Microsoft Windows XP Professional",
-        L"Herunterfahren: Microsoft Windows XP Home", L"",
-        L"Neu starten: Standard", L"Neu starten: Microsoft Windows XP Professional",
-        L"Neu starten: Microsoft Windows XP Home", L"",
-        L"Neu anmelden"});
-    switch (GetParam()) {
-        case Windows::Win95:
-        case Windows::NT4: break;
-        case Windows::Win98: expected.insert(expected.end(), {L"", L"Standby-Modus"}); break;
-        case Windows::WinME: expected.insert(expected.end(), {L"", L"Standby-Modus", L"Ruhezustand"}); break;
-        default: expected.insert(expected.end(), {L"", L"Standby-Modus", L"Ruhezustand", L"Sperren"}); break;
-    }
-    EXPECT_EQ(GetQuitOptions(false), expected);
-    EXPECT_EQ(GetQuitOptions(true),
-              Lines({L"Microsoft Windows XP Professional", L"Microsoft Windows XP Home"}));
-}
-
-INSTANTIATE_TEST_SUITE_P(Windows, QuitOptions,
-                         ::testing::Values(Windows::Win95, Windows::Win98, Windows::WinME, Windows::NT4,
-                                           Windows::Win2000, Windows::XP),
-                         [](const auto& info) { return std::string(kvtest::NameOf(info.param)); });
-
 class QuitOptionsFile : public kvtest::BootIniTest {};
+
+// Per Windows: without boot.ini the three plain actions; with it one entry per system and
+// action, then the power actions of that Windows.
+TEST_F(QuitOptionsFile, PerWindowsTheSystemsAndThePowerActionsOfThatWindows) {
+    const auto plain = Lines({L"Herunterfahren", L"Neu starten", L"Neu anmelden"});
+    const auto systems = Lines({L"Herunterfahren: Standard", L"Herunterfahren: Microsoft Windows XP Professional",
+                                L"Herunterfahren: Microsoft Windows XP Home", L"", L"Neu starten: Standard",
+                                L"Neu starten: Microsoft Windows XP Professional",
+                                L"Neu starten: Microsoft Windows XP Home", L"", L"Neu anmelden"});
+    const struct {
+        Windows windows;
+        std::vector<std::wstring> power;
+    } cases[] = {
+        {Windows::Win95, {}},
+        {Windows::NT4, {}},
+        {Windows::Win98, Lines({L"", L"Standby-Modus"})},
+        {Windows::WinME, Lines({L"", L"Standby-Modus", L"Ruhezustand"})},
+        {Windows::Win2000, Lines({L"", L"Standby-Modus", L"Ruhezustand", L"Sperren"})},
+        {Windows::XP, Lines({L"", L"Standby-Modus", L"Ruhezustand", L"Sperren"})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.windows));
+        kvtest::RunningWindows running(c.windows);
+        kvtest::RemoveFile(kvtest::kBootIni);
+        EXPECT_EQ(GetQuitOptions(false), plain);
+        EXPECT_EQ(GetQuitOptions(true), plain);
+        kvtest::WriteFileText(kvtest::kBootIni, kvtest::kXpBootIni);
+        std::vector<std::wstring> expected = systems;
+        expected.insert(expected.end(), c.power.begin(), c.power.end());
+        EXPECT_EQ(GetQuitOptions(false), expected);
+        EXPECT_EQ(GetQuitOptions(true), Lines({L"Microsoft Windows XP Professional", L"Microsoft Windows XP Home"}));
+    }
+}
+
 
 TEST_F(QuitOptionsFile, NamesComeFromTheQuotedSystemsOfTheirSectionOnly) {
     kvtest::RunningWindows running(Windows::XP);

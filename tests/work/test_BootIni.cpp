@@ -7,6 +7,7 @@
 #include "BootIniTest.h"
 #include "RecordingMessageBox.h"
 #include "TestDrives.h"
+#include "Waiting.h"
 #include "program/basTools.h"
 #include "work/basWork.h"
 #include "work/basWorkText.h"
@@ -309,7 +310,7 @@ HWND WaitForWindow(const std::wstring& part) {
         std::wstring part;
         HWND found = nullptr;
     } search{kvtest::UpperCase(part)};
-    for (int i = 0; i < 100 && !search.found; ++i) {
+    kvtest::WaitUntil([&] {
         EnumWindows(
             [](HWND window, LPARAM data) -> BOOL {
                 auto* s = reinterpret_cast<Search*>(data);
@@ -322,8 +323,8 @@ HWND WaitForWindow(const std::wstring& part) {
                 return TRUE;
             },
             reinterpret_cast<LPARAM>(&search));
-        if (!search.found) Sleep(100);
-    }
+        return search.found != nullptr;
+    }, 10000, 100);
     return search.found;
 }
 

@@ -2,12 +2,14 @@
 #include <gtest/gtest.h>
 
 #include "BootIniTest.h"
+#include "ErrorCapture.h"
 #include "RecordingMessageBox.h"
 #include "RecordingSessionControl.h"
 #include "program/basMain.h"
 #include "work/basWork.h"
 
 using namespace kvr;
+using kv::test::Raised;
 using kvtest::RecordingSessionControl;
 using kvtest::Windows;
 
@@ -34,39 +36,36 @@ protected:
         return exits.empty() ? ~0ul : exits[0].numbers[0];
     }
 
+    kvtest::RunningWindows xp_{Windows::XP};  // a test may run another Windows over it
     RecordingSessionControl session;
     kvtest::RecordingMessageBox boxes;
 };
 
 }  // namespace
 
-struct FlagCase {
-    const wchar_t* action;
-    bool force;
-    bool switchOff;
-    unsigned long flags;
-};
-
-class ExitFlags : public RebootWindowsTest, public ::testing::WithParamInterface<FlagCase> {};
-
-TEST_P(ExitFlags, FollowTheTable) {
-    kvtest::RunningWindows running(Windows::XP);
-    State().SwitchOff = GetParam().switchOff;
-    RebootWindows(GetParam().action, GetParam().force);
-    EXPECT_EQ(RecordedExitFlags(), GetParam().flags);
-    EXPECT_EQ(session.CallsOf("ExitWindowsEx")[0].numbers[1], 0u);
+TEST_F(RebootWindowsTest, ExitFlagsFollowTheActionTheForceAndSwitchOff) {
+    const struct {
+        const wchar_t* action;
+        bool force, switchOff;
+        unsigned long flags;
+    } cases[] = {
+        {L"Herunterfahren", false, false, 1}, {L"Herunterfahren", true, false, 5},
+        {L"Herunterfahren", false, true, 9},  {L"Herunterfahren: Standard", true, true, 13},
+        {L"Neu starten: Standard", false, false, 3}, {L"Neu starten", true, true, 7},
+        {L"Neu anmelden", false, true, 0},    {L"Neu anmelden", true, false, 4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.force << c.switchOff);
+        session.calls.clear();
+        State().QuitFlag = false;
+        AddQuitStep([this] { session.calls.push_back({"Quit", {}, {}}); });  // the last action took it
+        State().SwitchOff = c.switchOff;
+        RebootWindows(c.action, c.force);
+        EXPECT_EQ(RecordedExitFlags(), c.flags) << c.action;
+        EXPECT_EQ(session.CallsOf("ExitWindowsEx")[0].numbers[1], 0u);
+    }
     EXPECT_TRUE(boxes.shown.empty());
 }
-
-INSTANTIATE_TEST_SUITE_P(Actions, ExitFlags,
-                         ::testing::Values(FlagCase{L"Herunterfahren", false, false, 1},
-                                           FlagCase{L"Herunterfahren", true, false, 5},
-                                           FlagCase{L"Herunterfahren", false, true, 9},
-                                           FlagCase{L"Herunterfahren: Standard", true, true, 13},
-                                           FlagCase{L"Neu starten: Standard", false, false, 3},
-                                           FlagCase{L"Neu starten", true, true, 7},
-                                           FlagCase{L"Neu anmelden", false, true, 0},
-                                           FlagCase{L"Neu anmelden", true, false, 4}));
 
 TEST_F(RebootWindowsTest, NtFamilyTearsDownThenTakesThePrivilegeThenEndsWindows) {
     kvtest::RunningWindows running(Windows::Win2000);
@@ -109,7 +108,6 @@ TEST_F(RebootWindowsTest, AShellThatWillNotEndDoesNotStopTheForcedExit) {
 }
 
 TEST_F(RebootWindowsTest, RefusedExitShowsTheCodeAndACommandLineRunEnds) {
-    kvtest::RunningWindows running(Windows::XP);
     session.Answer("ExitWindowsEx", FALSE, ERROR_PRIVILEGE_NOT_HELD);
     RebootWindows(L"Neu starten", false);
 
@@ -124,7 +122,6 @@ TEST_F(RebootWindowsTest, RefusedExitShowsTheCodeAndACommandLineRunEnds) {
 }
 
 TEST_F(RebootWindowsTest, APrivilegeThatCannotBeHadLeavesTheReportToTheWindowsCall) {
-    kvtest::RunningWindows running(Windows::XP);
     session.Answer("OpenProcessToken", FALSE, ERROR_ACCESS_DENIED);
     session.Answer("ExitWindowsEx", FALSE, ERROR_PRIVILEGE_NOT_HELD);
     RebootWindows(L"Herunterfahren", false);
@@ -134,7 +131,6 @@ TEST_F(RebootWindowsTest, APrivilegeThatCannotBeHadLeavesTheReportToTheWindowsCa
 }
 
 TEST_F(RebootWindowsTest, TheBootSystemIsWrittenBeforeWindowsIsAskedAndStaysWhenRefused) {
-    kvtest::RunningWindows running(Windows::XP);
     kvtest::WriteFileText(kvtest::kBootIni, kvtest::kXpBootIni);
     session.Answer("ExitWindowsEx", FALSE, ERROR_PRIVILEGE_NOT_HELD);
     RebootWindows(L"Neu starten: Microsoft Windows XP Home", false);
@@ -143,7 +139,6 @@ TEST_F(RebootWindowsTest, TheBootSystemIsWrittenBeforeWindowsIsAskedAndStaysWhen
 }
 
 TEST_F(RebootWindowsTest, NoActionNamedOrLockLeavesTheProgramButANamedSystemIsWritten) {
-    kvtest::RunningWindows running(Windows::XP);
     kvtest::WriteFileText(kvtest::kBootIni, kvtest::kXpBootIni);
     RebootWindows(L"", true);
     RebootWindows(L"Irgendwas", true);
@@ -159,7 +154,6 @@ TEST_F(RebootWindowsTest, NoActionNamedOrLockLeavesTheProgramButANamedSystemIsWr
 }
 
 TEST_F(RebootWindowsTest, ARestartIntoASystemNamedLikeAnActionStillRestarts) {
-    kvtest::RunningWindows running(Windows::XP);
     kvtest::WriteFileText(kvtest::kBootIni,
                           "[boot loader]\r\ndefault=multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS\r\n"
                           "[operating systems]\r\n"
@@ -172,7 +166,6 @@ TEST_F(RebootWindowsTest, ARestartIntoASystemNamedLikeAnActionStillRestarts) {
 }
 
 TEST_F(RebootWindowsTest, StandbyAndHibernateNeverUnloadTheProgram) {
-    kvtest::RunningWindows running(Windows::XP);
     for (bool force : {false, true}) {
         session.calls.clear();
         RebootWindows(L"Standby-Modus", force);
@@ -189,7 +182,6 @@ TEST_F(RebootWindowsTest, StandbyAndHibernateNeverUnloadTheProgram) {
 }
 
 TEST_F(RebootWindowsTest, WithoutSetSystemPowerStateOrItsSupportTheSuspendCallIsUsed) {
-    kvtest::RunningWindows running(Windows::XP);
     session.Answer("SetSystemPowerState", FALSE, ERROR_NOT_SUPPORTED);
     RebootWindows(L"Ruhezustand", false);
     session.hasSetSystemPowerState = false;
@@ -201,16 +193,11 @@ TEST_F(RebootWindowsTest, WithoutSetSystemPowerStateOrItsSupportTheSuspendCallIs
 }
 
 TEST_F(RebootWindowsTest, SuspendAndLockFailuresAreRaisedWithTheirCode) {
-    kvtest::RunningWindows running(Windows::XP);
     session.Answer("SetSystemPowerState", FALSE, ERROR_ACCESS_DENIED);
-    try {
-        RebootWindows(L"Standby-Modus", false);
-        FAIL() << "a refused standby must be reported";
-    } catch (const kv::KVError& error) {
-        EXPECT_EQ(error.Number, 5);
-        EXPECT_EQ(error.Description.rfind(L"API: ", 0), 0u);
-        EXPECT_NE(error.Description.find(L"basWork_RebootWindows"), std::wstring::npos);
-    }
+    const kv::KVError standby = Raised([] { RebootWindows(L"Standby-Modus", false); });
+    EXPECT_EQ(standby.Number, 5);
+    EXPECT_EQ(standby.Description.rfind(L"API: ", 0), 0u);
+    EXPECT_NE(standby.Description.find(L"basWork_RebootWindows"), std::wstring::npos);
     // Refused for a reason other than missing support: no second way is tried.
     EXPECT_TRUE(session.CallsOf("SetSuspendState").empty());
 
@@ -219,24 +206,15 @@ TEST_F(RebootWindowsTest, SuspendAndLockFailuresAreRaisedWithTheirCode) {
     EXPECT_THROW(RebootWindows(L"Ruhezustand", false), kv::KVError);
 
     session.Answer("LockWorkStation", FALSE, 120);
-    try {
-        RebootWindows(L"Sperren", true);
-        FAIL() << "a refused lock must be reported";
-    } catch (const kv::KVError& error) {
-        EXPECT_EQ(error.Number, 120);
-    }
+    EXPECT_EQ(Raised([] { RebootWindows(L"Sperren", true); }).Number, 120);
     EXPECT_FALSE(State().QuitFlag);
 }
 
 TEST_F(RebootWindowsTest, EnableShutDownRunsEveryStepAndRaisesTheFirstFailure) {
     session.Answer("LookupPrivilegeValue", FALSE, ERROR_NO_SUCH_PRIVILEGE);
     session.Answer("AdjustTokenPrivileges", FALSE, ERROR_INVALID_PARAMETER);
-    try {
-        EnableShutDown(L"SeRemoteShutdownPrivilege");
-        FAIL() << "expected the lookup failure";
-    } catch (const kv::KVError& error) {
-        EXPECT_EQ(error.Number, static_cast<long>(ERROR_NO_SUCH_PRIVILEGE));
-    }
+    EXPECT_EQ(Raised([] { EnableShutDown(L"SeRemoteShutdownPrivilege"); }).Number,
+              static_cast<long>(ERROR_NO_SUCH_PRIVILEGE));
     EXPECT_EQ(session.Names(),
               (Names{"OpenProcessToken", "LookupPrivilegeValue", "AdjustTokenPrivileges", "CloseToken"}));
     EXPECT_EQ(session.calls[1].texts[1], L"SeRemoteShutdownPrivilege");
@@ -244,12 +222,8 @@ TEST_F(RebootWindowsTest, EnableShutDownRunsEveryStepAndRaisesTheFirstFailure) {
     session.calls.clear();
     session.Answer("LookupPrivilegeValue", TRUE, 0);
     session.Answer("AdjustTokenPrivileges", TRUE, ERROR_NOT_ALL_ASSIGNED);
-    try {
-        EnableShutDown(conShutdownPrivilege);
-        FAIL() << "expected ERROR_NOT_ALL_ASSIGNED";
-    } catch (const kv::KVError& error) {
-        EXPECT_EQ(error.Number, static_cast<long>(ERROR_NOT_ALL_ASSIGNED));
-    }
+    EXPECT_EQ(Raised([] { EnableShutDown(conShutdownPrivilege); }).Number,
+              static_cast<long>(ERROR_NOT_ALL_ASSIGNED));
 }
 
 TEST(EnableShutDownReal, EnablesThePrivilegeInThisProcess) {

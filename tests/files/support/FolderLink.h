@@ -6,7 +6,10 @@
 #include <winioctl.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
+
+#include "Waiting.h"
 
 namespace kvtest {
 
@@ -57,18 +60,9 @@ inline std::wstring UnixPath(const std::wstring& path) {
     return wide;
 }
 
-// Starts a Unix program (Wine starts it from its Z: path but gives no handle to wait for)
-// and waits, bounded, until `done` holds.
-template <class Done>
-bool RunUnix(const wchar_t* program, std::wstring line, Done done) {
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(program, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
-    if (pi.hThread) CloseHandle(pi.hThread);
-    if (pi.hProcess) CloseHandle(pi.hProcess);
-    for (int i = 0; i < 500 && !done(); ++i) Sleep(20);
-    return done();
+// Runs a Unix program and waits, bounded, until `done` holds.
+inline bool RunUnix(const wchar_t* program, const std::wstring& line, const std::function<bool()>& done) {
+    return StartUnixProgram(program, line) && WaitUntil(done, 10000, 20);
 }
 
 inline bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

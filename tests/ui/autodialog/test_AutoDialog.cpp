@@ -12,6 +12,7 @@
 
 #include "BootIniTest.h"
 #include "RecordingMessageBox.h"
+#include "Waiting.h"
 #include "ui/autodialog/basAutoDialog.h"
 #include "ui/autodialog/frmAutoDialog.h"
 
@@ -26,10 +27,7 @@ const std::wstring kPartition2 = L"multi(0)disk(0)rdisk(0)partition(2)\\WINDOWS"
 
 // ---- What the second thread does ----
 
-bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 3000) {
-    for (int waited = 0; waited < milliseconds && !condition(); waited += 20) Sleep(20);
-    return condition();
-}
+using kvtest::WaitUntil;
 
 HWND Item(HWND dialog, int id) { return GetDlgItem(dialog, id); }
 HWND List(HWND dialog) { return Item(dialog, frmAutoDialog::lstRebootOptions); }
@@ -91,11 +89,8 @@ void ClickEntry(HWND dialog, int index, int clicks = 1) {
 // answer (True: cancel the session end).
 bool OpenWhile(const std::function<void(HWND)>& user) {
     std::thread second([&] {
-        HWND dialog = nullptr;
-        if (!WaitUntil([&] {
-                dialog = FindWindowW(L"#32770", L"System für Neustart - Kelvo Restart");
-                return IsWindowVisible(dialog) != FALSE;
-            }, 5000)) {
+        HWND dialog = kvtest::WaitForDialog(L"System für Neustart - Kelvo Restart");
+        if (!dialog) {
             ADD_FAILURE() << "the dialog did not appear";
             return;
         }

@@ -4,50 +4,24 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <atomic>
 #include <functional>
 #include <string>
-#include <thread>
 
+#include "DialogDriver.h"
 #include "program/basGlobals.h"
 #include "ui/info/frmParameters.h"
 
 namespace {
 
-// This process's visible dialog, once shown (nullptr after five seconds).
-HWND WaitForDialog(const std::atomic<bool>& done) {
-    for (int waited = 0; waited < 5000 && !done; waited += 50) {
-        HWND dialog = FindWindowW(L"#32770", nullptr);
-        DWORD pid = 0;
-        if (dialog) GetWindowThreadProcessId(dialog, &pid);
-        if (dialog && pid == GetCurrentProcessId() && IsWindowVisible(dialog)) return dialog;
-        Sleep(50);
-    }
-    return nullptr;
-}
-
 // Shows the dialog; a second thread looks at it, then closes it as the user would.
 void WhileShown(bool blnHelpRequested, UINT closeCommand, const std::function<void(HWND)>& look) {
-    std::atomic<bool> done{false};
-    std::thread user([&] {
-        HWND dialog = WaitForDialog(done);
-        if (!dialog) return;
-        look(dialog);
-        PostMessageW(dialog, WM_COMMAND, closeCommand, 0);
-    });
-    kvr::frmParameters().Show(blnHelpRequested);
-    done = true;
-    user.join();
-}
-
-std::wstring TitleOfShownDialog(bool blnHelpRequested, UINT closeCommand) {
-    std::wstring title;
-    WhileShown(blnHelpRequested, closeCommand, [&](HWND dialog) {
-        wchar_t text[256] = {};
-        GetWindowTextW(dialog, text, 256);
-        title = text;
-    });
-    return title;
+    kvtest::WhileShowing([&] { kvr::frmParameters().Show(blnHelpRequested); },
+                         [&] {
+                             HWND dialog = kvtest::WaitForDialog(nullptr);
+                             if (!dialog) return;
+                             look(dialog);
+                             PostMessageW(dialog, WM_COMMAND, closeCommand, 0);
+                         });
 }
 
 // The tool tip window the dialog owns (nullptr when it has none).
@@ -83,8 +57,9 @@ TEST(ParameterInfo, TitleNamesAWrongLine_OrTheRequestForHelp_AndAnyCloseEndsIt) 
         {false, IDCANCEL, L"Parameterinfo - Kelvo Restart"},  // a request for help is not kept
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.help);
-        EXPECT_EQ(TitleOfShownDialog(c.help, c.close), c.title);
+        std::wstring title;
+        WhileShown(c.help, c.close, [&](HWND dialog) { title = kvtest::TextOf(dialog); });
+        EXPECT_EQ(title, c.title) << c.help;
     }
 }
 

@@ -12,6 +12,7 @@
 #include "CliTestSupport.h"
 #include "RecordingMessageBox.h"
 #include "RecordingSessionControl.h"
+#include "Waiting.h"
 #include "program/basGlobals.h"
 #include "program/basMain.h"
 #include "ui/main/frmMain.h"
@@ -35,31 +36,6 @@ inline const std::vector<std::wstring> kXpEntries = {
     L"Sperren",
 };
 
-// Serves the thread's messages for a while (timers, posted messages).
-inline void Pump(DWORD ms) {
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) continue;  // left by a tear-down; not ours to end on
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(10);
-    } while (GetTickCount() - start < ms);
-}
-
-// Serves messages until the condition holds or the time is up; the condition's last answer.
-template <class Condition>
-bool PumpUntil(Condition condition, DWORD ms = 5000) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start >= ms) return false;
-        Pump(20);
-    }
-    return true;
-}
-
 inline std::vector<std::wstring> MainListTexts() {
     std::vector<std::wstring> texts;
     for (int i = 0; i < kvr::MainListCount(); ++i) texts.push_back(kvr::MainListText(i));
@@ -82,7 +58,7 @@ protected:
     }
     void TearDown() override {
         kvr::Quit();  // the main window and whatever else registered its removal
-        Pump(50);
+        PumpFor(50);
         FreshProfileTest::TearDown();
     }
 

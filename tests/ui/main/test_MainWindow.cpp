@@ -350,7 +350,7 @@ TEST_F(MainWindowTest, TheSplashTimerClosesTheSplashOnItsFirstTick) {
     EXPECT_TRUE(splashShown());
     // The timer is armed on the main window; its tick is delivered rather than waited for.
     EXPECT_TRUE(KillTimer(MainWindow(), conSplashTimerId));
-    kvtest::Pump(100);
+    kvtest::PumpFor(100);
     EXPECT_TRUE(splashShown());  // nothing but the tick closes it
     SendMessageW(MainWindow(), WM_TIMER, conSplashTimerId, 0);
     EXPECT_TRUE(kvtest::PumpUntil([&] { return !splashShown(); }, 4000));

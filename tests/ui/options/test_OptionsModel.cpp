@@ -93,16 +93,20 @@ TEST(OptionsRows, GhostedBootSystemsAreNeverTickedAndStoredAsHidden) {
     EXPECT_EQ(VisibleMenuOptionsOf(menu), L"");
 }
 
+using Set = std::function<void(OptionsValues&, OptionsEnvironment&)>;
+using V = OptionsValues;
+using E = OptionsEnvironment;
+
 TEST(OptionsRules, EnablingTable) {
     struct Case {
         const char* name;
-        std::function<void(OptionsValues&, OptionsEnvironment&)> set;
+        Set set;
         std::vector<std::pair<int, bool>> enabled;
         std::function<bool(const OptionsValues&)> after;
     };
     const Case cases[] = {
         {"no forced exit unticks the five",
-         [](OptionsValues& v, OptionsEnvironment&) {
+         [](V& v, E&) {
              v.AllowUnsaveQuit = false;
              v.SaveQuitImmediateState = v.QuitImmediateLink = v.RemoteQuitImmediate = v.ShortcutQuitImmediate =
                  v.TimedActionImmediate = true;
@@ -110,66 +114,39 @@ TEST(OptionsRules, EnablingTable) {
          },
          {{chkSaveQuitImmediateState, false}, {chkQuitImmediateLink, false}, {chkRemoteQuitImmediate, false},
           {chkShortcutQuitImmediate, false}, {chkTimedActionImmediate, false}},
-         [](const OptionsValues& v) {
+         [](const V& v) {
              return !v.SaveQuitImmediateState && !v.QuitImmediateLink && !v.RemoteQuitImmediate &&
                     !v.ShortcutQuitImmediate && !v.TimedActionImmediate;
          }},
-        {"a lock link is never forced",
-         [](OptionsValues& v, OptionsEnvironment&) {
-             v.AllowUnsaveQuit = true;
-             v.LinkAction = L"Sperren";
-         },
+        {"a lock link is never forced", [](V& v, E&) { v.AllowUnsaveQuit = true, v.LinkAction = L"Sperren"; },
          {{chkQuitImmediateLink, false}, {chkShortcutQuitImmediate, true}}, nullptr},
-        {"countdown",
-         [](OptionsValues& v, OptionsEnvironment&) { v.TimeActionType = 1; },
+        {"countdown", [](V& v, E&) { v.TimeActionType = 1; },
          {{dpTimeCountdown, true}, {dpTimeForAction, false}, {cboTimeAction, true}, {cboTimeWeekday, false}},
          nullptr},
-        {"weekly",
-         [](OptionsValues& v, OptionsEnvironment&) { v.TimeActionType = 4; },
+        {"weekly", [](V& v, E&) { v.TimeActionType = 4; },
          {{dpTimeCountdown, false}, {dpTimeForAction, true}, {dpDateForAction, false}, {cboTimeWeekday, true},
           {txtTimeMonthDay, false}},
          nullptr},
-        {"off",
-         [](OptionsValues& v, OptionsEnvironment&) { v.TimeActionType = 0; },
+        {"off", [](V& v, E&) { v.TimeActionType = 0; },
          {{cboTimeAction, false}, {dpTimeForAction, false}, {chkTimedActionImmediate, false}}, nullptr},
-        {"write-protected boot.ini",
-         [](OptionsValues& v, OptionsEnvironment& e) {
-             e.BootIniWriteProtected = true;
-             v.AutoDialog = true;
-         },
+        {"write-protected boot.ini", [](V& v, E& e) { e.BootIniWriteProtected = v.AutoDialog = true; },
          {{lstStandard, false}, {txtBootmenutime, false}, {chkAutoDialog, false}, {cmdEditBootIni, false},
           {chkResetToStandard, false}},
-         [](const OptionsValues& v) { return !v.AutoDialog; }},
-        {"close time needs both ticks",
-         [](OptionsValues& v, OptionsEnvironment&) {
-             v.AutoDialog = true;
-             v.AutoClose = false;
-         },
+         [](const V& v) { return !v.AutoDialog; }},
+        {"close time needs both ticks", [](V& v, E&) { v.AutoDialog = true, v.AutoClose = false; },
          {{chkAutoclose, true}, {txtCloseTime, false}, {optCloseType0, false}}, nullptr},
         {"logon on NT 4 takes the hide tick away",
-         [](OptionsValues& v, OptionsEnvironment& e) {
-             e.Windows9xOrNT4 = true;
-             v.AutoLogon = v.HideUsername = true;
-         },
+         [](V& v, E& e) { e.Windows9xOrNT4 = v.AutoLogon = v.HideUsername = true; },
          {{chkHideUsername, false}, {txtUsername, true}, {txtDomain, true}},
-         [](const OptionsValues& v) { return !v.HideUsername; }},
-        {"logon on Windows 98",
-         [](OptionsValues& v, OptionsEnvironment& e) {
-             e.Windows9x = e.Windows9xOrNT4 = true;
-             v.AutoLogon = true;
-         },
+         [](const V& v) { return !v.HideUsername; }},
+        {"logon on Windows 98", [](V& v, E& e) { e.Windows9x = e.Windows9xOrNT4 = v.AutoLogon = true; },
          {{txtDomain, false}, {chkForceLogon, true}, {cmdRemoteShutdown, false}, {cmdRemoteStop, false}}, nullptr},
         {"logon values not writable",
-         [](OptionsValues& v, OptionsEnvironment& e) {
-             e.AutoLogonWriteAllowed = false;
-             v.AutoLogon = v.HideUsername = true;
-         },
+         [](V& v, E& e) { e.AutoLogonWriteAllowed = false, v.AutoLogon = v.HideUsername = true; },
          {{chkAutoLogon, false}, {txtUsername, false}, {chkHideUsername, false}}, nullptr},
-        {"remote countdown running",
-         [](OptionsValues&, OptionsEnvironment& e) { e.RemoteRunning = true; },
+        {"remote countdown running", [](V&, E& e) { e.RemoteRunning = true; },
          {{txtRemoteComputer, false}, {cmdRemoteShutdown, false}, {cmdRemoteStop, true}}, nullptr},
-        {"link path only for start menu and folder",
-         [](OptionsValues& v, OptionsEnvironment&) { v.LastPathOption = 2; },
+        {"link path only for start menu and folder", [](V& v, E&) { v.LastPathOption = 2; },
          {{txtLinkPath, true}, {cmdBrowse, true}, {optPath3, false}}, nullptr},
     };
     for (const Case& c : cases) {
@@ -182,114 +159,52 @@ TEST(OptionsRules, EnablingTable) {
             ASSERT_TRUE(on.count(id)) << c.name << " control " << id;
             EXPECT_EQ(on.at(id), expected) << c.name << " control " << id;
         }
-        if (c.after) {
-            EXPECT_TRUE(c.after(v)) << c.name;
-        }
+        if (c.after) EXPECT_TRUE(c.after(v)) << c.name;
     }
 }
 
 TEST(OptionsChecks, FirstFailingCheckWithPageAndControl) {
     // 12:00:00 on 5 March 2004.
     const long long now = kvr::WholeSeconds(kvr::MakeDate(2004, 3, 5)) + 12 * 3600;
+    const wchar_t* const bootTime = L"Bootmenüzeit ist nicht im Bereich von 1 bis 999!";
+    const wchar_t* const monthDay = L"Ungültiger Monatstag angegeben!";
     struct Case {
         const char* name;
-        std::function<void(OptionsValues&, OptionsEnvironment&)> set;
+        Set set;
         const wchar_t* message;  // nullptr: passes
         long page;
         int control;
     };
     const Case cases[] = {
-        {"all fine", [](OptionsValues&, OptionsEnvironment&) {}, nullptr, 0, 0},
-        {"boot menu time 0", [](OptionsValues& v, OptionsEnvironment&) { v.BootMenuTime = L"0"; },
-         L"Bootmenüzeit ist nicht im Bereich von 1 bis 999!", 10, txtBootmenutime},
-        {"boot menu time text", [](OptionsValues& v, OptionsEnvironment&) { v.BootMenuTime = L"abc"; },
-         L"Bootmenüzeit ist nicht im Bereich von 1 bis 999!", 10, txtBootmenutime},
+        {"all fine", [](V&, E&) {}, nullptr, 0, 0},
+        {"boot menu time 0", [](V& v, E&) { v.BootMenuTime = L"0"; }, bootTime, 10, txtBootmenutime},
+        {"boot menu time text", [](V& v, E&) { v.BootMenuTime = L"abc"; }, bootTime, 10, txtBootmenutime},
         {"boot menu time unchecked when write-protected",
-         [](OptionsValues& v, OptionsEnvironment& e) {
-             v.BootMenuTime = L"0";
-             e.BootIniWriteProtected = true;
-         },
-         nullptr, 0, 0},
-        {"close time",
-         [](OptionsValues& v, OptionsEnvironment&) {
-             v.AutoDialog = v.AutoClose = true;
-             v.CloseTime = L"1000";
-         },
+         [](V& v, E& e) { v.BootMenuTime = L"0", e.BootIniWriteProtected = true; }, nullptr, 0, 0},
+        {"close time", [](V& v, E&) { v.AutoDialog = v.AutoClose = true, v.CloseTime = L"1000"; },
          L"Schließzeit ist nicht im Bereich von 1 bis 999!", 4, txtCloseTime},
-        {"close time without auto close",
-         [](OptionsValues& v, OptionsEnvironment&) {
-             v.AutoDialog = true;
-             v.CloseTime = L"";
-         },
-         nullptr, 0, 0},
-        {"no action",
-         [](OptionsValues& v, OptionsEnvironment&) {
-             v.TimeActionType = 3;
-             v.TimeAction = L"";
-         },
+        {"close time without auto close", [](V& v, E&) { v.AutoDialog = true, v.CloseTime = L""; }, nullptr, 0, 0},
+        {"no action", [](V& v, E&) { v.TimeActionType = 3, v.TimeAction = L""; },
          L"Es wurde keine Aktion für die Zeitsteuerung angegeben!", 5, cboTimeAction},
-        {"zero countdown",
-         [](OptionsValues& v, OptionsEnvironment&) {
-             v.TimeActionType = 1;
-             v.TimeCountdown = {0, 0, 0};
-         },
+        {"zero countdown", [](V& v, E&) { v.TimeActionType = 1, v.TimeCountdown = {0, 0, 0}; },
          L"Ungültige Countdownzeit angegeben!", 5, dpTimeCountdown},
-        {"one second countdown", [](OptionsValues& v, OptionsEnvironment&) {
-             v.TimeActionType = 1;
-             v.TimeCountdown = {0, 0, 1};
-         },
-         nullptr, 0, 0},
+        {"one second countdown", [](V& v, E&) { v.TimeActionType = 1, v.TimeCountdown = {0, 0, 1}; }, nullptr, 0, 0},
         {"once one second ago",
-         [](OptionsValues& v, OptionsEnvironment&) {
-             v.TimeActionType = 2;
-             v.TimeDateForAction = {2004, 3, 5};
-             v.TimeForAction = {11, 59, 59};
-         },
+         [](V& v, E&) { v.TimeActionType = 2, v.TimeDateForAction = {2004, 3, 5}, v.TimeForAction = {11, 59, 59}; },
          L"Zeitpunkt liegt in der Vergangenheit!", 5, dpTimeForAction},
         {"once exactly now",
-         [](OptionsValues& v, OptionsEnvironment&) {
-             v.TimeActionType = 2;
-             v.TimeDateForAction = {2004, 3, 5};
-             v.TimeForAction = {12, 0, 0};
-         },
+         [](V& v, E&) { v.TimeActionType = 2, v.TimeDateForAction = {2004, 3, 5}, v.TimeForAction = {12, 0, 0}; },
          nullptr, 0, 0},
-        {"daily in the past", [](OptionsValues& v, OptionsEnvironment&) {
-             v.TimeActionType = 3;
-             v.TimeForAction = {1, 0, 0};
-         },
-         nullptr, 0, 0},
-        {"weekly without a day", [](OptionsValues& v, OptionsEnvironment&) {
-             v.TimeActionType = 4;
-             v.TimeWeekday = 0;
-         },
+        {"daily in the past", [](V& v, E&) { v.TimeActionType = 3, v.TimeForAction = {1, 0, 0}; }, nullptr, 0, 0},
+        {"weekly without a day", [](V& v, E&) { v.TimeActionType = 4, v.TimeWeekday = 0; },
          L"Es wurde kein Wochentag angegeben!", 5, cboTimeWeekday},
-        {"monthly 0", [](OptionsValues& v, OptionsEnvironment&) {
-             v.TimeActionType = 5;
-             v.TimeMonthDay = L"0";
-         },
-         L"Ungültiger Monatstag angegeben!", 5, txtTimeMonthDay},
-        {"monthly 1.5", [](OptionsValues& v, OptionsEnvironment&) {
-             v.TimeActionType = 5;
-             v.TimeMonthDay = L"1.5";
-         },
-         L"Ungültiger Monatstag angegeben!", 5, txtTimeMonthDay},
-        {"monthly 32", [](OptionsValues& v, OptionsEnvironment&) {
-             v.TimeActionType = 5;
-             v.TimeMonthDay = L"32";
-         },
-         L"Ungültiger Monatstag angegeben!", 5, txtTimeMonthDay},
-        {"monthly 31", [](OptionsValues& v, OptionsEnvironment&) {
-             v.TimeActionType = 5;
-             v.TimeMonthDay = L"31";
-         },
-         nullptr, 0, 0},
+        {"monthly 0", [](V& v, E&) { v.TimeActionType = 5, v.TimeMonthDay = L"0"; }, monthDay, 5, txtTimeMonthDay},
+        {"monthly 1.5", [](V& v, E&) { v.TimeActionType = 5, v.TimeMonthDay = L"1.5"; }, monthDay, 5, txtTimeMonthDay},
+        {"monthly 32", [](V& v, E&) { v.TimeActionType = 5, v.TimeMonthDay = L"32"; }, monthDay, 5, txtTimeMonthDay},
+        {"monthly 31", [](V& v, E&) { v.TimeActionType = 5, v.TimeMonthDay = L"31"; }, nullptr, 0, 0},
         {"boot menu time before the timed action",
-         [](OptionsValues& v, OptionsEnvironment&) {
-             v.BootMenuTime = L"";
-             v.TimeActionType = 1;
-             v.TimeCountdown = {0, 0, 0};
-         },
-         L"Bootmenüzeit ist nicht im Bereich von 1 bis 999!", 10, txtBootmenutime},
+         [](V& v, E&) { v.BootMenuTime = L"", v.TimeActionType = 1, v.TimeCountdown = {0, 0, 0}; }, bootTime, 10,
+         txtBootmenutime},
     };
     for (const Case& c : cases) {
         OptionsValues v;

@@ -12,6 +12,7 @@
 #include "CliTestSupport.h"
 #include "InjectedInput.h"
 #include "ManualClock.h"
+#include "TempFolder.h"
 #include "RecordingMessageBox.h"
 #include "RecordingSessionControl.h"
 #include "hotkeys/basShortcuts.h"
@@ -38,30 +39,9 @@ const std::string kNestedBootIni =
     "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP\" /fastdetect\r\n"
     "multi(0)disk(0)rdisk(0)partition(2)\\WINDOWS=\"XP Home\" /fastdetect\r\n";
 
-// The program's loop does this for every dialog: keys go through the dialog manager.
-void DialogPump(DWORD ms) {
-    const ULONGLONG end = GetTickCount64() + ms;
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) continue;
-            HWND dialog = kvr::OptionsForm().Handle();
-            if (dialog && IsDialogMessageW(dialog, &msg)) continue;
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(10);
-    } while (GetTickCount64() < end);
-}
-
-bool DialogPumpUntil(const std::function<bool()>& done, DWORD ms = 3000) {
-    const ULONGLONG end = GetTickCount64() + ms;
-    while (!done()) {
-        if (GetTickCount64() >= end) return false;
-        DialogPump(20);
-    }
-    return true;
-}
+// The program's loop, as for every dialog: keys go through the dialog manager.
+void DialogPump(DWORD ms) { PumpFor(ms, true); }
+bool DialogPumpUntil(const std::function<bool()>& done, DWORD ms = 3000) { return PumpUntil(done, ms, true); }
 
 class OptionsDialogTest : public FreshProfileTest {
 public:
@@ -241,59 +221,44 @@ TEST_F(OptionsDialogTest, CtrlTabGoesRoundAndAccessKeysAreUniqueOnEachPage) {
 }
 
 TEST_F(OptionsDialogTest, OkWithEachFailingCheckShowsItsPageAndFocusAndStoresNothing) {
+    using T = OptionsDialogTest;
     struct Case {
         const char* name;
-        std::function<void(OptionsDialogTest&)> set;
+        int timed;  // the timed action's kind, when the case chooses one (with "Sperren" unless "no action")
+        std::function<void(T&)> set;
         const wchar_t* message;
         long page;
         int control;
     };
     const Case cases[] = {
-        {"boot menu time", [](OptionsDialogTest& t) { t.Form().SetText(txtBootmenutime, L"0"); },
+        {"boot menu time", 0, [](T& t) { t.Form().SetText(txtBootmenutime, L"0"); },
          L"Bootmenüzeit ist nicht im Bereich von 1 bis 999!", 10, txtBootmenutime},
-        {"close time",
-         [](OptionsDialogTest& t) {
+        {"close time", 0,
+         [](T& t) {
              t.Click(chkAutoDialog);
              t.Click(chkAutoclose);
              t.Form().SetText(txtCloseTime, L"");
          },
          L"Schließzeit ist nicht im Bereich von 1 bis 999!", 4, txtCloseTime},
-        {"no action", [](OptionsDialogTest& t) {
-             t.Click(optTimedActionType3);
-         },
-         L"Es wurde keine Aktion für die Zeitsteuerung angegeben!", 5, cboTimeAction},
-        {"zero countdown",
-         [](OptionsDialogTest& t) {
-             t.Click(optTimedActionType1);
-             t.SelectAction(cboTimeAction, L"Sperren");
-             t.Form().SetPickerTime(dpTimeCountdown, {0, 0, 0});
-         },
+        {"no action", optTimedActionType3, [](T&) {}, L"Es wurde keine Aktion für die Zeitsteuerung angegeben!", 5,
+         cboTimeAction},
+        {"zero countdown", optTimedActionType1, [](T& t) { t.Form().SetPickerTime(dpTimeCountdown, {0, 0, 0}); },
          L"Ungültige Countdownzeit angegeben!", 5, dpTimeCountdown},
-        {"in the past",
-         [](OptionsDialogTest& t) {
-             t.Click(optTimedActionType2);
-             t.SelectAction(cboTimeAction, L"Sperren");
+        {"in the past", optTimedActionType2,
+         [](T& t) {
              t.Form().SetPickerDate(dpDateForAction, {2004, 3, 5});
              t.Form().SetPickerTime(dpTimeForAction, {11, 59, 59});
          },
          L"Zeitpunkt liegt in der Vergangenheit!", 5, dpTimeForAction},
-        {"no weekday",
-         [](OptionsDialogTest& t) {
-             t.Click(optTimedActionType4);
-             t.SelectAction(cboTimeAction, L"Sperren");
-             t.Form().SetComboIndex(cboTimeWeekday, -1);
-         },
+        {"no weekday", optTimedActionType4, [](T& t) { t.Form().SetComboIndex(cboTimeWeekday, -1); },
          L"Es wurde kein Wochentag angegeben!", 5, cboTimeWeekday},
-        {"month day",
-         [](OptionsDialogTest& t) {
-             t.Click(optTimedActionType5);
-             t.SelectAction(cboTimeAction, L"Sperren");
-             t.Form().SetText(txtTimeMonthDay, L"32");
-         },
+        {"month day", optTimedActionType5, [](T& t) { t.Form().SetText(txtTimeMonthDay, L"32"); },
          L"Ungültiger Monatstag angegeben!", 5, txtTimeMonthDay},
     };
     for (const Case& c : cases) {
         Open(1);
+        if (c.timed) Click(c.timed);
+        if (c.timed && c.timed != optTimedActionType3) SelectAction(cboTimeAction, L"Sperren");
         c.set(*this);
         boxes_.shown.clear();
         Ok();
@@ -510,25 +475,19 @@ TEST_F(OptionsDialogTest, EscapeDuringHotkeyDefinitionKeepsTheDialogAndDeleteAsk
 }
 
 TEST_F(OptionsDialogTest, TheLinkPageWritesALinkAndTheRemotePageStartsAndStops) {
-    wchar_t temp[MAX_PATH] = L"";
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"kv-options-links";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    const std::wstring link = folder + L"\\Sperren.lnk";
-    RemoveFile(link);
+    TempFolder folder(L"kv-options-links");
+    const std::wstring link = folder / L"Sperren.lnk";
 
     Open(7);
     SelectAction(cboLinks, L"Sperren");
     EXPECT_EQ(Form().Text(txtLinkName), L"Sperren");
     Click(optPath2);
     EXPECT_TRUE(IsWindowEnabled(Item(txtLinkPath)));
-    Form().SetText(txtLinkPath, folder);
+    Form().SetText(txtLinkPath, folder.Path().substr(0, folder.Path().size() - 1));
     boxes_.answers = {IDYES};
     Click(cmdCreateLink);
     EXPECT_TRUE(FileExists(link));
     EXPECT_EQ(boxes_.shown.back().text, L"Verknüpfung wurde erstellt.");
-    RemoveFile(link);
-    RemoveDirectoryW(folder.c_str());
 
     Form().EnableOptionsTab(8);
     Form().SetText(txtRemoteComputer, L"pc1;pc2");

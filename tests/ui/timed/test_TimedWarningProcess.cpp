@@ -9,6 +9,7 @@
 
 using kvtest::kOptionsKey;
 using kvtest::Store;
+using kvtest::TextOf;
 
 namespace {
 
@@ -30,25 +31,7 @@ Moment SecondsFromNow(int seconds) {
             std::to_wstring(then.wDay) + L"." + std::to_wstring(then.wMonth) + L"." + std::to_wstring(then.wYear)};
 }
 
-class TimedWarningProcess : public kvtest::Program {
-protected:
-    // The program's warning window, once visible (nullptr after the timeout).
-    HWND FindWarning(DWORD timeout) const {
-        for (DWORD waited = 0; waited < timeout; waited += 100) {
-            HWND found = FindWindowW(L"#32770", L"Kelvo Restart - Zeitsteuerung");
-            DWORD owner = 0;
-            if (found) GetWindowThreadProcessId(found, &owner);
-            if (found && owner == processId_ && IsWindowVisible(found)) return found;
-            Sleep(100);
-        }
-        return nullptr;
-    }
-    bool Logged(const std::wstring& operation) const {
-        for (const std::wstring& op : Operations())
-            if (op == operation) return true;
-        return false;
-    }
-};
+using TimedWarningProcess = kvtest::Program;
 
 }  // namespace
 
@@ -67,7 +50,7 @@ TEST_F(TimedWarningProcess, TheWarningComesBeforeTheMoment_EnterPostponesTheActi
     PostMessageW(main, kvr::WM_KV_TRAY, 0, WM_LBUTTONDBLCLK);
     ASSERT_EQ(FindMainWindow(processId_, true), main);
 
-    HWND warning = FindWarning(15000);
+    HWND warning = FindDialog(L"Kelvo Restart - Zeitsteuerung", 15000);
     ASSERT_TRUE(warning) << "no warning before the moment";
     EXPECT_FALSE(Logged(L"ExitWindowsEx")) << "the action came before its warning ran out";
     EXPECT_NE(TextOf(GetDlgItem(warning, 1003)).find(L"Sekunde"), std::wstring::npos);

@@ -21,32 +21,9 @@
 
 using namespace kvr;
 using W = frmTimedWarning;
+using kvtest::TextOf;
 
 namespace {
-
-// The program's loop as far as dialogs go: keys reach the window through IsDialogMessage.
-bool PumpDialogUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    while (!done()) {
-        const ULONGLONG now = GetTickCount64();
-        if (now >= end) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-            if (root && IsDialogMessageW(root, &msg)) continue;
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-    return true;
-}
-
-std::wstring Text(HWND hwnd) {
-    wchar_t text[256] = {};
-    GetWindowTextW(hwnd, text, 256);
-    return text;
-}
 
 class TimedWarningWindowTest : public kvtest::ProgramTest {
 protected:
@@ -84,7 +61,7 @@ protected:
         ASSERT_TRUE(RemoteShutdown(request));
         ASSERT_TRUE(RemoteWindow() && IsWindowVisible(RemoteWindow()));
         SetForegroundWindow(RemoteWindow());
-        PumpDialogUntil([&] { return GetForegroundWindow() == RemoteWindow(); }, 2000);
+        kvtest::PumpUntil([&] { return GetForegroundWindow() == RemoteWindow(); }, 2000, true);
     }
     // The warning comes at 07:59:00 of that day.
     void WarnOn(long day) {
@@ -92,12 +69,12 @@ protected:
         ExecuteTimedAction();
         ASSERT_TRUE(Window() && IsWindowVisible(Window()));
         SetForegroundWindow(Window());
-        PumpDialogUntil([&] { return GetForegroundWindow() == Window(); }, 2000);
+        kvtest::PumpUntil([&] { return GetForegroundWindow() == Window(); }, 2000, true);
     }
     // A key pressed as the user would; true when the window went.
     bool Press(WORD key, bool remote = false) {
         kvtest::SendKeys({{key, true}, {key, false}});
-        return PumpDialogUntil([&] { return (remote ? RemoteWindow() : Window()) == nullptr; });
+        return kvtest::PumpUntil([&] { return (remote ? RemoteWindow() : Window()) == nullptr; }, 3000, true);
     }
 
     kvtest::ManualClock clock;
@@ -112,18 +89,18 @@ protected:
 TEST_F(TimedWarningWindowTest, NamesTheActionAndItsSystem_CountsTheSecondsLive_LaterIsTheDefault) {
     WarnOn(5);
     HWND w = Window();
-    EXPECT_EQ(Text(w), L"Kelvo Restart - Zeitsteuerung");
+    EXPECT_EQ(TextOf(w), L"Kelvo Restart - Zeitsteuerung");
     EXPECT_TRUE(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_EQ(Text(GetDlgItem(w, W::lblAction)), L"Zeitgesteuerte Aktion: Neu starten");
-    EXPECT_EQ(Text(GetDlgItem(w, W::lblSystem)), L"System: Windows XP");
-    EXPECT_EQ(Text(GetDlgItem(w, W::lblRemaining)), L"Die Aktion wird in 60 Sekunden ausgeführt.");
+    EXPECT_EQ(TextOf(GetDlgItem(w, W::lblAction)), L"Zeitgesteuerte Aktion: Neu starten");
+    EXPECT_EQ(TextOf(GetDlgItem(w, W::lblSystem)), L"System: Windows XP");
+    EXPECT_EQ(TextOf(GetDlgItem(w, W::lblRemaining)), L"Die Aktion wird in 60 Sekunden ausgeführt.");
     EXPECT_EQ(LOWORD(SendMessageW(w, DM_GETDEFID, 0, 0)), W::cmdLater);
     EXPECT_EQ(SendDlgItemMessageW(w, W::cboLater, CB_GETCOUNT, 0, 0), 3);
-    EXPECT_EQ(Text(GetDlgItem(w, W::cmdRunNow)), L"&Jetzt ausführen");
+    EXPECT_EQ(TextOf(GetDlgItem(w, W::cmdRunNow)), L"&Jetzt ausführen");
 
     clock.Advance(15);
     ExecuteTimedAction();
-    EXPECT_EQ(Text(GetDlgItem(w, W::lblRemaining)), L"Die Aktion wird in 45 Sekunden ausgeführt.");
+    EXPECT_EQ(TextOf(GetDlgItem(w, W::lblRemaining)), L"Die Aktion wird in 45 Sekunden ausgeführt.");
     EXPECT_EQ(W::RemainingText(1), L"Die Aktion wird in 1 Sekunde ausgeführt.");
 
     // For a look at it: KV_HOLD_WARNING_MS keeps it on the screen that long.
@@ -141,9 +118,9 @@ TEST_F(TimedWarningWindowTest, EnterPostponesAndWarnsAgain_EscapeCancelsTheDay_R
     clock.Advance(1);
     ExecuteTimedAction();
     ASSERT_NE(Window(), nullptr) << "warned again before the postponed moment";
-    EXPECT_EQ(Text(GetDlgItem(Window(), W::lblRemaining)), L"Die Aktion wird in 60 Sekunden ausgeführt.");
+    EXPECT_EQ(TextOf(GetDlgItem(Window(), W::lblRemaining)), L"Die Aktion wird in 60 Sekunden ausgeführt.");
     SetForegroundWindow(Window());
-    PumpDialogUntil([&] { return GetForegroundWindow() == Window(); }, 2000);
+    kvtest::PumpUntil([&] { return GetForegroundWindow() == Window(); }, 2000, true);
 
     ASSERT_TRUE(Press(VK_ESCAPE)) << "Escape is \"Abbrechen\"";
     clock.Set(2024, 3, 5, 8, 10, 0);
@@ -173,9 +150,9 @@ TEST_F(TimedWarningWindowTest, ABalloonAtTheTrayIconWhereThereIsOne) {
 TEST_F(TimedWarningWindowTest, RemoteShutdown_EnterHidesTheWarning_EscapeStopsIt) {
     StartRemote();
     HWND w = RemoteWindow();
-    EXPECT_EQ(Text(w), L"Kelvo Restart - Fernsteuerung");
-    EXPECT_EQ(Text(GetDlgItem(w, W::lblAction)), L"Fernsteuerung: Herunterfahren von \"pc1\"");
-    EXPECT_EQ(Text(GetDlgItem(w, W::lblRemaining)), L"Die Aktion wird in 30 Sekunden ausgeführt.");
+    EXPECT_EQ(TextOf(w), L"Kelvo Restart - Fernsteuerung");
+    EXPECT_EQ(TextOf(GetDlgItem(w, W::lblAction)), L"Fernsteuerung: Herunterfahren von \"pc1\"");
+    EXPECT_EQ(TextOf(GetDlgItem(w, W::lblRemaining)), L"Die Aktion wird in 30 Sekunden ausgeführt.");
     EXPECT_EQ(LOWORD(SendMessageW(w, DM_GETDEFID, 0, 0)), W::cmdDismiss);
     EXPECT_EQ(GetDlgItem(w, W::cmdRunNow), nullptr) << "the remote computers cannot be hurried";
     if (const char* hold = std::getenv("KV_HOLD_WARNING_MS")) kvtest::PumpFor(static_cast<DWORD>(std::atoi(hold)));

@@ -8,6 +8,7 @@
 #include "MenuDriver.h"
 #include "RecordingMessageBox.h"
 #include "RecordingSessionControl.h"
+#include "Waiting.h"
 #include "program/basMain.h"
 #include "ui/tray/basMenues.h"
 

@@ -56,12 +56,7 @@ protected:
     // this thread's messages, in which a single click opens its menu.
     static void Mouse(std::initializer_list<UINT> messages) {
         for (UINT message : messages) HandleTrayMenu(message);
-        const DWORD start = GetTickCount(), wait = GetDoubleClickTime() + 400;
-        MSG msg;
-        while (GetTickCount() - start < wait) {
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-            Sleep(10);
-        }
+        kvtest::PumpFor(GetDoubleClickTime() + 400);
     }
     // Whether the mouse messages opened a menu (answered with Escape).
     static bool MenuShownBy(std::initializer_list<UINT> messages) {

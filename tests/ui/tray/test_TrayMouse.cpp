@@ -11,13 +11,10 @@ class TrayMouse : public kvtest::Program {
 protected:
     void SetUp() override {
         Program::SetUp();
-        Store(HKEY_CURRENT_USER, kvtest::kPrgSettingsKey, L"RunFirstTime", 0);
-        Store(HKEY_CURRENT_USER, kOptionsKey, L"ShowSplash", 0);
+        KnownProfile();
         Store(HKEY_CURRENT_USER, kOptionsKey, L"VisibleMenuOptions", L"Sperren;");
         Store(HKEY_CURRENT_USER, kOptionsKey, L"StandardMenuOption", L"Sperren");
-        Start(L"");
-        ASSERT_TRUE(FindMainWindow(processId_, false)) << "no main window";
-        ASSERT_TRUE(WaitForTrayIcons(1)) << "no tray icon";
+        ASSERT_TRUE(StartResident());
     }
 
     // The X window of Wine's tray and the middle of the program's icon in it. The icons line
@@ -41,15 +38,8 @@ protected:
     // Runs xdotool on the display Wine shows its windows on. Wine starts the Unix program
     // but gives no handle to wait for; the caller waits for what the clicks bring about.
     static void Xdotool(const std::wstring& arguments) {
-        std::wstring line = L"xdotool " + arguments;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info{};
-        ASSERT_TRUE(CreateProcessW(L"Z:\\usr\\bin\\xdotool", line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   nullptr, &startup, &info))
+        ASSERT_TRUE(kvtest::StartUnixProgram(L"Z:\\usr\\bin\\xdotool", L"xdotool " + arguments))
             << "xdotool: " << GetLastError();
-        if (info.hThread) CloseHandle(info.hThread);
-        if (info.hProcess) CloseHandle(info.hProcess);
     }
 
     // Clicks the program's icon that often (with the left button), quick enough for a double
@@ -58,31 +48,21 @@ protected:
         unsigned long long xWindow = 0;
         POINT middle{};
         // Counted as added, the icon may still wait for its place in the tray's X window.
-        bool located = false;
-        for (int i = 0; i < 50 && !(located = LocateIcon(xWindow, middle)); ++i) Sleep(100);
-        ASSERT_TRUE(located) << "no icon in Wine's tray window";
+        ASSERT_TRUE(kvtest::WaitUntil([&] { return LocateIcon(xWindow, middle); }, 5000))
+            << "no icon in Wine's tray window";
         Xdotool(L"mousemove --window " + std::to_wstring(xWindow) + L" " + std::to_wstring(middle.x) + L" " +
                 std::to_wstring(middle.y) + L" click --repeat " + std::to_wstring(clicks) + L" --delay 100 1");
     }
 
     // The program's menu, once shown (nullptr after timeout ms).
-    HWND WaitForMenu(DWORD timeout) const {
-        for (DWORD waited = 0; waited < timeout; waited += 50) {
-            HWND menu = FindWindowW(L"#32768", nullptr);
-            DWORD owner = 0;
-            if (menu) GetWindowThreadProcessId(menu, &owner);
-            if (menu && owner == processId_ && IsWindowVisible(menu)) return menu;
-            Sleep(50);
-        }
-        return nullptr;
-    }
+    HWND WaitForMenu(DWORD timeout) const { return kvtest::WaitForWindow(L"#32768", nullptr, processId_, timeout); }
 
     size_t Locks() const {
         kvtest::Lines ops = Operations();
         return static_cast<size_t>(std::count(ops.begin(), ops.end(), L"LockWorkStation"));
     }
     bool WaitForLocks(size_t n, DWORD timeout) const {
-        for (DWORD waited = 0; waited < timeout && Locks() < n; waited += 100) Sleep(100);
+        kvtest::WaitUntil([&] { return Locks() >= n; }, timeout, 100);
         return Locks() == n;
     }
 };
