@@ -4,6 +4,8 @@
 #include "ProgramProcess.h"
 #include "ui/tray/basMenues.h"
 
+#include <tlhelp32.h>
+
 using kvtest::kOptionsKey;
 using kvtest::kPrgSettingsKey;
 using kvtest::Lines;
@@ -24,6 +26,18 @@ protected:
     }
 
     static void DoubleClickTrayIcon(HWND main) { PostMessageW(main, kvr::WM_KV_TRAY, 0, WM_LBUTTONDBLCLK); }
+
+    bool Loaded(const wchar_t* module) const {
+        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId_);
+        if (snapshot == INVALID_HANDLE_VALUE) return false;
+        MODULEENTRY32W entry{};
+        entry.dwSize = sizeof(entry);
+        bool found = false;
+        for (BOOL more = Module32FirstW(snapshot, &entry); more && !found; more = Module32NextW(snapshot, &entry))
+            found = lstrcmpiW(entry.szModule, module) == 0;
+        CloseHandle(snapshot);
+        return found;
+    }
 
     HANDLE other_ = nullptr;  // a first instance while a second one runs
 };
@@ -92,8 +106,11 @@ TEST_F(Resident, WithoutMenuSettingsTheDoubleClickOpensTheMainWindow) {
     KnownProfile();
     HWND main = StartResident();
     ASSERT_TRUE(main);
+    ASSERT_TRUE(Loaded(L"KVRestartTest.exe"));
+    EXPECT_FALSE(Loaded(L"comctl32.dll")) << "the idle tray program holds the common controls";
     DoubleClickTrayIcon(main);
     EXPECT_EQ(FindMainWindow(processId_, true, nullptr, 20000), main);
+    EXPECT_TRUE(Loaded(L"comctl32.dll")) << "the window's list came with them";
     // Its close box only hides it: the program stays resident.
     PostMessageW(main, WM_CLOSE, 0, 0);
     for (int i = 0; i < 100 && IsWindowVisible(main); ++i) Sleep(100);
