@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -31,15 +30,10 @@ long ReadNumber(const wchar_t* name, long defaultValue, long lngMin = -214748364
     return ReadNumberSetting(name, conSG_Options, defaultValue, lngMin, lngMax);
 }
 
-// Piece 1, 2 or 3 of a text separated by strSeparator, as a whole number. Plain digits, as the
-// program stores them, are read here; anything else is converted as Basic converts it, which
-// loads the automation library (600 KB the resident program need not hold for this).
+// Piece 1, 2 or 3 of a text separated by strSeparator, as a whole number.
 long NumberItem(const std::wstring& strText, const wchar_t* strSeparator, long lngColumn) {
     long start = 0;
-    const std::wstring item = Helper().ExtractItem(start, strText, strSeparator, L"", lngColumn);
-    if (!item.empty() && item.size() <= 9 && item.find_first_not_of(L"0123456789") == std::wstring::npos)
-        return std::wcstol(item.c_str(), nullptr, 10);
-    return kv::Variant(item).ToLong();
+    return kv::Variant(Helper().ExtractItem(start, strText, strSeparator, L"", lngColumn)).ToLong();
 }
 
 // The current time and date in the stored text forms, as the defaults of the time values.

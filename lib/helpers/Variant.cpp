@@ -78,6 +78,10 @@ double Variant::ToDouble() const {
     if (auto p = std::get_if<bool>(&v_)) return *p ? -1 : 0;
     if (auto p = std::get_if<Date>(&v_)) return p->value;
     if (auto s = std::get_if<std::wstring>(&v_)) {
+        // Plain digits, as the program stores its numbers, read here: exact up to 15 digits,
+        // and without loading the automation library (600 KB a resident program need not hold).
+        if (!s->empty() && s->size() <= 15 && s->find_first_not_of(L"0123456789") == std::wstring::npos)
+            return static_cast<double>(std::wcstoull(s->c_str(), nullptr, 10));
         double d = 0;
         if (FAILED(VarR8FromStr(const_cast<OLECHAR*>(s->c_str()), LOCALE_USER_DEFAULT, 0, &d))) TypeMismatch();
         return d;
