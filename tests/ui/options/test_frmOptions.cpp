@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 #include <set>
 
@@ -501,32 +500,6 @@ TEST_F(OptionsDialogTest, TheLinkPageWritesALinkAndTheRemotePageStartsAndStops) 
     EXPECT_EQ(session_.CallsOf("AbortSystemShutdown").size(), 2u);
     EXPECT_TRUE(IsWindowEnabled(Item(cmdRemoteShutdown)));
     EXPECT_EQ(Form().Text(txtRemoteStatus), L"Nicht aktiv");
-}
-
-// Pictures of the ten pages for the documentation, run by hand: KV_SHOTS names a folder where
-// each page announces itself as ready_<n>.txt (its window rectangle) and waits, at most ten
-// seconds, for done_<n>.txt from the X screen grabber.
-TEST_F(OptionsDialogTest, DISABLED_Screenshots) {
-    const char* folder = std::getenv("KV_SHOTS");
-    ASSERT_TRUE(folder);
-    kvr::ReadProgramSettings();
-    kvr::State().TimeActionType = 3;
-    kvr::State().TimeAction = L"Herunterfahren: Standard";
-    for (long page = 1; page <= 10; ++page) {
-        Open(page);
-        DialogPump(300);
-        RECT r{};
-        GetWindowRect(Form().Handle(), &r);
-        const std::string base = std::string(folder) + "\\";
-        FILE* ready = fopen((base + "ready_" + std::to_string(page) + ".txt").c_str(), "w");
-        ASSERT_TRUE(ready);
-        fprintf(ready, "%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
-        fclose(ready);
-        const std::string done = base + "done_" + std::to_string(page) + ".txt";
-        EXPECT_TRUE(DialogPumpUntil([&] { return GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES; },
-                                    10000));
-        Form().Unload();
-    }
 }
 
 }  // namespace
